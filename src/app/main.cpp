@@ -1,0 +1,20 @@
+#include "app/mainwindow.h"
+#include "launch/platform.h"
+#include "launch/services.h"
+#include "settings/settingsstore.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Drovex Windows Front-End"));
+    QApplication::setApplicationVersion(QStringLiteral("1.14"));
+
+    drovex::IniSettingsStore store;
+    drovex::Session session{store, drovex::systemPlatform(), {}};
+    drovex::MainWindow window(session, drovex::desktopServices());
+    window.startUp();
+    window.show();
+    return QApplication::exec();
+}

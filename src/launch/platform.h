@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace drovex {
+
+// Outcome of starting a program: on failure, why.
+struct StartResult {
+    bool ok = false;
+    qint64 pid = 0;
+    QString reason;
+};
+
+// What the front-end asks of the operating system, behind one small interface so that each
+// system supplies its own: short paths, locking Drovex.cfg, the drive list and starting programs.
+class Platform {
+public:
+    virtual ~Platform() = default;
+
+    // Short (8.3) form of an existing path; where the system has none, the existing path
+    // itself as found on disk; "" when nothing exists there.
+    virtual QString shortPath(const QString& path) const = 0;
+
+    // Make a written file read-only (and hidden and system where the system has them), and back.
+    virtual bool lockFile(const QString& path) const = 0;
+    virtual bool unlockFile(const QString& path) const = 0;
+
+    // Root folders of the drives or mounted file systems.
+    virtual QStringList drives() const = 0;
+
+    // Starts program with these arguments in folder, without waiting and without a shell.
+    virtual StartResult startDetached(const QString& program, const QStringList& arguments,
+                                      const QString& folder) const = 0;
+};
+
+// The platform of the system the program was built for.
+const Platform& systemPlatform();
+
+// Short form of a path through the system's platform.
+QString ShortPath(const QString& path);
+
+} // namespace drovex

@@ -1,0 +1,85 @@
+#include "launch/services.h"
+
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QStringList>
+
+namespace drovex {
+namespace {
+
+class DesktopServices final : public Services {
+public:
+    QString openFile(QWidget* owner, const FileRequest& request) override
+    {
+        QFileDialog dialog(owner, request.title);
+        dialog.setFileMode(QFileDialog::ExistingFile);
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        dialog.setNameFilter(qtFilter(request.filter));
+        if (!request.initialFolder.isEmpty())
+            dialog.setDirectory(request.initialFolder);
+        if (!request.defaultName.isEmpty())
+            dialog.selectFile(request.defaultName);
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return {};
+        return dialog.selectedFiles().constFirst();
+    }
+
+    void message(QWidget* owner, MessageIcon icon, const QString& title, const QString& text) override
+    {
+        QMessageBox box(owner);
+        box.setIcon(icon == MessageIcon::Information ? QMessageBox::Information
+                    : icon == MessageIcon::Warning   ? QMessageBox::Warning
+                                                     : QMessageBox::Critical);
+        box.setWindowTitle(title);
+        box.setText(text);
+        box.setTextFormat(Qt::PlainText);
+        box.setStandardButtons(QMessageBox::Ok);
+        box.exec();
+    }
+
+    bool openUrl(const QUrl& url) override { return QDesktopServices::openUrl(url); }
+};
+
+QString caseInsensitiveGlob(const QString& pattern)
+{
+    QString out;
+    for (const QChar c : pattern) {
+        if (c.isLetter() && c.toLower() != c.toUpper())
+            out += QLatin1Char('[') + c.toUpper() + c.toLower() + QLatin1Char(']');
+        else
+            out += c;
+    }
+    return out;
+}
+
+} // namespace
+
+Services& desktopServices()
+{
+    static DesktopServices services;
+    return services;
+}
+
+QString qtFilter(const QString& filterText)
+{
+    const QStringList parts = filterText.split(QLatin1Char('|'));
+    QStringList filters;
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        QStringList patterns;
+        for (const QString& p : parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts))
+            patterns << caseInsensitiveGlob(p.trimmed());
+        filters << parts[i] + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
+    }
+    return filters.join(QStringLiteral(";;"));
+}
+
+QByteArray MakeDialogFilter(const QString& filterText)
+{
+    QByteArray out = filterText.toLocal8Bit();
+    out.replace('|', '\0');
+    out.append('\0');
+    return out;
+}
+
+} // namespace drovex

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QString>
+#include <QUrl>
+
+class QWidget;
+
+namespace drovex {
+
+// What the open-file dialog is asked for.
+struct FileRequest {
+    QString filter;        // "description|pattern" pairs joined by "|"
+    QString initialFolder;
+    QString title;
+    QString defaultName;
+};
+
+enum class MessageIcon { Information, Warning, Critical };
+
+// The modal and outside-world parts of the windows, behind one seam so that tests never block:
+// the open-file dialog, message boxes and opening a mail or web address.
+class Services {
+public:
+    virtual ~Services() = default;
+    // Full path of the chosen file, or "" on cancel.
+    virtual QString openFile(QWidget* owner, const FileRequest& request) = 0;
+    virtual void message(QWidget* owner, MessageIcon icon, const QString& title, const QString& text) = 0;
+    virtual bool openUrl(const QUrl& url) = 0;
+};
+
+// The real dialogs and the desktop's handlers.
+Services& desktopServices();
+
+// Qt's filter string for a "description|pattern|..." filter; patterns match whatever the letter case.
+QString qtFilter(const QString& filterText);
+
+// The NUL-separated filter list of the Windows open-file dialog.
+QByteArray MakeDialogFilter(const QString& filterText);
+
+} // namespace drovex

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+
+namespace drovex {
+
+class SettingsStore;
+class Platform;
+
+// Process-wide state shared by the windows of one run.
+struct Session {
+    SettingsStore& store;
+    const Platform& platform;
+    QString gameFolder;       // the current game folder; "" until one is chosen
+    qint16 hAlignIndex = 0;   // alignment and start-mode indices as last loaded or saved
+    qint16 vAlignIndex = 0;
+    qint16 startModeIndex = 0;
+};
+
+// Keys of the stored paths.
+inline constexpr const char* kPathGp2 = "Path-GP2";
+inline constexpr const char* kPathDrovex = "Path-Drovex";
+inline constexpr const char* kPathBatch = "Path-Batch";
+
+} // namespace drovex

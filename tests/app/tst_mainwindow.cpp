@@ -1,0 +1,535 @@
+#include "app/mainwindow.h"
+#include "settings/catalogue.h"
+#include "settings/palette.h"
+#include "support/coresupport.h"
+#include "support/testsupport.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionSlider>
+#include <QTest>
+
+using namespace drovex;
+using drovex::test::Fixture;
+
+namespace {
+
+template <typename T> T* child(QWidget& w, const QString& name)
+{
+    T* c = w.findChild<T*>(name);
+    if (!c)
+        qFatal("no control %s", qPrintable(name));
+    return c;
+}
+
+QLineEdit* field(QWidget& w, int i) { return child<QLineEdit>(w, fieldName(i)); }
+QScrollBar* bar(QWidget& w, int i) { return child<QScrollBar>(w, barName(i)); }
+QCheckBox* box(QWidget& w, const QString& name) { return child<QCheckBox>(w, name); }
+QRadioButton* radio(QWidget& w, const QString& name) { return child<QRadioButton>(w, name); }
+
+QColor swatchColour(QWidget& w, int k)
+{
+    return child<QLabel>(w, QStringLiteral("LBL_Color(%1)").arg(k))->palette().color(QPalette::Window);
+}
+
+QColor paletteQColour(int index)
+{
+    const Rgb c = *paletteColour(index);
+    return QColor(c.r, c.g, c.b);
+}
+
+// Clicks the upper or lower arrow of a scroll bar with the mouse.
+void clickArrow(QScrollBar* bar, bool upper)
+{
+    QStyleOptionSlider opt;
+    opt.initFrom(bar);
+    opt.subControls = QStyle::SC_All;
+    opt.orientation = bar->orientation();
+    opt.minimum = bar->minimum();
+    opt.maximum = bar->maximum();
+    opt.sliderPosition = bar->sliderPosition();
+    opt.sliderValue = bar->value();
+    opt.singleStep = bar->singleStep();
+    opt.pageStep = bar->pageStep();
+    opt.upsideDown = bar->invertedAppearance();
+    const QRect r = bar->style()->subControlRect(QStyle::CC_ScrollBar, &opt,
+                                                 upper ? QStyle::SC_ScrollBarSubLine : QStyle::SC_ScrollBarAddLine, bar);
+    QTest::mouseClick(bar, Qt::LeftButton, {}, r.center());
+}
+
+// Every catalogue key with what a first run stores.
+QMap<QString, QString> initialStore()
+{
+    QMap<QString, QString> m;
+    for (const QString& k : switchKeys())
+        m[k] = QStringLiteral("0");
+    for (int i : valuedSaveOrder())
+        m[QString::fromLatin1(valuedSetting(i).valueKey)] = QString::fromLatin1(valuedSetting(i).initialValue);
+    for (const QString& k : indexKeys())
+        m[k] = QStringLiteral("0");
+    return m;
+}
+
+} // namespace
+
+class TestMainWindow : public QObject {
+    Q_OBJECT
+private slots:
+    void windowHasItsControls()
+    {
+        Fixture f;
+        MainWindow& w = f.open(false);
+        QCOMPARE(w.objectName(), QStringLiteral("Drovex1"));
+        QCOMPARE(w.windowTitle(), QStringLiteral("Drovex Front-End") + QString(71, QLatin1Char(' ')) +
+                                      QStringLiteral("[Version 1.14 by Quennel]"));
+        for (int fr = 0; fr < kFrameCount; ++fr)
+            QCOMPARE(child<QGroupBox>(w, frameName(fr))->title(), frameCaption(fr));
+        for (const char* b : {"BTN_Save", "BTN_Play", "BTN_GP2", "BTN_Track", "BTN_Info", "BTN_About", "BTN_Close"})
+            QVERIFY(w.findChild<QPushButton*>(QString::fromLatin1(b)));
+        QCOMPARE(child<QCheckBox>(w, QStringLiteral("Check(17)"))->text(), QStringLiteral("Menu Track Map "));
+        QCOMPARE(child<QCheckBox>(w, QStringLiteral("CheckT(15)"))->text(), QStringLiteral("Mark Top X Drivers"));
+        QCOMPARE(field(w, 6)->toolTip(), QStringLiteral("Debug log file name"));
+        QCOMPARE(box(w, QStringLiteral("CheckT(6)"))->toolTip(), QStringLiteral("Log debug output to log file"));
+        QCOMPARE(child<QLabel>(w, QStringLiteral("LBL_Color(3)"))->toolTip(),
+                 QStringLiteral("Which color for the track to start with (GP2 palette index)"));
+        QCOMPARE(bar(w, 15)->minimum(), 0);
+        QCOMPARE(bar(w, 15)->maximum(), 9);
+        QCOMPARE(bar(w, 19)->minimum(), -1);
+        QCOMPARE(bar(w, 19)->maximum(), 32767);
+        QVERIFY(!w.findChild<QScrollBar*>(QStringLiteral("Scroll(6)")));
+        QCOMPARE(radio(w, QStringLiteral("OptionV(2)"))->text(), QStringLiteral("Bottom"));
+        QCOMPARE(bar(w, 3)->cursor().shape(), Qt::BitmapCursor);
+        QCOMPARE(field(w, 3)->cursor().shape(), Qt::IBeamCursor);
+        QCOMPARE(bar(w, 3)->cursor().hotSpot(), QPoint(12, 1));
+
+        const QMap<QString, QString> shortcuts{{"MNU_Play", "Ctrl+P"}, {"MNU_Save", "Ctrl+S"},
+                                               {"MNU_GP2Tracks", "Ctrl+T"}, {"MNU_GP2Options", "Ctrl+O"},
+                                               {"MNU_End", "Ctrl+X"}, {"MNU_GP2", "Ctrl+G"},
+                                               {"MNU_Batch", "Ctrl+B"}, {"MNU_Path", "Ctrl+L"},
+                                               {"MNU_Info", "Ctrl+I"}, {"MNU_About", "Ctrl+A"}};
+        for (auto it = shortcuts.begin(); it != shortcuts.end(); ++it) {
+            auto* a = w.findChild<QAction*>(it.key());
+            QVERIFY2(a, qPrintable(it.key()));
+            QCOMPARE(a->shortcut(), QKeySequence(it.value()));
+        }
+    }
+
+    void firstRunStoresInitialValuesAndAsksForTheGame()
+    {
+        Fixture f;
+        const QString exe = f.gameFolder() + QStringLiteral("/gp2.exe");
+        QVERIFY(test::writeFile(exe, "MZ"));
+        f.services.answers << exe;
+        MainWindow& w = f.open();
+
+        for (int k = 0; k < 4; ++k)
+            QCOMPARE(swatchColour(w, k), paletteQColour(QList<int>{135, 125, 151, 1}[k]));
+        const QMap<QString, QString> expected = initialStore();
+        for (auto it = expected.begin(); it != expected.end(); ++it)
+            QCOMPARE(f.stored(it.key()), it.value());
+        QCOMPARE(f.stored(QStringLiteral("Log Visible Lines Value")), QStringLiteral("3"));
+
+        QCOMPARE(f.services.requests.size(), 1);
+        const FileRequest& r = f.services.requests.first();
+        QCOMPARE(r.title, QStringLiteral("Browse For Grand Prix 2 ..."));
+        QCOMPARE(r.filter, QStringLiteral("GP2 (GP2.EXE)|gp2.exe"));
+        QCOMPARE(r.defaultName, QStringLiteral("GP2.EXE"));
+        QCOMPARE(r.initialFolder, QString());
+        QCOMPARE(f.stored(QStringLiteral("Path-GP2")), f.gameFolder());
+        QCOMPARE(f.session->gameFolder, f.gameFolder());
+        QCOMPARE(f.services.messages,
+                 QStringList{QStringLiteral("Drovex Information|Choose 'Mode' and set 'Path' before you start !!")});
+    }
+
+    void cancelledFirstRunIsAFirstRunAgain()
+    {
+        Fixture f;
+        f.open(); // the dialog is cancelled
+        QCOMPARE(f.stored(QStringLiteral("Path-GP2")), QString());
+        f.window.reset();
+        f.services.requests.clear();
+        f.open();
+        QCOMPARE(f.services.requests.size(), 1);
+    }
+
+    void laterRunLoadsThroughTheWindowsRules()
+    {
+        Fixture f;
+        f.seed(QStringLiteral("Path-GP2"), f.gameFolder());
+        f.seed(QStringLiteral("Zoom Value"), QStringLiteral("9"));
+        f.seed(QStringLiteral("Log CC"), QStringLiteral("1"));
+        f.seed(QStringLiteral("Log GLX"), QStringLiteral("0"));
+        f.seed(QStringLiteral("Start Mode"), QStringLiteral("1"));
+        f.seed(QStringLiteral("GP2 Options"), QStringLiteral("1"));
+        f.seed(QStringLiteral("H-Align Value"), QStringLiteral("7"));
+        f.seed(QStringLiteral("SVGA Dot Size Value"), QStringLiteral("122358"));
+        f.seed(QStringLiteral("Split 1 Color"), QStringLiteral("1"));
+        f.seed(QStringLiteral("Split 1 Color Value"), QStringLiteral("125"));
+        MainWindow& w = f.open();
+
+        QVERIFY(f.services.requests.isEmpty());
+        QVERIFY(f.services.messages.isEmpty());
+        QCOMPARE(field(w, 14)->text(), QStringLiteral("5"));
+        QCOMPARE(bar(w, 14)->value(), 5);
+        QVERIFY(box(w, QStringLiteral("Check(8)"))->isChecked());
+        QVERIFY(box(w, QStringLiteral("Check(7)"))->isChecked());
+        QVERIFY(radio(w, QStringLiteral("OPT_StartMode(1)"))->isChecked());
+        QVERIFY(!box(w, QStringLiteral("Check(16)"))->isChecked());
+        QVERIFY(!child<QPushButton>(w, QStringLiteral("BTN_GP2"))->isEnabled());
+        QVERIFY(radio(w, QStringLiteral("OptionH(0)"))->isChecked());
+        QCOMPARE(field(w, 19)->text(), QStringLiteral("122358"));
+        QCOMPARE(field(w, 19)->property("tag").toString(), QStringLiteral("3"));
+        QCOMPARE(bar(w, 19)->value(), 24057);
+        QVERIFY(field(w, 0)->isEnabled());
+        QCOMPARE(swatchColour(w, 0), paletteQColour(125));
+        // A missing key empties its field and leaves the bar alone.
+        QCOMPARE(field(w, 16)->text(), QString());
+        QVERIFY(!field(w, 1)->isEnabled());
+
+        QVERIFY(w.SaveSettings().ok);
+        QCOMPARE(f.stored(QStringLiteral("Zoom Value")), QStringLiteral("5"));
+        QCOMPARE(f.stored(QStringLiteral("H-Align Value")), QStringLiteral("0"));
+        QCOMPARE(f.stored(QStringLiteral("GP2 Options")), QStringLiteral("0"));
+    }
+
+    void saveAndLoadRoundTrip()
+    {
+        Fixture f;
+        f.seed(QStringLiteral("Path-GP2"), f.gameFolder());
+        {
+            MainWindow& w = f.open();
+            for (int i = 0; i < 18; ++i)
+                box(w, checkName(i))->setChecked(i % 3 == 0);
+            for (int i = 0; i < 21; ++i)
+                box(w, enableName(i))->setChecked(i % 2 == 1);
+            box(w, QStringLiteral("CheckO(1)"))->setChecked(true);
+            radio(w, QStringLiteral("OptionV(2)"))->setChecked(true);
+            radio(w, QStringLiteral("OptionH(1)"))->setChecked(true);
+            radio(w, QStringLiteral("OPT_StartMode(2)"))->setChecked(true);
+            field(w, 7)->setText(QStringLiteral("Speedy \"Gonzales\""));
+            field(w, 4)->setText(QStringLiteral("194"));
+            field(w, 4)->setText(QStringLiteral("0194")); // the bar already stands at 194
+            field(w, 20)->setText(QStringLiteral("999999"));
+            QVERIFY(w.SaveSettings().ok);
+        }
+        f.window.reset();
+        MainWindow& w = f.open();
+        for (int i = 0; i < 18; ++i)
+            QCOMPARE(box(w, checkName(i))->isChecked(), i % 3 == 0 || (i == 7 && box(w, checkName(8))->isChecked()));
+        for (int i = 0; i < 21; ++i) {
+            QCOMPARE(box(w, enableName(i))->isChecked(), i % 2 == 1);
+            QCOMPARE(field(w, i)->isEnabled(), i % 2 == 1);
+        }
+        QVERIFY(radio(w, QStringLiteral("OptionV(2)"))->isChecked());
+        QVERIFY(radio(w, QStringLiteral("OptionH(1)"))->isChecked());
+        QVERIFY(radio(w, QStringLiteral("OPT_StartMode(2)"))->isChecked());
+        QCOMPARE(f.session->vAlignIndex, qint16(2));
+        QCOMPARE(field(w, 7)->text(), QStringLiteral("Speedy \"Gonzales\""));
+        QCOMPARE(f.stored(QStringLiteral("Car Remove Time Text")), QStringLiteral("0194"));
+        QCOMPARE(bar(w, 4)->value(), 194);
+        QCOMPARE(field(w, 20)->property("tag").toString(), QStringLiteral("30"));
+        QCOMPARE(bar(w, 20)->value(), 16989);
+    }
+
+    void typingIsClampedOnEveryKeystroke_data()
+    {
+        QTest::addColumn<int>("index");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("position");
+        QTest::newRow("colour above 255") << 0 << "300" << "255" << 255;
+        QTest::newRow("first digit below lower limit") << 5 << "2" << "64" << 64;
+        QTest::newRow("dot size first digit") << 19 << "9" << "111111" << 12810;
+        QTest::newRow("letters stay, bar stays") << 14 << "ab" << "ab" << 2;
+        QTest::newRow("lone minus") << 16 << "-" << "-" << 194;
+        QTest::newRow("fraction rounds the bar") << 16 << "12.6" << "13" << 13;
+        QTest::newRow("every keystroke clamps") << 17 << "12" << "20" << 20;
+    }
+    void typingIsClampedOnEveryKeystroke()
+    {
+        QFETCH(int, index);
+        QFETCH(QString, typed);
+        QFETCH(QString, text);
+        QFETCH(int, position);
+        Fixture f;
+        MainWindow& w = f.open(false);
+        QLineEdit* e = field(w, index);
+        e->setEnabled(true);
+        e->clear();
+        QTest::keyClicks(e, typed);
+        QCOMPARE(e->text(), text);
+        QCOMPARE(bar(w, index)->value(), position);
+    }
+
+    void fractionStaysWhenTheBarAlreadyStandsThere()
+    {
+        Fixture f;
+        MainWindow& w = f.open(false);
+        bar(w, 17)->setValue(13);
+        field(w, 17)->setText(QStringLiteral("12.6"));
+        QCOMPARE(field(w, 17)->text(), QStringLiteral("12.6"));
+        QCOMPARE(bar(w, 17)->value(), 13);
+    }
+
+    void upperArrowRaisesTheValue()
+    {
+        Fixture f;
+        MainWindow& w = f.open(false);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QScrollBar* zoom = bar(w, 14);
+        QCOMPARE(zoom->value(), 2);
+        clickArrow(zoom, true);
+        QCOMPARE(field(w, 14)->text(), QStringLiteral("3"));
+        clickArrow(zoom, false);
+        clickArrow(zoom, false);
+        QCOMPARE(field(w, 14)->text(), QStringLiteral("1"));
+        zoom->setValue(5);
+        clickArrow(zoom, true);
+        QCOMPARE(field(w, 14)->text(), QStringLiteral("5"));
+        zoom->setValue(0);
+        clickArrow(zoom, false);
+        QCOMPARE(field(w, 14)->text(), QStringLiteral("0"));
+        // The swatch follows its bar.
+        bar(w, 2)->setValue(240);
+        QCOMPARE(field(w, 2)->text(), QStringLiteral("240"));
+        QCOMPARE(swatchColour(w, 2), paletteQColour(240));
+    }
+
+    void dotSizeArrowsCarryAndBorrow_data()
+    {
+        QTest::addColumn<QString>("start");
+        QTest::addColumn<bool>("upper");
+        QTest::addColumn<QString>("result");
+        QTest::newRow("borrow") << "131068" << false << "131067";
+        QTest::newRow("carry") << "163834" << true << "163835";
+        QTest::newRow("upper limit") << "999999" << true << "999999";
+        QTest::newRow("lower limit") << "111111" << false << "111111";
+        QTest::newRow("plain step") << "122358" << true << "122359";
+    }
+    void dotSizeArrowsCarryAndBorrow()
+    {
+        QFETCH(QString, start);
+        QFETCH(bool, upper);
+        QFETCH(QString, result);
+        Fixture f;
+        MainWindow& w = f.open(false);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        field(w, 19)->setText(start);
+        clickArrow(bar(w, 19), upper);
+        QCOMPARE(field(w, 19)->text(), result);
+        const qint64 n = result.toLongLong();
+        QCOMPARE(bar(w, 19)->value(), int(n % 32767));
+        QCOMPARE(field(w, 19)->property("tag").toString(), QString::number(n / 32767));
+    }
+
+    void enableRulesAndTheStartMode()
+    {
+        Fixture f;
+        MainWindow& w = f.open(false);
+        QVERIFY(!field(w, 0)->isEnabled());
+        QVERIFY(bar(w, 0)->isEnabled());
+        box(w, QStringLiteral("CheckT(0)"))->setChecked(true);
+        QVERIFY(field(w, 0)->isEnabled());
+        box(w, QStringLiteral("CheckO(0)"))->setChecked(true);
+        for (int b = 0; b < 3; ++b)
+            QVERIFY(radio(w, alignButtonName(0, b))->isEnabled());
+        QVERIFY(!radio(w, alignButtonName(1, 0))->isEnabled());
+
+        box(w, QStringLiteral("Check(8)"))->setChecked(true);
+        QVERIFY(box(w, QStringLiteral("Check(7)"))->isChecked());
+        box(w, QStringLiteral("Check(7)"))->setChecked(false);
+        QVERIFY(box(w, QStringLiteral("Check(7)"))->isChecked());
+        box(w, QStringLiteral("Check(8)"))->setChecked(false);
+        QVERIFY(box(w, QStringLiteral("Check(7)"))->isChecked());
+
+        box(w, QStringLiteral("Check(16)"))->setChecked(true);
+        radio(w, QStringLiteral("OPT_StartMode(1)"))->setChecked(true);
+        QVERIFY(!box(w, QStringLiteral("Check(16)"))->isChecked());
+        QVERIFY(!child<QGroupBox>(w, QStringLiteral("Frame(14)"))->isEnabled());
+        QVERIFY(!child<QPushButton>(w, QStringLiteral("BTN_GP2"))->isEnabled());
+        QVERIFY(w.findChild<QAction*>(QStringLiteral("MNU_GP2Options"))->isEnabled());
+        radio(w, QStringLiteral("OPT_StartMode(2)"))->setChecked(true);
+        QVERIFY(child<QGroupBox>(w, QStringLiteral("Frame(14)"))->isEnabled());
+        QVERIFY(child<QPushButton>(w, QStringLiteral("BTN_GP2"))->isEnabled());
+        QVERIFY(!box(w, QStringLiteral("Check(16)"))->isChecked());
+    }
+
+    void defaultsModeInAndOutLeavesTheStoreAlone()
+    {
+        Fixture f;
+        f.seed(QStringLiteral("Path-GP2"), f.gameFolder());
+        MainWindow& w = f.open();
+        radio(w, QStringLiteral("OPT_StartMode(2)"))->setChecked(true);
+        box(w, QStringLiteral("Check(16)"))->setChecked(true);
+        field(w, 14)->setText(QStringLiteral("4"));
+        QVERIFY(w.SaveSettings().ok);
+        const QByteArray before = test::readFile(f.storeFile);
+
+        QCheckBox* defaults = box(w, QStringLiteral("SetToDefault"));
+        defaults->setChecked(true);
+        QVERIFY(radio(w, QStringLiteral("OPT_StartMode(0)"))->isChecked());
+        QVERIFY(box(w, QStringLiteral("Check(16)"))->isChecked());
+        QCOMPARE(field(w, 17)->text(), QStringLiteral("12"));
+        QCOMPARE(field(w, 14)->text(), QStringLiteral("2"));
+        QVERIFY(radio(w, QStringLiteral("OptionH(1)"))->isChecked());
+        QCOMPARE(f.session->hAlignIndex, qint16(1));
+        QVERIFY(box(w, QStringLiteral("CheckT(14)"))->isChecked());
+        QVERIFY(!box(w, QStringLiteral("CheckT(8)"))->isChecked());
+        QCOMPARE(bar(w, 19)->value(), 24057);
+        for (int fr = 0; fr <= 11; ++fr)
+            QVERIFY(!child<QGroupBox>(w, frameName(fr))->isEnabled());
+        QVERIFY(child<QGroupBox>(w, frameName(12))->isEnabled());
+
+        radio(w, QStringLiteral("OPT_StartMode(1)"))->setChecked(true);
+        w.save(); // Save in defaults mode leaves the store alone
+        defaults->setChecked(false);
+        QCOMPARE(test::readFile(f.storeFile), before);
+        QVERIFY(radio(w, QStringLiteral("OPT_StartMode(2)"))->isChecked());
+        QVERIFY(box(w, QStringLiteral("Check(16)"))->isChecked());
+        QCOMPARE(field(w, 14)->text(), QStringLiteral("4"));
+        QVERIFY(child<QGroupBox>(w, frameName(0))->isEnabled());
+    }
+
+    void saveSettingsInDefaultsModeStoresTheDefaults()
+    {
+        Fixture f;
+        f.seed(QStringLiteral("Path-GP2"), f.gameFolder());
+        MainWindow& w = f.open();
+        box(w, QStringLiteral("SetToDefault"))->setChecked(true);
+        w.saveSettingsCommand();
+        QCOMPARE(f.stored(QStringLiteral("Log Visible Lines Value")), QStringLiteral("12"));
+        QCOMPARE(f.stored(QStringLiteral("H-Align Value")), QStringLiteral("1"));
+        QCOMPARE(f.stored(QStringLiteral("No Fastest Lap")), QStringLiteral("1"));
+        box(w, QStringLiteral("SetToDefault"))->setChecked(false);
+        QCOMPARE(field(w, 17)->text(), QStringLiteral("12"));
+    }
+
+    void enterRunsSave()
+    {
+        Fixture f;
+        f.seed(QStringLiteral("Path-GP2"), f.gameFolder());
+        MainWindow& w = f.open();
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        box(w, QStringLiteral("CheckT(14)"))->setChecked(true);
+        field(w, 14)->setFocus();
+        QTest::keyClicks(field(w, 14), QStringLiteral("\b3"));
+        QCOMPARE(f.stored(QStringLiteral("Zoom Value")), QString());
+        QTest::keyClick(field(w, 14), Qt::Key_Return);
+        QCOMPARE(f.stored(QStringLiteral("Zoom Value")), QStringLiteral("3"));
+        field(w, 14)->setText(QStringLiteral("4"));
+        box(w, QStringLiteral("Check(2)"))->setFocus();
+        QTest::keyClick(box(w, QStringLiteral("Check(2)")), Qt::Key_Enter);
+        QCOMPARE(f.stored(QStringLiteral("Zoom Value")), QStringLiteral("4"));
+    }
+
+    void exitWritesNothing()
+    {
+        Fixture f;
+        f.seed(QStringLiteral("Path-GP2"), f.gameFolder());
+        MainWindow& w = f.open();
+        const QByteArray before = test::readFile(f.storeFile);
+        field(w, 14)->setText(QStringLiteral("1"));
+        child<QPushButton>(w, QStringLiteral("BTN_Close"))->click();
+        QCOMPARE(test::readFile(f.storeFile), before);
+    }
+
+    void hostileStoreLoadsWhatItCan()
+    {
+        Fixture f;
+        f.seed(QStringLiteral("Path-GP2"), f.gameFolder());
+        f.seed(QStringLiteral("Rotate"), QStringLiteral("2"));
+        f.seed(QStringLiteral("Zoom"), QStringLiteral("7"));
+        f.seed(QStringLiteral("Max Y Value"), QStringLiteral("lots"));
+        f.seed(QStringLiteral("Cockpit Zoom Text"), QStringLiteral("1e400"));
+        f.seed(QStringLiteral("SVGA Dot Size Value"), QStringLiteral("99999999999999"));
+        f.seed(QStringLiteral("VGA Dot Size Value"), QStringLiteral("x1"));
+        f.seed(QStringLiteral("Log Debug File Name"), QString(5000, QLatin1Char('L')));
+        f.seed(QStringLiteral("Use IPX Link Link Name"), QStringLiteral("two\nlines"));
+        f.seed(QStringLiteral("V-Align Value"), QStringLiteral("-40000"));
+        f.seed(QStringLiteral("Start Mode"), QStringLiteral("2.5"));
+        f.seed(QStringLiteral("Split 2 Color Value"), QStringLiteral("999"));
+        f.seed(QStringLiteral("Draw Lines Value"), QStringLiteral("200"));
+        MainWindow& w = f.open();
+
+        QCOMPARE(box(w, QStringLiteral("Check(15)"))->checkState(), Qt::PartiallyChecked);
+        QVERIFY(!box(w, QStringLiteral("CheckT(14)"))->isChecked());
+        QCOMPARE(field(w, 16)->text(), QStringLiteral("lots"));
+        QCOMPARE(field(w, 5)->text(), QStringLiteral("1e400"));
+        QCOMPARE(field(w, 19)->text(), QStringLiteral("999999"));
+        QCOMPARE(field(w, 20)->text(), QStringLiteral("x1"));
+        QCOMPARE(field(w, 6)->text().size(), 188);
+        QCOMPARE(field(w, 1)->text(), QStringLiteral("255"));
+        QVERIFY(radio(w, QStringLiteral("OPT_StartMode(2)"))->isChecked()); // 2.5 rounds to 2
+        QVERIFY(radio(w, QStringLiteral("OptionV(0)"))->isChecked());
+        QCOMPARE(field(w, 18)->text(), QStringLiteral("200")); // other settings intact
+
+        QVERIFY(w.SaveSettings().ok);
+        QCOMPARE(f.stored(QStringLiteral("Rotate")), QStringLiteral("2"));
+        QCOMPARE(f.stored(QStringLiteral("Max Y Value")), QStringLiteral("lots"));
+        QCOMPARE(f.stored(QStringLiteral("Draw Lines Value")), QStringLiteral("200"));
+    }
+
+    void unwritableStoreStopsTheCommandAndSaysWhy()
+    {
+        Fixture f;
+        f.seed(QStringLiteral("Path-GP2"), f.gameFolder());
+        f.seed(QStringLiteral("Zoom Value"), QStringLiteral("2"));
+        if (!test::makePermissionsBite())
+            QSKIP("file permissions cannot be made to apply here");
+        MainWindow& w = f.open();
+        const QByteArray before = test::readFile(f.storeFile);
+        QFile::setPermissions(f.storeFile, QFileDevice::ReadOwner);
+        field(w, 14)->setText(QStringLiteral("4"));
+        w.save();
+        QFile::setPermissions(f.storeFile, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        QCOMPARE(test::readFile(f.storeFile), before);
+        QCOMPARE(f.services.messages.size(), 1);
+        QVERIFY(f.services.messages.first().contains(f.storeFile));
+        QVERIFY(f.services.messages.first().contains(QLatin1String("read-only")));
+    }
+
+    void choosePathDialogs()
+    {
+        Fixture f;
+        f.seed(QStringLiteral("Path-GP2"), f.gameFolder());
+        MainWindow& w = f.open();
+        const QString batch = f.gameFolder() + QStringLiteral("/start game.bat");
+        const QString drovex = f.dir.filePath(QStringLiteral("Tools/Drovex.exe"));
+        f.services.answers << batch << drovex << QString() << QString() << QString();
+        w.browseBatchFile();
+        w.browseDrovexExe();
+        QCOMPARE(f.stored(QStringLiteral("Path-Batch")), batch);
+        QCOMPARE(f.stored(QStringLiteral("Path-Drovex")), drovex);
+        const FileRequest& rb = f.services.requests[0];
+        QCOMPARE(rb.title, QStringLiteral("Browse For Batch-File ..."));
+        QCOMPARE(rb.filter, QStringLiteral("Batch-Files (*.BAT)|*.bat"));
+        QCOMPARE(rb.defaultName, QString());
+        QCOMPARE(rb.initialFolder, f.gameFolder());
+        const FileRequest& rd = f.services.requests[1];
+        QCOMPARE(rd.title, QStringLiteral("Browse For Drovex ..."));
+        QCOMPARE(rd.filter, QStringLiteral("Drovex (Drovex.EXE)|drovex.exe"));
+        QCOMPARE(rd.defaultName, QStringLiteral("Drovex.EXE"));
+
+        // Cancelling leaves every path as it was.
+        w.browseGameFolder();
+        w.browseBatchFile();
+        w.browseDrovexExe();
+        QCOMPARE(f.stored(QStringLiteral("Path-GP2")), f.gameFolder());
+        QCOMPARE(f.stored(QStringLiteral("Path-Batch")), batch);
+        QCOMPARE(f.stored(QStringLiteral("Path-Drovex")), drovex);
+        QCOMPARE(f.session->gameFolder, f.gameFolder());
+    }
+};
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"

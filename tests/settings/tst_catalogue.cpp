@@ -1,0 +1,136 @@
+#include "settings/catalogue.h"
+#include "settings/palette.h"
+
+#include <QSet>
+#include <QTest>
+
+using namespace drovex;
+
+class TestCatalogue : public QObject {
+    Q_OBJECT
+private slots:
+    void keyCounts()
+    {
+        QCOMPARE(switchKeys().size(), 41);
+        QCOMPARE(valueKeys().size(), 21);
+        QCOMPARE(indexKeys().size(), 3);
+        const QStringList all = allKeys();
+        QCOMPARE(all.size(), 65);
+        QCOMPARE(QSet<QString>(all.begin(), all.end()).size(), 65); // no key twice
+    }
+
+    void keysKeepTheirExactSpelling_data()
+    {
+        QTest::addColumn<QString>("key");
+        QTest::newRow("trailing blank 1") << QStringLiteral("Use Localized Strings ");
+        QTest::newRow("trailing blank 2") << QStringLiteral("Catch Track Infos ");
+        QTest::newRow("no blank although caption has") << QStringLiteral("Menu Track Map");
+        QTest::newRow("caption differs") << QStringLiteral("Hide Win95/98");
+        QTest::newRow("Link twice") << QStringLiteral("Use IPX Link Link Name");
+        QTest::newRow("Text suffix") << QStringLiteral("Car Remove Time Text");
+        QTest::newRow("Distance suffix") << QStringLiteral("SVGA RCR 3 Distance");
+        QTest::newRow("log lines") << QStringLiteral("Log Visible Lines Value");
+        QTest::newRow("front-end switch") << QStringLiteral("GP2 Options");
+        QTest::newRow("start mode") << QStringLiteral("Start Mode");
+    }
+    void keysKeepTheirExactSpelling()
+    {
+        QFETCH(QString, key);
+        QVERIFY2(allKeys().contains(key), qPrintable(key));
+    }
+
+    void captionsThatDifferFromKeys()
+    {
+        QCOMPARE(QString::fromLatin1(plainSetting(17).caption), QStringLiteral("Menu Track Map "));
+        QCOMPARE(QString::fromLatin1(plainSetting(4).caption), QStringLiteral("Catch Track Infos"));
+        QCOMPARE(QString::fromLatin1(valuedSetting(15).caption), QStringLiteral("Mark Top X Drivers"));
+        QCOMPARE(QString::fromLatin1(valuedSetting(15).switchKey), QStringLiteral("Mark Top X"));
+        QVERIFY(!allKeys().contains(QStringLiteral("Use Localized Strings")));
+    }
+
+    void valueSuffixes()
+    {
+        int value = 0, text = 0, distance = 0;
+        for (const QString& k : valueKeys()) {
+            value += k.endsWith(QLatin1String(" Value"));
+            text += k.endsWith(QLatin1String(" Text"));
+            distance += k.endsWith(QLatin1String(" Distance"));
+        }
+        QCOMPARE(value, 11);
+        QCOMPARE(text, 2);
+        QCOMPARE(distance, 6);
+    }
+
+    void defaultsAndInitialValuesDifferOnlyWhereIntended()
+    {
+        for (const Setting& s : catalogue()) {
+            if (s.kind != Kind::Valued && s.kind != Kind::Alignment)
+                continue;
+            const bool differs = qstrcmp(s.defaultValue, s.initialValue) != 0;
+            const bool expected = QLatin1String(s.valueKey) == QLatin1String("Log Visible Lines Value") ||
+                                  QLatin1String(s.valueKey) == QLatin1String("H-Align Value");
+            QVERIFY2(differs == expected, s.valueKey);
+        }
+    }
+
+    void everyValueStaysWithinItsLimits()
+    {
+        for (const Setting& s : catalogue()) {
+            if (!s.hasBar())
+                continue;
+            for (const char* v : {s.defaultValue, s.initialValue}) {
+                const int n = QString::fromLatin1(v).toInt();
+                QVERIFY2(n >= s.lo && n <= s.hi, s.valueKey);
+            }
+        }
+        QCOMPARE(valuedSetting(15).hi, 9); // tooltip says 3..9, field takes 0..9
+        QCOMPARE(valuedSetting(15).lo, 0);
+    }
+
+    void objectNames()
+    {
+        QCOMPARE(enableName(14), QStringLiteral("CheckT(14)"));
+        QCOMPARE(enableName(19), QStringLiteral("CheckC(19)"));
+        QCOMPARE(fieldName(20), QStringLiteral("TextC(20)"));
+        QCOMPARE(barName(15), QStringLiteral("Scroll(15)"));
+        QCOMPARE(alignButtonName(0, 2), QStringLiteral("OptionH(2)"));
+        QCOMPARE(alignButtonName(1, 0), QStringLiteral("OptionV(0)"));
+        QCOMPARE(alignButtonCaption(1, 2), QStringLiteral("Bottom"));
+    }
+
+    void palette_data()
+    {
+        QTest::addColumn<int>("index");
+        QTest::addColumn<int>("r");
+        QTest::addColumn<int>("g");
+        QTest::addColumn<int>("b");
+        QTest::newRow("0") << 0 << 151 << 171 << 127;
+        QTest::newRow("125") << 125 << 95 << 127 << 183;
+        QTest::newRow("135") << 135 << 151 << 167 << 223;
+        QTest::newRow("151") << 151 << 51 << 55 << 135;
+        QTest::newRow("255") << 255 << 255 << 255 << 255;
+        for (int i = 246; i <= 254; ++i)
+            QTest::addRow("magenta %d", i) << i << 163 << 0 << 163;
+        QTest::newRow("grey ramp end") << 31 << 255 << 255 << 255;
+    }
+    void palette()
+    {
+        QFETCH(int, index);
+        QFETCH(int, r);
+        QFETCH(int, g);
+        QFETCH(int, b);
+        QCOMPARE(paletteColour(index), std::optional<Rgb>(Rgb{r, g, b}));
+        QCOMPARE(paletteColour(QString::number(index)), std::optional<Rgb>(Rgb{r, g, b}));
+    }
+
+    void paletteHasNoEntryOutsideItsRange()
+    {
+        QVERIFY(!paletteColour(-1));
+        QVERIFY(!paletteColour(256));
+        QVERIFY(!paletteColour(QStringLiteral("blue")));
+        QVERIFY(!paletteColour(QString()));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCatalogue)
+#include "tst_catalogue.moc"

@@ -1,0 +1,108 @@
+#include "settings/catalogue.h"
+#include "settings/settingsstore.h"
+#include "support/coresupport.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace drovex;
+
+class TestSettingsStore : public QObject {
+    Q_OBJECT
+private slots:
+    void roundTripThroughTheFile_data()
+    {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("value");
+        QTest::newRow("trailing blank key") << "Use Localized Strings " << "1";
+        QTest::newRow("slash in key") << "Hide Win95/98" << "1";
+        QTest::newRow("empty value") << "Zoom Value" << "";
+        QTest::newRow("value with blanks around") << "Log Debug File Name" << "  my log  ";
+        QTest::newRow("quotes and semicolon") << "Use IPX Link Link Name" << "a \"b\"; c, d";
+        QTest::newRow("line break") << "Use IPX Link Link Name" << "two\nlines";
+        QTest::newRow("path") << "Path-GP2" << "/home/player/Games/GP2 (UK)";
+        QTest::newRow("backslashes") << "F1CT06" << "CIRCUITS\\NEW\\Monaco.dat";
+        QTest::newRow("at sign") << "Log Debug File Name" << "@Variant(x)";
+        QTest::newRow("long") << "Log Debug File Name" << QString(5000, QLatin1Char('x'));
+        QTest::newRow("non-latin") << "Use IPX Link Link Name" << QStringLiteral("Fahrer \u00e9\u4e2d");
+    }
+    void roundTripThroughTheFile()
+    {
+        QFETCH(QString, key);
+        QFETCH(QString, value);
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("s.ini"));
+        {
+            IniSettingsStore store(file);
+            store.put(key, value);
+            QVERIFY(store.commit().ok);
+        }
+        IniSettingsStore again(file);
+        QCOMPARE(again.get(key), value);
+        // A key without its trailing blank is another key.
+        if (key.endsWith(QLatin1Char(' ')))
+            QCOMPARE(again.get(key.trimmed()), QString());
+    }
+
+    void missingKeysReadEmpty()
+    {
+        QTemporaryDir dir;
+        IniSettingsStore store(dir.filePath(QStringLiteral("none.ini")));
+        QCOMPARE(store.get(QStringLiteral("Zoom")), QString());
+        QCOMPARE(store.read(QStringLiteral("Other App"), QStringLiteral("Settings"), QStringLiteral("Zoom")), QString());
+        QCOMPARE(store.read(QString::fromLatin1(kApplication), QStringLiteral("Other"), QStringLiteral("Zoom")),
+                 QString());
+    }
+
+    void handEditedFileStillReads()
+    {
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("s.ini"));
+        QVERIFY(test::writeFile(file, "garbage line without equals\n[Settings]\nZoom=1\nZoom%20Value=a,b\n"
+                                      "Max%20Y%20Value=\"unterminated\n\x01\x02\xff\n[Other]\nx=y\n"));
+        IniSettingsStore store(file);
+        QCOMPARE(store.get(QStringLiteral("Zoom")), QStringLiteral("1"));
+        QCOMPARE(store.get(QStringLiteral("Zoom Value")), QStringLiteral("a,b"));
+        store.put(QStringLiteral("Rotate"), QStringLiteral("1"));
+        QVERIFY(store.commit().ok);
+        IniSettingsStore again(file);
+        QCOMPARE(again.get(QStringLiteral("Zoom")), QStringLiteral("1"));
+        QCOMPARE(again.get(QStringLiteral("Rotate")), QStringLiteral("1"));
+    }
+
+    void unwritableStoreReportsFileAndReason()
+    {
+        QTemporaryDir dir;
+        QVERIFY(test::writeFile(dir.filePath(QStringLiteral("blocker")), "a file where a folder should be"));
+        const QString file = dir.filePath(QStringLiteral("blocker/store.ini"));
+        IniSettingsStore store(file);
+        store.put(QStringLiteral("Zoom"), QStringLiteral("1"));
+        const StoreResult r = store.commit();
+        QVERIFY(!r.ok);
+        QCOMPARE(r.file, file);
+        QVERIFY2(r.reason.contains(QLatin1String("not a folder")), qPrintable(r.reason));
+    }
+
+    void readOnlyStoreFileIsLeftAlone()
+    {
+        if (!test::makePermissionsBite())
+            QSKIP("file permissions cannot be made to apply here");
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("s.ini"));
+        QVERIFY(test::writeFile(file, "[Settings]\nZoom=0\n"));
+        QFile::setPermissions(file, QFileDevice::ReadOwner | QFileDevice::ReadUser);
+        {
+            IniSettingsStore store(file);
+            store.put(QStringLiteral("Zoom"), QStringLiteral("1"));
+            const StoreResult r = store.commit();
+            QVERIFY(!r.ok);
+            QVERIFY2(r.reason.contains(QLatin1String("read-only")), qPrintable(r.reason));
+        }
+        QCOMPARE(test::readFile(file), QByteArray("[Settings]\nZoom=0\n"));
+        QFile::setPermissions(file, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSettingsStore)
+#include "tst_settingsstore.moc"

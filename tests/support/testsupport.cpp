@@ -1,0 +1,63 @@
+#include "support/testsupport.h"
+
+#include "app/mainwindow.h"
+
+#include <QDir>
+
+namespace drovex::test {
+
+QString RecordingServices::openFile(QWidget*, const FileRequest& request)
+{
+    requests << request;
+    return answers.isEmpty() ? QString() : answers.takeFirst();
+}
+
+void RecordingServices::message(QWidget*, MessageIcon, const QString& title, const QString& text)
+{
+    messages << title + QLatin1Char('|') + text;
+}
+
+bool RecordingServices::openUrl(const QUrl& url)
+{
+    urls << url;
+    return true;
+}
+
+Fixture::Fixture()
+    : storeFile(dir.filePath(QStringLiteral("store/Drovex Windows Front-End.ini")))
+{
+    QDir().mkpath(dir.filePath(QStringLiteral("store")));
+    QDir().mkpath(gameFolder());
+}
+
+Fixture::~Fixture()
+{
+    window.reset();
+}
+
+QString Fixture::stored(const QString& key) const
+{
+    IniSettingsStore fresh(storeFile);
+    return fresh.get(key);
+}
+
+void Fixture::seed(const QString& key, const QString& value)
+{
+    IniSettingsStore s(storeFile);
+    s.put(key, value);
+    s.commit();
+}
+
+MainWindow& Fixture::open(bool runStartUp)
+{
+    store = std::make_unique<IniSettingsStore>(storeFile);
+    session = std::make_unique<Session>(Session{*store, systemPlatform(), {}});
+    window = std::make_unique<MainWindow>(*session, services);
+    if (runStartUp)
+        window->startUp();
+    return *window;
+}
+
+QString Fixture::gameFolder() const { return dir.filePath(QStringLiteral("GP2")); }
+
+} // namespace drovex::test

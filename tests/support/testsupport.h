@@ -1,0 +1,50 @@
+#pragma once
+
+#include "launch/platform.h"
+#include "launch/services.h"
+#include "settings/session.h"
+#include "settings/settingsstore.h"
+
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <memory>
+
+namespace drovex {
+class MainWindow;
+}
+
+namespace drovex::test {
+
+// Answers the open-file dialog from a queue and records every dialog and message.
+class RecordingServices final : public Services {
+public:
+    QStringList answers;             // next file paths to return ("" = cancel)
+    QList<FileRequest> requests;     // every dialog asked for
+    QStringList messages;            // "title|text" of every message box
+    QList<QUrl> urls;
+
+    QString openFile(QWidget* owner, const FileRequest& request) override;
+    void message(QWidget* owner, MessageIcon icon, const QString& title, const QString& text) override;
+    bool openUrl(const QUrl& url) override;
+};
+
+// A main window on a real INI store in a temporary folder.
+struct Fixture {
+    QTemporaryDir dir;
+    QString storeFile;
+    std::unique_ptr<IniSettingsStore> store;
+    std::unique_ptr<Session> session;
+    RecordingServices services;
+    std::unique_ptr<MainWindow> window;
+
+    Fixture();
+    ~Fixture();
+    // A fresh store object reading the same file (what the next run would see).
+    QString stored(const QString& key) const;
+    void seed(const QString& key, const QString& value); // written to the file directly
+    MainWindow& open(bool runStartUp = true);             // creates the window (and runs start-up)
+    QString gameFolder() const;                           // a game folder in the temporary folder
+};
+
+} // namespace drovex::test

@@ -1,0 +1,43 @@
+// Shows the main window with a throw-away settings store and saves a picture of it.
+// Usage: snapshot <store.ini> <picture.png>
+#include "app/mainwindow.h"
+#include "launch/platform.h"
+#include "launch/services.h"
+#include "settings/settingsstore.h"
+
+#include <QApplication>
+#include <QScreen>
+#include <QTimer>
+
+namespace {
+class QuietServices final : public drovex::Services {
+public:
+    QString openFile(QWidget*, const drovex::FileRequest&) override { return {}; }
+    void message(QWidget*, drovex::MessageIcon, const QString&, const QString&) override {}
+    bool openUrl(const QUrl&) override { return false; }
+};
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    if (argc < 3)
+        return 2;
+    drovex::IniSettingsStore store(QString::fromLocal8Bit(argv[1]));
+    drovex::Session session{store, drovex::systemPlatform(), {}};
+    QuietServices services;
+    drovex::MainWindow window(session, services);
+    window.startUp();
+    window.show();
+    const QString out = QString::fromLocal8Bit(argv[2]);
+    QTimer::singleShot(800, &app, [&] {
+        QPixmap shot = window.screen()->grabWindow(0);
+        if (shot.isNull() || QGuiApplication::platformName() == QLatin1String("offscreen"))
+            shot = window.grab();
+        else
+            shot = shot.copy(window.frameGeometry());
+        shot.save(out);
+        app.quit();
+    });
+    return QApplication::exec();
+}
