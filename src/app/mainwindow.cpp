@@ -6,6 +6,7 @@
 #include "settings/catalogue.h"
 #include "settings/fieldrules.h"
 #include "settings/palette.h"
+#include "tracks/slottable.h"
 
 #include <QAction>
 #include <QButtonGroup>

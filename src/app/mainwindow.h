@@ -7,6 +7,7 @@
 #include <QPointer>
 
 #include <array>
+#include <memory>
 
 class QAction;
 class QButtonGroup;
@@ -27,6 +28,7 @@ class StartOptionsDialog;
 class TrackSelector;
 class ColourSelector;
 class InfoBox;
+class SlotTable;
 class AboutWindow;
 struct ConfigValues;
 
@@ -72,6 +74,7 @@ public:
     StartOptionsDialog* startOptions(bool create);
     TrackSelector* trackSelector(bool create);
     void discardTrackWindows();
+    SlotTable& slotTable(); // created (and read) on first use
     QLineEdit* colourField(int k) const;
     QLabel* colourSwatch(int k) const;
     void showStatus(const QString& text);
@@ -132,6 +135,7 @@ private:
     QPushButton* m_btnClose = nullptr;
     QLabel* m_mouseCursor = nullptr;
 
+    std::unique_ptr<SlotTable> m_slots;
     QPointer<StartOptionsDialog> m_startOptions;
     QPointer<TrackSelector> m_trackSelector;
     QPointer<ColourSelector> m_colourSelector;

@@ -1,7 +1,15 @@
 // The main window's commands that lead to other windows and to the files it writes.
 #include "app/mainwindow.h"
 
+#include "cfgfile/configfile.h"
+#include "launch/platform.h"
 #include "launch/services.h"
+#include "settings/catalogue.h"
+#include "tracks/slottable.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QLineEdit>
 
 #include <QEvent>
 #include <QLabel>
@@ -22,7 +30,56 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
     return QMainWindow::eventFilter(watched, event);
 }
 
-bool MainWindow::WriteConfigFile() { return false; }
+SlotTable& MainWindow::slotTable()
+{
+    if (!m_slots) {
+        m_slots = std::make_unique<SlotTable>();
+        m_slots->Read(m_session.store, m_session.gameFolder, inDefaultsMode());
+    }
+    return *m_slots;
+}
+
+ConfigValues MainWindow::configValues() const
+{
+    auto state = [](const QCheckBox* b) {
+        return b->checkState() == Qt::Checked ? 1 : b->checkState() == Qt::PartiallyChecked ? 2 : 0;
+    };
+    ConfigValues v;
+    for (size_t i = 0; i < m_check.size(); ++i)
+        v.check[i] = state(m_check[i]);
+    for (size_t i = 0; i < m_enable.size(); ++i) {
+        v.enable[i] = state(m_enable[i]);
+        v.text[i] = m_field[i]->text();
+    }
+    for (size_t g = 0; g < m_checkO.size(); ++g)
+        v.align[g] = state(m_checkO[g]);
+    v.hAlign = m_session.hAlignIndex;
+    v.vAlign = m_session.vAlignIndex;
+    return v;
+}
+
+bool MainWindow::WriteConfigFile()
+{
+    m_session.gameFolder = m_session.store.get(QString::fromLatin1(kPathGp2));
+    const bool existed = m_slots != nullptr;
+    SlotTable& table = slotTable();
+    if (existed)
+        table.Read(m_session.store, m_session.gameFolder, inDefaultsMode());
+
+    ConfigValues values = configValues();
+    for (int n = 1; n <= kSlotCount; ++n)
+        values.slotValues[static_cast<size_t>(n - 1)] =
+            slotLineValue(m_session.gameFolder, table.path(n), m_session.platform);
+    const ConfigWriteResult r = writeConfigFile(m_session.gameFolder, renderConfigFile(values), m_session.platform);
+    if (r.written)
+        showStatus(QStringLiteral("Drovex.cfg written to %1").arg(QDir::toNativeSeparators(r.file)));
+    else if (r.file.isEmpty())
+        showStatus(QStringLiteral("Drovex.cfg was not written: %1 (choose it with Choose Path, GP2 Path).").arg(r.reason));
+    else
+        showStatus(QStringLiteral("Drovex.cfg could not be written to %1: %2.")
+                       .arg(QDir::toNativeSeparators(r.file), r.reason));
+    return r.written;
+}
 bool MainWindow::LaunchGame() { return false; }
 void MainWindow::chooseColour(int k) { ColorIndex = k; }
 void MainWindow::showStartOptions() {}
@@ -32,8 +89,17 @@ void MainWindow::showAbout() {}
 StartOptionsDialog* MainWindow::startOptions(bool) { return nullptr; }
 TrackSelector* MainWindow::trackSelector(bool) { return nullptr; }
 void MainWindow::discardTrackWindows() {}
-void MainWindow::enterTrackDefaults() {}
-void MainWindow::leaveTrackDefaults() {}
+void MainWindow::enterTrackDefaults()
+{
+    SlotTable& table = slotTable();
+    table.resetToDefaults();
+    table.Read(m_session.store, m_session.gameFolder, true);
+}
+
+void MainWindow::leaveTrackDefaults()
+{
+    slotTable().Read(m_session.store, m_session.gameFolder, false);
+}
 void MainWindow::endProgram() { m_ending = true; }
 
 } // namespace drovex

@@ -33,6 +33,36 @@ QString nativeToDos(const QString& path)
     return p;
 }
 
+namespace {
+
+// Walks the components below base, trying the exact spelling first and then every spelling that
+// differs only in letter case, so that two folders like "circuits" and "CIRCUITS" both get looked in.
+QString resolveBelow(const QString& base, const QStringList& parts, qsizetype at)
+{
+    if (at == parts.size())
+        return base;
+    const QString& part = parts[at];
+    auto below = [&](const QString& name) {
+        return base.endsWith(QLatin1Char('/')) ? base + name : base + QLatin1Char('/') + name;
+    };
+    QStringList candidates;
+    if (QFileInfo::exists(below(part)))
+        candidates << part;
+    const QStringList entries =
+        QDir(base).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    for (const QString& e : entries)
+        if (e != part && e.compare(part, Qt::CaseInsensitive) == 0)
+            candidates << e;
+    for (const QString& c : candidates) {
+        const QString found = resolveBelow(below(c), parts, at + 1);
+        if (!found.isEmpty())
+            return found;
+    }
+    return {};
+}
+
+} // namespace
+
 QString resolveIgnoringCase(const QString& path)
 {
     if (path.isEmpty())
@@ -42,33 +72,10 @@ QString resolveIgnoringCase(const QString& path)
         return clean;
     const bool absolute = clean.startsWith(QLatin1Char('/'));
     const QStringList parts = clean.split(QLatin1Char('/'), Qt::SkipEmptyParts);
-    QString current = absolute ? QStringLiteral("/") : QStringLiteral(".");
-    QString result = absolute ? QStringLiteral("/") : QString();
-    for (const QString& part : parts) {
-        QString found;
-        const QString direct = current == QLatin1String("/") ? current + part : current + QLatin1Char('/') + part;
-        if (QFileInfo::exists(direct)) {
-            found = part;
-        } else {
-            const QDir dir(current);
-            const QStringList entries =
-                dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-            for (const QString& e : entries) {
-                if (e.compare(part, Qt::CaseInsensitive) == 0) {
-                    found = e;
-                    break;
-                }
-            }
-        }
-        if (found.isEmpty())
-            return {};
-        current = current == QLatin1String("/") ? current + found : current + QLatin1Char('/') + found;
-        if (result.isEmpty() || result == QLatin1String("/"))
-            result += found;
-        else
-            result += QLatin1Char('/') + found;
-    }
-    return result.isEmpty() ? QString() : result;
+    const QString found = resolveBelow(absolute ? QStringLiteral("/") : QStringLiteral("."), parts, 0);
+    if (found.isEmpty() || absolute)
+        return found;
+    return found.mid(2); // drop the "./" of a relative path
 }
 
 QString describeWriteFailure(const QString& file)

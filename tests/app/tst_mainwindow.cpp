@@ -13,6 +13,7 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QStyle>
+#include <QStatusBar>
 #include <QStyleOptionSlider>
 #include <QTest>
 
@@ -528,6 +529,57 @@ private slots:
         QCOMPARE(f.stored(QStringLiteral("Path-Batch")), batch);
         QCOMPARE(f.stored(QStringLiteral("Path-Drovex")), drovex);
         QCOMPARE(f.session->gameFolder, f.gameFolder());
+    }
+
+    void saveWritesDrovexCfgFromTheWindow()
+    {
+        Fixture f;
+        const QString game = f.gameFolder();
+        QVERIFY(test::writeFile(game + QStringLiteral("/circuits/f1ct01.dat"), "#GP2INFO|Name|Interlagos|"));
+        QVERIFY(test::writeFile(game + QStringLiteral("/circuits/new/Monaco.dat"), "#GP2INFO|Name|Monaco|"));
+        f.seed(QStringLiteral("Path-GP2"), game);
+        f.seed(QStringLiteral("F1CT06"), QStringLiteral("CIRCUITS\\NEW\\MONACO.DAT"));
+        MainWindow& w = f.open();
+        box(w, QStringLiteral("CheckT(14)"))->setChecked(true);
+        bar(w, 14)->setValue(3);
+        radio(w, QStringLiteral("OptionV(2)"))->setChecked(true);
+        child<QPushButton>(w, QStringLiteral("BTN_Save"))->click();
+
+        const QString cfg = game + QStringLiteral("/Drovex.cfg");
+        const QList<QByteArray> lines = test::readFile(cfg).split('\n');
+        QCOMPARE(lines.size(), 103); // 102 lines, each ended by CR LF
+        QCOMPARE(lines[39], QByteArray("mapZoom = 3                     ; Zoom level 0..5 (toggle with TAB in-game)\r"));
+        QVERIFY(lines[42].startsWith(";mapVAlign = 2 ")); // CheckO(1) is off
+        QCOMPARE(lines[50].left(30), QByteArray("f1ct01 = \"circuits\\f1ct01.dat\""));
+        QCOMPARE(lines[51], QByteArray("f1ct02 = \"\"\r"));
+        QCOMPARE(lines[55], QByteArray("f1ct06 = \"circuits\\new\\Monaco.dat\"\r"));
+        QVERIFY(w.statusBar()->currentMessage().contains(QLatin1String("written to")));
+        QVERIFY(w.statusBar()->currentMessage().contains(cfg));
+
+        // In defaults mode the file carries the defaults and the game's own circuit files.
+        box(w, QStringLiteral("SetToDefault"))->setChecked(true);
+        w.save();
+        const QList<QByteArray> d = test::readFile(cfg).split('\n');
+        QVERIFY(d[41].startsWith("mapHAlign = 1 "));
+        QVERIFY(d[42].startsWith("mapVAlign = 0 "));
+        QCOMPARE(d[55], QByteArray("f1ct06 = \"\"\r")); // CIRCUITS\F1CT06.DAT is not on disk
+        QCOMPARE(f.stored(QStringLiteral("F1CT06")), QStringLiteral("CIRCUITS\\NEW\\MONACO.DAT"));
+    }
+
+    void saveTellsWhenDrovexCfgCannotBeWritten()
+    {
+        Fixture f;
+        f.seed(QStringLiteral("Path-GP2"), f.dir.filePath(QStringLiteral("gone")));
+        MainWindow& w = f.open();
+        w.save();
+        QVERIFY(w.statusBar()->currentMessage().contains(QLatin1String("could not be written")));
+        QVERIFY(w.statusBar()->currentMessage().contains(QLatin1String("does not exist")));
+        QVERIFY(!QFileInfo::exists(f.dir.filePath(QStringLiteral("gone"))));
+
+        Fixture none;
+        MainWindow& w2 = none.open(); // first run, folder question cancelled
+        w2.save();
+        QVERIFY(w2.statusBar()->currentMessage().contains(QLatin1String("no game folder")));
     }
 };
 

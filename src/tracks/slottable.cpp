@@ -1,0 +1,55 @@
+#include "tracks/slottable.h"
+
+#include "launch/paths.h"
+
+namespace drovex {
+
+QString SlotTable::defaultPath(int slot)
+{
+    return QStringLiteral("CIRCUITS\\F1CT%1.DAT").arg(slot, 2, 10, QLatin1Char('0'));
+}
+
+QString SlotTable::key(int slot) { return QStringLiteral("F1CT%1").arg(slot, 2, 10, QLatin1Char('0')); }
+
+SlotTable::SlotTable() { resetToDefaults(); }
+
+void SlotTable::resetToDefaults()
+{
+    for (int n = 1; n <= kSlots; ++n)
+        m_path[index(n)] = defaultPath(n);
+}
+
+QString SlotTable::fullPath(const QString& gameFolder, const QString& relative)
+{
+    if (gameFolder.isEmpty() || relative.isEmpty())
+        return {};
+    const QString joined = joinPath(gameFolder, dosToNative(relative));
+    const QString found = resolveIgnoringCase(joined);
+    return found.isEmpty() ? joined : found;
+}
+
+void SlotTable::Read(const SettingsStore& store, const QString& gameFolder, bool defaultsMode,
+                     const std::function<void(const TrackInfo&)>& onRead)
+{
+    for (int n = 1; n <= kSlots; ++n) {
+        if (!defaultsMode) {
+            const QString stored = store.get(key(n));
+            if (!stored.isEmpty())
+                m_path[index(n)] = stored;
+        }
+        // Without a game folder no file is looked for.
+        const TrackInfo info = gameFolder.isEmpty() ? parseTrackInfo({}) : ReadTrackInfo(fullPath(gameFolder, m_path[index(n)]));
+        m_name[index(n)] = info.name;
+        if (onRead)
+            onRead(info);
+    }
+}
+
+StoreResult SlotTable::StoreSlots(SettingsStore& store) const
+{
+    for (int n = 1; n <= kSlots; ++n)
+        store.put(key(n), m_path[index(n)]);
+    return store.commit();
+}
+
+} // namespace drovex

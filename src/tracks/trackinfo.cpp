@@ -1,0 +1,90 @@
+#include "tracks/trackinfo.h"
+
+#include "cfgfile/codepage.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+
+namespace drovex {
+namespace {
+
+constexpr const char* kKeys[kTrackKeyCount] = {"|Name|", "|Country|", "|Year|", "|Author|", "|Laps|", "|Tyre|",
+                                               "|LengthMeters|", "|LapRecord|", "|LapRecordQualify|", "|Slot|",
+                                               "|Event|", "|Desc|"};
+constexpr std::array<size_t, kTrackKeyCount> kKeyLength = [] {
+    std::array<size_t, kTrackKeyCount> lengths{};
+    for (int k = 0; k < kTrackKeyCount; ++k)
+        lengths[static_cast<size_t>(k)] = std::char_traits<char>::length(kKeys[k]);
+    return lengths;
+}();
+
+} // namespace
+
+QString trackKeyWord(int key)
+{
+    const QByteArray k(kKeys[key]);
+    return QString::fromLatin1(k.mid(1, k.size() - 2));
+}
+
+TrackInfo parseTrackInfo(const QByteArray& firstBytes)
+{
+    const char* data = firstBytes.constData();
+    const size_t size = static_cast<size_t>(std::min<qsizetype>(firstBytes.size(), kTagWindow));
+    TrackInfo info;
+    if (!memmem(data, size, "#GP2INFO", 8)) {
+        info.name = QStringLiteral("No Name");
+        return info;
+    }
+    // Every key begins with a bar, so the first occurrence of each key is found by one walk from
+    // bar to bar through the window.
+    std::array<qsizetype, kTrackKeyCount> keyAt;
+    keyAt.fill(-1);
+    int missing = kTrackKeyCount;
+    const char* end = data + size;
+    for (const char* bar = static_cast<const char*>(memchr(data, '|', size)); bar && missing > 0;
+         bar = static_cast<const char*>(memchr(bar + 1, '|', static_cast<size_t>(end - bar - 1)))) {
+        for (int k = 0; k < kTrackKeyCount; ++k) {
+            if (keyAt[static_cast<size_t>(k)] >= 0)
+                continue;
+            const size_t len = kKeyLength[static_cast<size_t>(k)];
+            if (static_cast<size_t>(end - bar) >= len && memcmp(bar, kKeys[k], len) == 0) {
+                keyAt[static_cast<size_t>(k)] = bar - data;
+                --missing;
+            }
+        }
+    }
+    for (int k = 0; k < kTrackKeyCount; ++k) {
+        QString display = QStringLiteral("-");
+        const qsizetype p = keyAt[static_cast<size_t>(k)];
+        if (p >= 0) {
+            const char* start = data + p + kKeyLength[static_cast<size_t>(k)];
+            const auto* close = static_cast<const char*>(memchr(start, '|', static_cast<size_t>(end - start)));
+            // A value whose closing bar lies beyond the window counts as absent.
+            if (close) {
+                display = fromWindows1252(QByteArray::fromRawData(start, close - start));
+                if ((k == LapRecord || k == LapRecordQualify) && display == QLatin1String("None Entered"))
+                    display = QStringLiteral("-");
+            }
+        }
+        info.values[static_cast<size_t>(k)] = display;
+    }
+    info.name = info.values[Name];
+    info.tagFound = true;
+    return info;
+}
+
+QByteArray readTagWindow(const QString& path)
+{
+    QFile file(path);
+    if (path.isEmpty() || !file.open(QIODevice::ReadOnly))
+        return {};
+    return file.read(kTagWindow);
+}
+
+TrackInfo ReadTrackInfo(const QString& path) { return parseTrackInfo(readTagWindow(path)); }
+
+} // namespace drovex

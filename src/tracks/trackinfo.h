@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <array>
+
+namespace drovex {
+
+// The keys of a #GP2INFO tag, in the order they are looked for.
+enum TrackKey { Name, Country, Year, Author, Laps, Tyre, LengthMeters, LapRecord, LapRecordQualify, Slot, Event, Desc };
+inline constexpr int kTrackKeyCount = 12;
+inline constexpr int kTagWindow = 4000; // only the first bytes of a track file are looked at
+
+// What the tag reader found in a track file.
+struct TrackInfo {
+    bool tagFound = false;
+    QString name;                                 // the selected track's name ("No Name" without a tag)
+    std::array<QString, kTrackKeyCount> values;   // display values; "-" where a key is absent
+};
+
+QString trackKeyWord(int key); // "Name", "Country", ...
+
+// Reads the tag from the first bytes of a track file.
+TrackInfo parseTrackInfo(const QByteArray& firstBytes);
+// Reads the first 4000 bytes of the file and its tag; a file that cannot be read is empty.
+TrackInfo ReadTrackInfo(const QString& path);
+// Only the first 4000 bytes of a file, or nothing when it cannot be read.
+QByteArray readTagWindow(const QString& path);
+
+} // namespace drovex

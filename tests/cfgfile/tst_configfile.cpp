@@ -1,0 +1,231 @@
+#include "cfgfile/codepage.h"
+#include "cfgfile/configfile.h"
+#include "launch/platform.h"
+#include "settings/catalogue.h"
+#include "support/coresupport.h"
+#include "tracks/slottable.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace drovex;
+
+Q_DECLARE_METATYPE(drovex::ConfigValues)
+
+namespace {
+
+ConfigValues defaults()
+{
+    ConfigValues v;
+    for (int i = 0; i < kPlainCount; ++i)
+        v.check[static_cast<size_t>(i)] = i == kGp2OptionsSwitch ? 0 : plainSetting(i).defaultOn;
+    for (int i = 0; i < kValuedCount; ++i) {
+        v.enable[static_cast<size_t>(i)] = valuedSetting(i).defaultOn;
+        v.text[static_cast<size_t>(i)] = QString::fromLatin1(valuedSetting(i).defaultValue);
+    }
+    v.align = {1, 1};
+    v.hAlign = 1;
+    v.vAlign = 0;
+    for (int n = 1; n <= kSlotCount; ++n)
+        v.slotValues[static_cast<size_t>(n - 1)] = SlotTable::defaultPath(n);
+    return v;
+}
+
+ConfigValues allSwitches(int state)
+{
+    ConfigValues v = defaults();
+    v.check.fill(state);
+    v.enable.fill(state);
+    v.align.fill(state);
+    return v;
+}
+
+QByteArray golden(const QString& name) { return test::readFile(QStringLiteral(DROVEX_TEST_DATA "/") + name); }
+
+} // namespace
+
+class TestConfigFile : public QObject {
+    Q_OBJECT
+private slots:
+    void goldenFiles_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<ConfigValues>("values");
+        QTest::newRow("defaults") << "drovex-defaults.cfg" << defaults();
+        QTest::newRow("all on") << "drovex-all-on.cfg" << allSwitches(1);
+        QTest::newRow("all off") << "drovex-all-off.cfg" << allSwitches(0);
+        ConfigValues empty = defaults();
+        for (auto& t : empty.text)
+            t.clear();
+        for (auto& s : empty.slotValues)
+            s.clear();
+        QTest::newRow("empty fields") << "drovex-empty.cfg" << empty;
+        ConfigValues quoted = defaults();
+        quoted.text[7] = QStringLiteral("The \"Flying\" Finn");
+        quoted.text[6] = QStringLiteral("C:\\LOGS\\Drovex.log");
+        QTest::newRow("double quote") << "drovex-quote.cfg" << quoted;
+    }
+    void goldenFiles()
+    {
+        QFETCH(QString, file);
+        QFETCH(ConfigValues, values);
+        const QByteArray bytes = renderConfigFile(values);
+        if (qEnvironmentVariableIsSet("DROVEX_UPDATE_GOLDEN"))
+            test::writeFile(QStringLiteral(DROVEX_TEST_DATA "/") + file, bytes);
+        QCOMPARE(bytes, golden(file));
+    }
+
+    void layoutOfEveryFile()
+    {
+        const QByteArray bytes = renderConfigFile(defaults());
+        QVERIFY(bytes.endsWith("\r\n"));
+        QVERIFY(!bytes.startsWith("\xEF\xBB\xBF"));
+        QCOMPARE(bytes.count("\r\n"), kConfigLineCount);
+        QCOMPARE(bytes.count('\n'), kConfigLineCount);
+        const QStringList lines = renderConfigLines(defaults());
+        for (int i = 0; i < 6; ++i) {
+            QVERIFY(lines[i].startsWith(QLatin1Char(';') + QString(i == 0 ? 16 : 15, QLatin1Char(' '))));
+            QVERIFY(lines[i].size() <= 58);
+        }
+        QCOMPARE(lines[18], QStringLiteral("atlSplit1Color = 135            ; Taken from GP2's color palette, default: 135 (light blue)"));
+        QCOMPARE(lines[33], QStringLiteral("logDebugName = \"Drovex.log\"     ; Debug log file name"));
+        QCOMPARE(lines[50], QStringLiteral("f1ct01 = \"CIRCUITS\\F1CT01.DAT\"  ; Note: relative to your GP2 directory currently not supporting long filenames"));
+        QCOMPARE(lines[51], QStringLiteral("f1ct02 = \"CIRCUITS\\F1CT02.DAT\""));
+        QCOMPARE(lines[65], QStringLiteral("f1ct16 = \"CIRCUITS\\F1CT16.DAT\""));
+        QCOMPARE(lines[41], QStringLiteral("mapHAlign = 1                   ; 0 = left, 1 = center, 2 = right (toggle with '8' in-game)"));
+    }
+
+    void disabledLinesAreCommentedOut()
+    {
+        const QStringList on = renderConfigLines(allSwitches(1));
+        const QStringList off = renderConfigLines(allSwitches(0));
+        QCOMPARE(on.size(), off.size());
+        int commented = 0;
+        for (int i = 16; i < on.size(); ++i) {
+            QVERIFY2(!on[i].startsWith(QLatin1Char(';')), qPrintable(on[i]));
+            if (off[i].startsWith(QLatin1Char(';'))) {
+                ++commented;
+                QVERIFY(off[i].at(1).isLetter()); // ";" directly followed by the key
+            }
+        }
+        QCOMPARE(commented, 21);
+        // A greyed switch counts as on and is written as 1.
+        ConfigValues grey = allSwitches(2);
+        QCOMPARE(renderConfigLines(grey), on);
+    }
+
+    void valuesDrovexCanRead_data()
+    {
+        QTest::addColumn<int>("index");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("line");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("octal trap") << 16 << "0194" << 44
+                                    << "mapMaxY = 194                   ; Y clipping (max. DrawLines, see below, 400 is practical) VGA will use half this value.";
+        QTest::newRow("decimal point") << 17 << "12.6" << 35
+                                       << "logDebugScreenLines = 13        ; Number of lines for the screen log (page '2'), range is 3..20";
+        QTest::newRow("empty") << 15 << "" << 22
+                               << "atlMarkTopX =                  ; How many cars to mark on the laptime board, range is 3..9";
+        QTest::newRow("line break") << 7 << "two\nlines\r\nhere" << 73 << "MyLinkName = \"two lines here\"   ; Input your Link-Name";
+        QTest::newRow("not a number") << 14 << "abc" << 39 << "mapZoom =                      ; Zoom level 0..5 (toggle with TAB in-game)";
+    }
+    void valuesDrovexCanRead()
+    {
+        QFETCH(int, index);
+        QFETCH(QString, text);
+        QFETCH(int, line);
+        QFETCH(QString, expected);
+        ConfigValues v = defaults();
+        v.text[static_cast<size_t>(index)] = text;
+        const QStringList lines = renderConfigLines(v);
+        QCOMPARE(lines.size(), kConfigLineCount);
+        QCOMPARE(lines[line], expected);
+    }
+
+    void windows1252()
+    {
+        QCOMPARE(toWindows1252(QStringLiteral("G\u00fcnther \u20ac \u4e2d")), QByteArray("G\xfcnther \x80 ?"));
+        QCOMPARE(toWindows1252(QStringLiteral("\U0001F600")), QByteArray("?"));
+        QCOMPARE(fromWindows1252("Versi\xa2n \x80"), QStringLiteral("Versi\u00a2n \u20ac"));
+        ConfigValues v = defaults();
+        v.text[7] = QStringLiteral("Ren\u00e9 \u4e2d");
+        QVERIFY(renderConfigFile(v).contains("MyLinkName = \"Ren\xe9 ?\""));
+    }
+
+    void slotValuesFollowTheDisk()
+    {
+        QTemporaryDir dir;
+        const QString game = dir.filePath(QStringLiteral("Grand Prix 2"));
+        QVERIFY(test::writeFile(game + QStringLiteral("/circuits/f1ct05.dat"), "x"));
+        QVERIFY(test::writeFile(game + QStringLiteral("/circuits/New Tracks/Monaco 1998.dat"), "x"));
+        QVERIFY(test::writeFile(game + QStringLiteral("/Top.DAT"), "x"));
+        const Platform& p = systemPlatform();
+        QCOMPARE(slotLineValue(game, QStringLiteral("CIRCUITS\\F1CT05.DAT"), p), QStringLiteral("circuits\\f1ct05.dat"));
+        QCOMPARE(slotLineValue(game, QStringLiteral("circuits\\new tracks\\MONACO 1998.DAT"), p),
+                 QStringLiteral("circuits\\New Tracks\\Monaco 1998.dat"));
+        QCOMPARE(slotLineValue(game, QStringLiteral("top.dat"), p), QStringLiteral("Top.DAT"));
+        QCOMPARE(slotLineValue(game, QStringLiteral("CIRCUITS\\F1CT06.DAT"), p), QString());
+        QCOMPARE(slotLineValue(game, QStringLiteral("..\\outside.dat"), p), QString());
+        QCOMPARE(slotLineValue(game, QStringLiteral("CIRCUITS"), p), QString());
+        QCOMPARE(slotLineValue(dir.filePath(QStringLiteral("nowhere")), QStringLiteral("CIRCUITS\\F1CT05.DAT"), p), QString());
+        QCOMPARE(slotLineValue(QString(), QStringLiteral("CIRCUITS\\F1CT05.DAT"), p), QString());
+    }
+
+    void replacesALockedFileAndLocksItAgain()
+    {
+        QTemporaryDir dir;
+        const QByteArray first = renderConfigFile(defaults());
+        ConfigWriteResult r = writeConfigFile(dir.path(), first, systemPlatform());
+        QVERIFY(r.written);
+        QCOMPARE(r.file, dir.filePath(QStringLiteral("Drovex.cfg")));
+        QVERIFY(!(QFile::permissions(r.file) & (QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther)));
+        const QByteArray second = renderConfigFile(allSwitches(0));
+        r = writeConfigFile(dir.path(), second, systemPlatform());
+        QVERIFY(r.written);
+        QCOMPARE(test::readFile(r.file), second);
+        QVERIFY(!(QFile::permissions(r.file) & QFileDevice::WriteOwner));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("Drovex.cfg")}); // no leftovers
+    }
+
+    void existingNameInOtherLetterCaseIsReplaced()
+    {
+        QTemporaryDir dir;
+        QVERIFY(test::writeFile(dir.filePath(QStringLiteral("DROVEX.CFG")), "old"));
+        const ConfigWriteResult r = writeConfigFile(dir.path(), "new", systemPlatform());
+        QVERIFY(r.written);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("DROVEX.CFG")});
+        QCOMPARE(test::readFile(dir.filePath(QStringLiteral("DROVEX.CFG"))), QByteArray("new"));
+    }
+
+    void failuresLeaveTheOldFileWholeAndSayWhy()
+    {
+        QTemporaryDir dir;
+        ConfigWriteResult r = writeConfigFile(QString(), "x", systemPlatform());
+        QVERIFY(!r.written);
+        QVERIFY(r.file.isEmpty());
+        QVERIFY(r.reason.contains(QLatin1String("no game folder")));
+
+        r = writeConfigFile(dir.filePath(QStringLiteral("missing")), "x", systemPlatform());
+        QVERIFY(!r.written);
+        QVERIFY2(r.reason.contains(QLatin1String("does not exist")), qPrintable(r.reason));
+        QVERIFY(!QFileInfo::exists(dir.filePath(QStringLiteral("missing"))));
+
+        if (!test::makePermissionsBite())
+            QSKIP("file permissions cannot be made to apply here");
+        const QString game = dir.filePath(QStringLiteral("locked"));
+        QVERIFY(test::writeFile(game + QStringLiteral("/Drovex.cfg"), "old settings"));
+        QFile::setPermissions(game, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+        r = writeConfigFile(game, "new settings", systemPlatform());
+        QFile::setPermissions(game, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        QVERIFY(!r.written);
+        QVERIFY2(r.reason.contains(QLatin1String("not writable")), qPrintable(r.reason));
+        QCOMPARE(test::readFile(game + QStringLiteral("/Drovex.cfg")), QByteArray("old settings"));
+        QVERIFY(!(QFile::permissions(game + QStringLiteral("/Drovex.cfg")) & QFileDevice::WriteOwner));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestConfigFile)
+#include "tst_configfile.moc"
