@@ -2,14 +2,17 @@
 #include "app/mainwindow.h"
 
 #include "cfgfile/configfile.h"
+#include "launch/launcher.h"
 #include "launch/platform.h"
 #include "launch/services.h"
 #include "settings/catalogue.h"
+#include "startopts/startoptionsdialog.h"
 #include "tracks/slottable.h"
 
 #include <QCheckBox>
 #include <QDir>
 #include <QLineEdit>
+#include <QRadioButton>
 
 #include <QEvent>
 #include <QLabel>
@@ -80,13 +83,53 @@ bool MainWindow::WriteConfigFile()
                        .arg(QDir::toNativeSeparators(r.file), r.reason));
     return r.written;
 }
-bool MainWindow::LaunchGame() { return false; }
+bool MainWindow::LaunchGame()
+{
+    StartOptionsDialog* options = startOptions(true);
+    options->AcceptChanges();
+    const QString gp2 = m_session.store.get(QString::fromLatin1(kPathGp2));
+    if (!gp2.isEmpty())
+        (void)QDir::setCurrent(gp2); // a missing folder leaves the current one
+
+    int mode = -1;
+    for (int m = 0; m < 3 && mode < 0; ++m)
+        if (m_startMode[static_cast<size_t>(m)]->isChecked())
+            mode = m;
+    if (mode < 0)
+        return false;
+    const bool optionsOn = m_check[kGp2OptionsSwitch]->checkState() == Qt::Checked;
+    if (mode != 1 && !optionsOn)
+        options->OptionsGP2.clear();
+    const LaunchPlan plan =
+        planLaunch(static_cast<StartMode>(mode), optionsOn, options->OptionsGP2, gp2,
+                   m_session.store.get(QString::fromLatin1(kPathDrovex)), m_session.store.get(QString::fromLatin1(kPathBatch)));
+    const StartResult r = m_session.platform.startDetached(plan.program, plan.arguments, plan.folder);
+    QString what = plan.what;
+    what[0] = what[0].toUpper();
+    if (r.ok)
+        showStatus(QStringLiteral("Started %1: %2").arg(plan.what, QDir::toNativeSeparators(plan.program)));
+    else if (plan.program.isEmpty())
+        showStatus(QStringLiteral("%1 could not be started: %2 (Choose Path).").arg(what, r.reason));
+    else
+        showStatus(QStringLiteral("%1 could not be started from %2: %3.")
+                       .arg(what, QDir::toNativeSeparators(plan.program), r.reason));
+    return r.ok;
+}
 void MainWindow::chooseColour(int k) { ColorIndex = k; }
-void MainWindow::showStartOptions() {}
+void MainWindow::showStartOptions()
+{
+    StartOptionsDialog* dialog = startOptions(true);
+    dialog->exec();
+}
 void MainWindow::showTrackManager() {}
 void MainWindow::showInfo() {}
 void MainWindow::showAbout() {}
-StartOptionsDialog* MainWindow::startOptions(bool) { return nullptr; }
+StartOptionsDialog* MainWindow::startOptions(bool create)
+{
+    if (!m_startOptions && create)
+        m_startOptions = new StartOptionsDialog(m_session, m_services, this);
+    return m_startOptions;
+}
 TrackSelector* MainWindow::trackSelector(bool) { return nullptr; }
 void MainWindow::discardTrackWindows() {}
 void MainWindow::enterTrackDefaults()

@@ -15,6 +15,8 @@ struct Session {
     qint16 hAlignIndex = 0;   // alignment and start-mode indices as last loaded or saved
     qint16 vAlignIndex = 0;
     qint16 startModeIndex = 0;
+    int videoIndex = 0;       // the start-up options' video and log choices, kept for the run
+    int logIndex = 0;
 };
 
 // Keys of the stored paths.

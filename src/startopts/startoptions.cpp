@@ -1,0 +1,73 @@
+#include "startopts/startoptions.h"
+
+namespace drovex {
+namespace {
+
+const StartSwitch kSwitches[kStartSwitchCount] = {
+    {0, "Help", " help", "Displays this help message", "Help"},
+    {1, "Video:", " video:", "Sets menu video modes on startup", "Video"},
+    {2, "No State Load", " nostateload", "Don't load game state", "No State Load"},
+    {3, "Log:", " log:", "Write log of startup actions (gp2.log)", "Log"},
+    {4, "CD-Drive:", " cd:", "Look to driveletter for cd rom", "CD-Drive"},
+    {5, "No Environment", " noenvironment", "Don't search for environment string", "No Environment"},
+    {6, "No RTS/CTS", " nortscts", "Don't use rts/cts in modem link", "No RTS/CTS"},
+    {7, "Menu-Keys: UDLR", " menukeys:udlr", "Keys for u/d/l/r in menus (az,. normally)", "Menu-Keys: UDLR"},
+    {8, "No Sound", " nosound", "Disable sound code", "No Sound"},
+    {9, "No Intro", " nointro", "Disables intro animation", "No Intro"},
+    {10, "Set Manual Detail", " setmanualdetail", "Copy auto graphics detail settings to manual", "Set Manual Detail"},
+    {11, "Link on Mouse-Port", " linkonmouseport", "Allow link on serial port used by mouse", "Link on Mouse-Port"},
+    {12, "Use: 16550", " use16550", "Allows 16550 Uarts if found", "Use: 16550"},
+    {13, "No Mouse", " nomouse", "Disable mouse", "No Mouse"},
+    {14, "Min Ram", " minram", "Use minimum amount of ram", "Mini Ram"},
+    {15, "Echo", " echo", "Echo command line", "Echo"},
+    {16, "No Music", " nomusic", "Disable background music", "No Music"},
+};
+
+const char* const kVideoCaptions[kVideoModes] = {"Vesa", "Vga", "All", "Para"};
+const char* const kLogCaptions[kLogModes] = {"On", "Off", "Safe"};
+
+} // namespace
+
+std::span<const StartSwitch> startSwitches() { return kSwitches; }
+
+const QList<int>& startSwitchOrder()
+{
+    static const QList<int> order{5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 2, 0, 1, 3, 4};
+    return order;
+}
+
+const QList<int>& startSwitchColumn()
+{
+    static const QList<int> column{5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 2, 0};
+    return column;
+}
+
+QString videoCaption(int mode) { return QString::fromLatin1(kVideoCaptions[mode]); }
+QString videoWord(int mode) { return videoCaption(mode).toLower(); }
+QString logCaption(int mode) { return QString::fromLatin1(kLogCaptions[mode]); }
+QString logWord(int mode) { return logCaption(mode).toLower(); }
+
+QString buildOptionString(const StartOptionsState& state)
+{
+    QString options;
+    for (const StartSwitch& s : kSwitches) {
+        if (state.switches[static_cast<size_t>(s.index)] != 1)
+            continue;
+        QString word = QString::fromLatin1(s.word);
+        if (s.index == kVideoSwitch) {
+            for (int m = 0; m < kVideoModes; ++m)
+                if (state.video[static_cast<size_t>(m)])
+                    word += videoWord(m);
+        } else if (s.index == kLogSwitch) {
+            for (int m = 0; m < kLogModes; ++m)
+                if (state.log[static_cast<size_t>(m)])
+                    word += logWord(m);
+        } else if (s.index == kCdSwitch) {
+            word += state.cdLetter;
+        }
+        options += word;
+    }
+    return options;
+}
+
+} // namespace drovex

@@ -1,0 +1,215 @@
+#include "startopts/startoptionsdialog.h"
+
+#include "app/handcursor.h"
+#include "launch/services.h"
+#include "settings/fieldrules.h"
+#include "settings/session.h"
+#include "settings/settingsstore.h"
+#include "startopts/startoptions.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QDir>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace drovex {
+
+StartOptionsDialog::StartOptionsDialog(Session& session, Services& services, QWidget* parent)
+    : QDialog(parent)
+    , m_session(session)
+    , m_services(services)
+{
+    setObjectName(QStringLiteral("Drovex4"));
+    setWindowTitle(QStringLiteral("Grand Prix 2 Options"));
+    setModal(true);
+
+    for (const StartSwitch& s : startSwitches()) {
+        auto* box = new QCheckBox(QString::fromLatin1(s.caption));
+        box->setObjectName(QStringLiteral("CheckGP2(%1)").arg(s.index));
+        box->setToolTip(QString::fromLatin1(s.tooltip));
+        useHandCursor(box);
+        m_switch[static_cast<size_t>(s.index)] = box;
+        const int i = s.index;
+        connect(box, &QCheckBox::stateChanged, this, [this, i] { switchClicked(i); });
+    }
+
+    auto frame = [](const QString& caption, const QString& name) {
+        auto* f = new QGroupBox(caption);
+        f->setObjectName(name);
+        return f;
+    };
+    auto* options = frame(QStringLiteral("Start-Up Options"), QStringLiteral("Frame(0)"));
+    auto* optionsLayout = new QVBoxLayout(options);
+    for (int i : startSwitchColumn())
+        optionsLayout->addWidget(m_switch[static_cast<size_t>(i)]);
+
+    auto* graphic = frame(QStringLiteral("Graphic-Card"), QStringLiteral("Frame(1)"));
+    auto* graphicLayout = new QVBoxLayout(graphic);
+    graphicLayout->addWidget(m_switch[kVideoSwitch]);
+    auto* videoFrame = frame(QString(), QStringLiteral("Frame(2)"));
+    auto* videoLayout = new QHBoxLayout(videoFrame);
+    auto* videoGroup = new QButtonGroup(this);
+    for (int m = 0; m < kVideoModes; ++m) {
+        auto* b = new QRadioButton(videoCaption(m));
+        b->setObjectName(QStringLiteral("OptionVideo(%1)").arg(m));
+        b->setEnabled(false);
+        useHandCursor(b);
+        videoGroup->addButton(b, m);
+        videoLayout->addWidget(b);
+        m_video[static_cast<size_t>(m)] = b;
+    }
+    m_video[0]->setChecked(true);
+    graphicLayout->addWidget(videoFrame);
+
+    auto* logging = frame(QStringLiteral("Logging"), QStringLiteral("Frame(3)"));
+    auto* loggingLayout = new QVBoxLayout(logging);
+    loggingLayout->addWidget(m_switch[kLogSwitch]);
+    auto* logFrame = frame(QString(), QStringLiteral("Frame(4)"));
+    auto* logLayout = new QHBoxLayout(logFrame);
+    auto* logGroup = new QButtonGroup(this);
+    for (int m = 0; m < kLogModes; ++m) {
+        auto* b = new QRadioButton(logCaption(m));
+        b->setObjectName(QStringLiteral("OptionLog(%1)").arg(m));
+        b->setEnabled(false);
+        useHandCursor(b);
+        logGroup->addButton(b, m);
+        logLayout->addWidget(b);
+        m_log[static_cast<size_t>(m)] = b;
+    }
+    m_log[0]->setChecked(true);
+    loggingLayout->addWidget(logFrame);
+
+    auto* cdRom = frame(QStringLiteral("CD-Rom"), QStringLiteral("Frame(5)"));
+    auto* cdLayout = new QHBoxLayout(cdRom);
+    cdLayout->addWidget(m_switch[kCdSwitch]);
+    m_cd = new QLineEdit(QStringLiteral("D"));
+    m_cd->setObjectName(QStringLiteral("TextGP2"));
+    m_cd->setEnabled(false);
+    m_cd->setMaximumWidth(60);
+    cdLayout->addWidget(m_cd);
+    cdLayout->addStretch(1);
+
+    auto* accept = new QPushButton(QStringLiteral("Accept"));
+    accept->setObjectName(QStringLiteral("BTN_Accept"));
+    accept->setToolTip(QStringLiteral("Accept changes"));
+    accept->setDefault(true);
+    useHandCursor(accept);
+    auto* cancel = new QPushButton(QStringLiteral("Cancel"));
+    cancel->setObjectName(QStringLiteral("BTN_Cancel"));
+    cancel->setToolTip(QStringLiteral("Cancel changes"));
+    useHandCursor(cancel);
+    connect(accept, &QPushButton::clicked, this, &StartOptionsDialog::acceptClicked);
+    connect(cancel, &QPushButton::clicked, this, &StartOptionsDialog::reject);
+
+    auto* right = new QVBoxLayout;
+    right->addWidget(graphic);
+    right->addWidget(logging);
+    right->addWidget(cdRom);
+    right->addStretch(1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(accept);
+    buttons->addWidget(cancel);
+    right->addLayout(buttons);
+    auto* top = new QHBoxLayout(this);
+    top->addWidget(options);
+    top->addLayout(right);
+
+    LoadStartOptions();
+}
+
+void StartOptionsDialog::switchClicked(int index)
+{
+    const bool on = m_switch[static_cast<size_t>(index)]->checkState() != Qt::Unchecked;
+    if (index == kVideoSwitch)
+        for (QRadioButton* b : m_video)
+            b->setEnabled(on);
+    else if (index == kLogSwitch)
+        for (QRadioButton* b : m_log)
+            b->setEnabled(on);
+    else if (index == kCdSwitch)
+        m_cd->setEnabled(on);
+}
+
+void StartOptionsDialog::LoadStartOptions()
+{
+    const SettingsStore& store = m_session.store;
+    for (int i : startSwitchOrder()) {
+        const auto n = toWholeNumber(store.get(QString::fromLatin1(startSwitches()[static_cast<size_t>(i)].key)));
+        if (!n || *n < 0 || *n > 2)
+            continue;
+        m_switch[static_cast<size_t>(i)]->setCheckState(*n == 1 ? Qt::Checked : *n == 2 ? Qt::PartiallyChecked
+                                                                                          : Qt::Unchecked);
+    }
+    m_cd->setText(store.get(QString::fromLatin1(kCdLetterKey)));
+    if (const auto n = toWholeNumber(store.get(QString::fromLatin1(kVideoKey))))
+        m_session.videoIndex = *n;
+    if (m_session.videoIndex >= 0 && m_session.videoIndex < kVideoModes)
+        m_video[static_cast<size_t>(m_session.videoIndex)]->setChecked(true);
+    if (const auto n = toWholeNumber(store.get(QString::fromLatin1(kLogKey))))
+        m_session.logIndex = *n;
+    if (m_session.logIndex >= 0 && m_session.logIndex < kLogModes)
+        m_log[static_cast<size_t>(m_session.logIndex)]->setChecked(true);
+}
+
+void StartOptionsDialog::AcceptChanges()
+{
+    StartOptionsState state;
+    for (size_t i = 0; i < m_switch.size(); ++i) {
+        const Qt::CheckState s = m_switch[i]->checkState();
+        state.switches[i] = s == Qt::Checked ? 1 : s == Qt::PartiallyChecked ? 2 : 0;
+    }
+    for (size_t m = 0; m < m_video.size(); ++m)
+        state.video[m] = m_video[m]->isChecked();
+    for (size_t m = 0; m < m_log.size(); ++m)
+        state.log[m] = m_log[m]->isChecked();
+    state.cdLetter = m_cd->text();
+    OptionsGP2 = buildOptionString(state);
+}
+
+bool StartOptionsDialog::SaveStartOptions()
+{
+    for (int m = 0; m < kVideoModes; ++m)
+        if (m_video[static_cast<size_t>(m)]->isChecked())
+            m_session.videoIndex = m;
+    for (int m = 0; m < kLogModes; ++m)
+        if (m_log[static_cast<size_t>(m)]->isChecked())
+            m_session.logIndex = m;
+    SettingsStore& store = m_session.store;
+    for (int i : startSwitchOrder()) {
+        const Qt::CheckState s = m_switch[static_cast<size_t>(i)]->checkState();
+        store.put(QString::fromLatin1(startSwitches()[static_cast<size_t>(i)].key),
+                  QString::number(s == Qt::Checked ? 1 : s == Qt::PartiallyChecked ? 2 : 0));
+    }
+    store.put(QString::fromLatin1(kCdLetterKey), m_cd->text());
+    store.put(QString::fromLatin1(kVideoKey), QString::number(m_session.videoIndex));
+    store.put(QString::fromLatin1(kLogKey), QString::number(m_session.logIndex));
+    const StoreResult r = store.commit();
+    if (!r.ok)
+        m_services.message(this, MessageIcon::Critical, QStringLiteral("Drovex Front-End"),
+                           QStringLiteral("The start-up options could not be saved to %1: %2.")
+                               .arg(QDir::toNativeSeparators(r.file), r.reason));
+    return r.ok;
+}
+
+void StartOptionsDialog::acceptClicked()
+{
+    AcceptChanges();
+    if (!SaveStartOptions())
+        return; // keep the window open: nothing the user chose is lost
+    accept();
+    deleteLater();
+}
+
+void StartOptionsDialog::reject()
+{
+    QDialog::reject();
+    deleteLater();
+}
+
+} // namespace drovex
