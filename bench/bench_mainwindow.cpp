@@ -33,7 +33,7 @@ static int openOnce(const QString& mode, const QString& storeFile)
         return QTest::qWaitForWindowExposed(&w) ? 0 : 1;
     }
     IniSettingsStore store(storeFile);
-    Session session{store, systemPlatform(), {}};
+    Session session{store, systemPlatform()};
     MainWindow w(session, services);
     w.startUp();
     w.show();
@@ -53,7 +53,7 @@ int main(int argc, char* argv[])
     {
         IniSettingsStore store(file);
         store.put(QStringLiteral("Path-GP2"), dir.path());
-        Session session{store, systemPlatform(), {}};
+        Session session{store, systemPlatform()};
         MainWindow w(session, services);
         w.startUp();
         if (!w.SaveSettings().ok)
@@ -70,12 +70,12 @@ int main(int argc, char* argv[])
         QCoreApplication::processEvents();
     };
     auto createAndLoad = [&] {
-        Session session{store, systemPlatform(), {}};
+        Session session{store, systemPlatform()};
         MainWindow w(session, services);
         w.startUp();
     };
     auto openMain = [&] {
-        Session session{store, systemPlatform(), {}};
+        Session session{store, systemPlatform()};
         MainWindow w(session, services);
         w.startUp();
         w.show();
@@ -98,7 +98,7 @@ int main(int argc, char* argv[])
     main = m[m.size() / 2];
     load = bench::medianMs(runs, createAndLoad);
 
-    Session session{store, systemPlatform(), {}};
+    Session session{store, systemPlatform()};
     MainWindow w(session, services);
     w.startUp();
     const double save = bench::medianMs(runs, [&] { (void)w.SaveSettings(); });

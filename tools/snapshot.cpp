@@ -24,7 +24,7 @@ int main(int argc, char* argv[])
     if (argc < 3)
         return 2;
     drovex::IniSettingsStore store(QString::fromLocal8Bit(argv[1]));
-    drovex::Session session{store, drovex::systemPlatform(), {}};
+    drovex::Session session{store, drovex::systemPlatform()};
     QuietServices services;
     drovex::MainWindow window(session, services);
     window.startUp();

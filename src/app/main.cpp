@@ -12,7 +12,7 @@ int main(int argc, char* argv[])
     QApplication::setApplicationVersion(QStringLiteral("1.14"));
 
     drovex::IniSettingsStore store;
-    drovex::Session session{store, drovex::systemPlatform(), {}};
+    drovex::Session session{store, drovex::systemPlatform()};
     drovex::MainWindow window(session, drovex::desktopServices());
     window.startUp();
     window.show();

@@ -10,6 +10,7 @@
 #include <memory>
 
 class QAction;
+class QDialog;
 class QButtonGroup;
 class QCheckBox;
 class QGroupBox;
@@ -106,6 +107,7 @@ private:
     void enterDefaults();
     void leaveDefaults();
     void enterTrackDefaults();
+    QDialog* trackWindow(int next);
     void leaveTrackDefaults();
     void rebuildDotSplit(int i);
     bool saveIfAllowed(bool always);
@@ -135,7 +137,6 @@ private:
     QPushButton* m_btnClose = nullptr;
     QLabel* m_mouseCursor = nullptr;
 
-    std::unique_ptr<SlotTable> m_slots;
     QPointer<StartOptionsDialog> m_startOptions;
     QPointer<TrackSelector> m_trackSelector;
     QPointer<ColourSelector> m_colourSelector;

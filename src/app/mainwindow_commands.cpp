@@ -2,12 +2,17 @@
 #include "app/mainwindow.h"
 
 #include "cfgfile/configfile.h"
+#include "colours/colourselector.h"
 #include "launch/launcher.h"
 #include "launch/platform.h"
 #include "launch/services.h"
 #include "settings/catalogue.h"
+#include "settings/palette.h"
 #include "startopts/startoptionsdialog.h"
+#include "tracks/navigation.h"
 #include "tracks/slottable.h"
+#include "tracks/trackinfowindow.h"
+#include "tracks/trackselector.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -33,13 +38,55 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
     return QMainWindow::eventFilter(watched, event);
 }
 
-SlotTable& MainWindow::slotTable()
+SlotTable& MainWindow::slotTable() { return trackSelector(true)->table(); }
+
+TrackSelector* MainWindow::trackSelector(bool create)
 {
-    if (!m_slots) {
-        m_slots = std::make_unique<SlotTable>();
-        m_slots->Read(m_session.store, m_session.gameFolder, inDefaultsMode());
+    if (!m_trackSelector && create) {
+        // Created hidden; creating it loads the slot table.
+        m_trackSelector = new TrackSelector(m_session, m_services, [this] { return inDefaultsMode(); }, this);
+        connect(m_trackSelector, &TrackSelector::finished, this, &MainWindow::discardTrackWindows);
     }
-    return *m_slots;
+    return m_trackSelector;
+}
+
+// Accept and Cancel of the track selector end the track windows and with them the slot table;
+// the next use loads it again from the store.
+void MainWindow::discardTrackWindows()
+{
+    if (m_trackSelector) {
+        m_trackSelector->hide();
+        m_trackSelector->deleteLater();
+        m_trackSelector = nullptr;
+    }
+}
+
+// The track windows hand over to one another: each modal run ends with the window to show next.
+void MainWindow::showTrackManager()
+{
+    int next = NextSelector;
+    while (true) {
+        TrackSelector* selector = trackSelector(next == NextSelector);
+        if (!selector)
+            return;
+        QDialog* window = nullptr;
+        switch (next) {
+        case NextSelector:
+            window = selector;
+            break;
+        case NextTrackInfo:
+            window = selector->trackInfo(true);
+            break;
+        default:
+            window = trackWindow(next);
+            break;
+        }
+        if (!window)
+            return;
+        next = window->exec();
+        if (next == NextClose || next == NextAccepted)
+            return;
+    }
 }
 
 ConfigValues MainWindow::configValues() const
@@ -64,10 +111,10 @@ ConfigValues MainWindow::configValues() const
 bool MainWindow::WriteConfigFile()
 {
     m_session.gameFolder = m_session.store.get(QString::fromLatin1(kPathGp2));
-    const bool existed = m_slots != nullptr;
+    const bool existed = trackSelector(false) != nullptr;
     SlotTable& table = slotTable();
     if (existed)
-        table.Read(m_session.store, m_session.gameFolder, inDefaultsMode());
+        trackSelector(false)->Read();
 
     ConfigValues values = configValues();
     for (int n = 1; n <= kSlotCount; ++n)
@@ -115,13 +162,27 @@ bool MainWindow::LaunchGame()
                        .arg(what, QDir::toNativeSeparators(plan.program), r.reason));
     return r.ok;
 }
-void MainWindow::chooseColour(int k) { ColorIndex = k; }
+void MainWindow::chooseColour(int k)
+{
+    ColorIndex = k;
+    if (!m_colourSelector) {
+        m_colourSelector = new ColourSelector(m_session, this);
+        connect(m_colourSelector, &ColourSelector::colourChosen, this, [this](int index) {
+            QPalette p = m_swatch[static_cast<size_t>(ColorIndex)]->palette();
+            const Rgb c = *paletteColour(index);
+            p.setColor(QPalette::Window, QColor(c.r, c.g, c.b));
+            m_swatch[static_cast<size_t>(ColorIndex)]->setPalette(p);
+            m_field[static_cast<size_t>(ColorIndex)]->setText(QString::number(index));
+        });
+    }
+    m_colourSelector->setSelectedColour(m_swatch[static_cast<size_t>(k)]->palette().color(QPalette::Window));
+    m_colourSelector->exec();
+}
 void MainWindow::showStartOptions()
 {
     StartOptionsDialog* dialog = startOptions(true);
     dialog->exec();
 }
-void MainWindow::showTrackManager() {}
 void MainWindow::showInfo() {}
 void MainWindow::showAbout() {}
 StartOptionsDialog* MainWindow::startOptions(bool create)
@@ -130,19 +191,23 @@ StartOptionsDialog* MainWindow::startOptions(bool create)
         m_startOptions = new StartOptionsDialog(m_session, m_services, this);
     return m_startOptions;
 }
-TrackSelector* MainWindow::trackSelector(bool) { return nullptr; }
-void MainWindow::discardTrackWindows() {}
 void MainWindow::enterTrackDefaults()
 {
-    SlotTable& table = slotTable();
-    table.resetToDefaults();
-    table.Read(m_session.store, m_session.gameFolder, true);
+    TrackSelector* selector = trackSelector(true);
+    selector->table().resetToDefaults();
+    selector->setDefaultsMode(true);
+    selector->Read();
 }
 
 void MainWindow::leaveTrackDefaults()
 {
-    slotTable().Read(m_session.store, m_session.gameFolder, false);
+    TrackSelector* selector = trackSelector(true);
+    selector->setDefaultsMode(false);
+    selector->Read();
 }
+
+// The File-Info and Folder-Info windows.
+QDialog* MainWindow::trackWindow(int) { return nullptr; }
 void MainWindow::endProgram() { m_ending = true; }
 
 } // namespace drovex

@@ -1,6 +1,9 @@
 #include "launch/paths.h"
 
+#include <QDateTime>
 #include <QDir>
+#include <QDirIterator>
+#include <QHash>
 #include <QFileInfo>
 #include <QStringList>
 
@@ -35,6 +38,31 @@ QString nativeToDos(const QString& path)
 
 namespace {
 
+// Names in a folder, remembered while the folder's modification time stays the same (adding,
+// removing or renaming an entry changes it), so that resolving sixteen track slots in a folder
+// of thousands of files lists that folder once.
+const QStringList& folderEntries(const QString& folder)
+{
+    struct Listing {
+        QDateTime modified;
+        QStringList names;
+    };
+    static QHash<QString, Listing> cache;
+    const QDateTime modified = QFileInfo(folder).lastModified();
+    auto it = cache.find(folder);
+    if (it != cache.end() && it->modified == modified && modified.isValid())
+        return it->names;
+    if (cache.size() > 256)
+        cache.clear();
+    Listing listing{modified, {}};
+    QDirIterator entries(folder, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    while (entries.hasNext()) {
+        entries.next();
+        listing.names << entries.fileName();
+    }
+    return cache.insert(folder, listing)->names;
+}
+
 // Walks the components below base, trying the exact spelling first and then every spelling that
 // differs only in letter case, so that two folders like "circuits" and "CIRCUITS" both get looked in.
 QString resolveBelow(const QString& base, const QStringList& parts, qsizetype at)
@@ -48,9 +76,7 @@ QString resolveBelow(const QString& base, const QStringList& parts, qsizetype at
     QStringList candidates;
     if (QFileInfo::exists(below(part)))
         candidates << part;
-    const QStringList entries =
-        QDir(base).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-    for (const QString& e : entries)
+    for (const QString& e : folderEntries(base))
         if (e != part && e.compare(part, Qt::CaseInsensitive) == 0)
             candidates << e;
     for (const QString& c : candidates) {

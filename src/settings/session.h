@@ -9,6 +9,12 @@ class Platform;
 
 // Process-wide state shared by the windows of one run.
 struct Session {
+    Session(SettingsStore& s, const Platform& p)
+        : store(s)
+        , platform(p)
+    {
+    }
+
     SettingsStore& store;
     const Platform& platform;
     QString gameFolder;       // the current game folder; "" until one is chosen
@@ -17,6 +23,7 @@ struct Session {
     qint16 startModeIndex = 0;
     int videoIndex = 0;       // the start-up options' video and log choices, kept for the run
     int logIndex = 0;
+    QString pendingColour;    // the palette index last clicked in the colour selector, kept for the run
 };
 
 // Keys of the stored paths.

@@ -51,7 +51,7 @@ void Fixture::seed(const QString& key, const QString& value)
 MainWindow& Fixture::open(bool runStartUp)
 {
     store = std::make_unique<IniSettingsStore>(storeFile);
-    session = std::make_unique<Session>(Session{*store, systemPlatform(), {}});
+    session = std::make_unique<Session>(Session{*store, systemPlatform()});
     window = std::make_unique<MainWindow>(*session, services);
     if (runStartUp)
         window->startUp();

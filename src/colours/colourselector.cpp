@@ -1,0 +1,176 @@
+#include "colours/colourselector.h"
+
+#include "app/handcursor.h"
+#include "settings/fieldrules.h"
+#include "settings/palette.h"
+#include "settings/session.h"
+
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHelpEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QToolTip>
+#include <QVBoxLayout>
+
+namespace drovex {
+namespace {
+
+// Cells are 255 twips square and 300 twips apart, the first 180 twips from the left and 240
+// from the top of the frame: at 15 twips a pixel, 17-pixel cells 20 pixels apart.
+constexpr int kCell = 17;
+constexpr int kPitch = 20;
+constexpr int kLeft = 12;
+constexpr int kTop = 16;
+
+QColor colourOf(int index)
+{
+    const Rgb c = *paletteColour(index);
+    return QColor(c.r, c.g, c.b);
+}
+
+} // namespace
+
+PaletteGrid::PaletteGrid(QWidget* parent)
+    : QWidget(parent)
+{
+    setObjectName(QStringLiteral("Colors"));
+    setMouseTracking(true);
+    setFixedSize(sizeHint());
+}
+
+QSize PaletteGrid::sizeHint() const { return {kLeft * 2 + 15 * kPitch + kCell, kTop + 15 * kPitch + kCell + kLeft}; }
+
+QRect PaletteGrid::cellRect(int index)
+{
+    return {kLeft + (index % 16) * kPitch, kTop + (index / 16) * kPitch, kCell, kCell};
+}
+
+int PaletteGrid::cellAt(const QPoint& pos) const
+{
+    const int column = (pos.x() - kLeft) / kPitch;
+    const int row = (pos.y() - kTop) / kPitch;
+    if (pos.x() < kLeft || pos.y() < kTop || column > 15 || row > 15)
+        return -1;
+    const int index = row * 16 + column;
+    return cellRect(index).contains(pos) ? index : -1;
+}
+
+void PaletteGrid::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    for (int n = 0; n < 256; ++n) {
+        p.fillRect(cellRect(n), colourOf(n));
+        p.setPen(palette().color(QPalette::Dark));
+        p.drawRect(cellRect(n).adjusted(0, 0, -1, -1));
+    }
+}
+
+bool PaletteGrid::event(QEvent* e)
+{
+    if (e->type() == QEvent::ToolTip) {
+        auto* help = static_cast<QHelpEvent*>(e);
+        const int n = cellAt(help->pos());
+        if (n >= 0)
+            QToolTip::showText(help->globalPos(), QStringLiteral("Palette-Index: %1").arg(n), this, cellRect(n));
+        else
+            QToolTip::hideText();
+        return true;
+    }
+    return QWidget::event(e);
+}
+
+void PaletteGrid::mouseMoveEvent(QMouseEvent* e)
+{
+    if (cellAt(e->position().toPoint()) >= 0)
+        setCursor(handCursor());
+    else
+        unsetCursor();
+}
+
+void PaletteGrid::mouseReleaseEvent(QMouseEvent* e)
+{
+    const int n = cellAt(e->position().toPoint());
+    if (e->button() == Qt::LeftButton && n >= 0)
+        emit cellClicked(n);
+}
+
+ColourSelector::ColourSelector(Session& session, QWidget* parent)
+    : QDialog(parent)
+    , m_session(session)
+{
+    setObjectName(QStringLiteral("Drovex3"));
+    setWindowTitle(QStringLiteral("Drovex Color-Selector"));
+    setModal(true);
+
+    auto* frame = new QGroupBox;
+    frame->setObjectName(QStringLiteral("Frame1"));
+    auto* frameLayout = new QVBoxLayout(frame);
+    frameLayout->setContentsMargins(0, 0, 0, 0);
+    m_grid = new PaletteGrid;
+    frameLayout->addWidget(m_grid);
+    connect(m_grid, &PaletteGrid::cellClicked, this, &ColourSelector::cellClicked);
+
+    m_selected = new QLabel;
+    m_selected->setObjectName(QStringLiteral("SelectedColor"));
+    m_selected->setAutoFillBackground(true);
+    m_selected->setFrameShape(QFrame::Box);
+    m_selected->setFixedSize(60, 24);
+    auto* accept = new QPushButton(QStringLiteral("Accept"));
+    accept->setObjectName(QStringLiteral("BTN_Accept"));
+    accept->setToolTip(QStringLiteral("Accept selected color"));
+    accept->setDefault(true);
+    useHandCursor(accept);
+    auto* cancel = new QPushButton(QStringLiteral("Cancel"));
+    cancel->setObjectName(QStringLiteral("BTN_Cancel"));
+    cancel->setToolTip(QStringLiteral("Cancel Selection"));
+    useHandCursor(cancel);
+    connect(accept, &QPushButton::clicked, this, &ColourSelector::accept);
+    connect(cancel, &QPushButton::clicked, this, &ColourSelector::reject);
+
+    auto* row = new QHBoxLayout;
+    row->addWidget(m_selected);
+    row->addStretch(1);
+    row->addWidget(accept);
+    row->addWidget(cancel);
+    auto* top = new QVBoxLayout(this);
+    top->addWidget(frame);
+    top->addLayout(row);
+    setFixedSize(sizeHint());
+}
+
+void ColourSelector::setSelectedColour(const QColor& colour)
+{
+    QPalette p = m_selected->palette();
+    p.setColor(QPalette::Window, colour);
+    m_selected->setPalette(p);
+}
+
+QColor ColourSelector::selectedColour() const { return m_selected->palette().color(QPalette::Window); }
+
+void ColourSelector::cellClicked(int index)
+{
+    setSelectedColour(colourOf(index));
+    m_session.pendingColour = QString::number(index);
+}
+
+void ColourSelector::accept()
+{
+    if (!m_session.pendingColour.isEmpty()) {
+        const auto n = toWholeNumber(m_session.pendingColour);
+        if (n && *n >= 0 && *n <= 255)
+            emit colourChosen(*n);
+    }
+    QDialog::accept();
+    deleteLater();
+}
+
+void ColourSelector::reject()
+{
+    QDialog::reject();
+    deleteLater();
+}
+
+} // namespace drovex

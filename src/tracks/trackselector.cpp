@@ -1,0 +1,326 @@
+#include "tracks/trackselector.h"
+
+#include "app/handcursor.h"
+#include "app/plaintext.h"
+#include "launch/paths.h"
+#include "launch/platform.h"
+#include "launch/services.h"
+#include "settings/session.h"
+#include "tracks/navigation.h"
+#include "tracks/trackinfowindow.h"
+#include "tracks/tracklists.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QEvent>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace drovex {
+
+TrackSelector::TrackSelector(Session& session, Services& services, std::function<bool()> defaultsMode,
+                             QWidget* parent)
+    : QDialog(parent)
+    , m_session(session)
+    , m_services(services)
+    , m_defaultsMode(std::move(defaultsMode))
+{
+    setObjectName(QStringLiteral("Drovex5"));
+    setWindowTitle(QStringLiteral("Drovex Track-Selector"));
+    setModal(true);
+
+    auto* optionFrame = new QGroupBox;
+    optionFrame->setObjectName(QStringLiteral("Frame(0)"));
+    auto* optionLayout = new QVBoxLayout(optionFrame);
+    auto* slotFrame = new QGroupBox;
+    slotFrame->setObjectName(QStringLiteral("Frame(1)"));
+    auto* slotLayout = new QGridLayout(slotFrame);
+    for (int n = 1; n <= SlotTable::kSlots; ++n) {
+        auto* option = new QRadioButton;
+        option->setObjectName(QStringLiteral("OPT_Track(%1)").arg(n));
+        option->setAutoExclusive(false);
+        option->setEnabled(false);
+        option->setToolTip(QStringLiteral("Use selected track for slot %1").arg(n));
+        useHandCursor(option);
+        connect(option, &QRadioButton::clicked, this, [this, n] { assignSlot(n); });
+        optionLayout->addWidget(option);
+        m_option[static_cast<size_t>(n - 1)] = option;
+
+        auto* number = new QLabel(QStringLiteral("%1 - ").arg(n, 2, 10, QLatin1Char('0')));
+        number->setObjectName(QStringLiteral("Label(%1)").arg(n - 1));
+        auto* label = new QLabel;
+        label->setObjectName(QStringLiteral("LBL_Track(%1)").arg(n));
+        label->setTextFormat(Qt::PlainText);
+        label->setMinimumWidth(170);
+        label->setToolTip(SlotTable::defaultPath(n));
+        label->installEventFilter(this);
+        usePlainToolTip(label);
+        useHandCursor(label);
+        slotLayout->addWidget(number, n - 1, 0);
+        slotLayout->addWidget(label, n - 1, 1);
+        m_label[static_cast<size_t>(n - 1)] = label;
+    }
+
+    auto* listFrame = new QGroupBox;
+    listFrame->setObjectName(QStringLiteral("Frame(2)"));
+    auto* listLayout = new QVBoxLayout(listFrame);
+    m_drive = new QComboBox;
+    m_drive->setObjectName(QStringLiteral("BX_Drive"));
+    m_drive->setToolTip(QStringLiteral("Choose drive"));
+    m_folders = new QListWidget;
+    m_folders->setObjectName(QStringLiteral("BX_Folder"));
+    m_folders->setToolTip(QStringLiteral("Choose folder"));
+    useHandCursor(m_folders);
+    m_fileModel = new TrackFileModel(this);
+    m_files = new QListView;
+    m_files->setObjectName(QStringLiteral("BX_File"));
+    m_files->setToolTip(QStringLiteral("Choose track"));
+    m_files->setModel(m_fileModel);
+    m_files->setUniformItemSizes(true);
+    m_files->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    useHandCursor(m_files);
+    m_select = new QLineEdit;
+    m_select->setObjectName(QStringLiteral("BX_Select"));
+    m_select->setToolTip(QStringLiteral("Selected Track"));
+    m_select->setReadOnly(true);
+    m_select->setCursor(Qt::ArrowCursor);
+    listLayout->addWidget(m_drive);
+    listLayout->addWidget(m_folders, 1);
+    listLayout->addWidget(m_files, 2);
+    listLayout->addWidget(m_select);
+
+    auto button = [&](const char* name, const char* caption, const char* tip) {
+        auto* b = new QPushButton(QString::fromLatin1(caption));
+        b->setObjectName(QString::fromLatin1(name));
+        b->setToolTip(QString::fromLatin1(tip));
+        b->setAutoDefault(false);
+        useHandCursor(b);
+        return b;
+    };
+    m_details = button("BTN_Details", "More Info", "More Infos about the selected Track");
+    m_details->setEnabled(false);
+    m_list = button("BTN_List", "List", "View Folder List");
+    m_accept = button("BTN_Accept", "Accept", "Accept selected tracks");
+    auto* cancel = button("BTN_Cancel", "Cancel", "Cancel Selection");
+    auto* buttons = new QGridLayout;
+    buttons->addWidget(m_details, 0, 0);
+    buttons->addWidget(m_list, 0, 1);
+    buttons->addWidget(m_accept, 1, 0);
+    buttons->addWidget(cancel, 1, 1);
+    listLayout->addLayout(buttons);
+
+    auto* top = new QHBoxLayout(this);
+    top->addWidget(optionFrame);
+    top->addWidget(slotFrame);
+    top->addWidget(listFrame, 1);
+    resize(640, 480);
+
+    connect(m_details, &QPushButton::clicked, this, [this] { done(NextTrackInfo); });
+    connect(m_list, &QPushButton::clicked, this, [this] { done(NextFolderInfo); });
+    connect(m_accept, &QPushButton::clicked, this, &TrackSelector::accept);
+    connect(cancel, &QPushButton::clicked, this, &TrackSelector::reject);
+    connect(m_folders, &QListWidget::itemActivated, this,
+            [this](QListWidgetItem* item) { changeFolder(item->data(Qt::UserRole).toString()); });
+    connect(m_drive, &QComboBox::activated, this, [this](int i) { chooseDrive(m_drive->itemData(i).toString()); });
+    auto onFile = [this](const QModelIndex& index) { fileClicked(m_fileModel->fileName(index.row())); };
+    connect(m_files, &QListView::clicked, this, onFile);
+    connect(m_files, &QListView::activated, this, onFile);
+    connect(m_fileModel, &TrackFileModel::completed, this, &TrackSelector::fileListComplete);
+
+    fillDriveList();
+    changeFolder(m_session.gameFolder.isEmpty() ? QDir::homePath() : m_session.gameFolder);
+    setDefaultsMode(m_defaultsMode());
+    Read();
+}
+
+TrackSelector::~TrackSelector() { delete m_info; }
+
+bool TrackSelector::isFileListComplete() const { return m_fileModel->isComplete(); }
+
+void TrackSelector::fillDriveList()
+{
+    m_drive->clear();
+    for (const QString& root : m_session.platform.drives())
+        m_drive->addItem(QDir::toNativeSeparators(root), root);
+}
+
+void TrackSelector::fillFolderList()
+{
+    m_folders->clear();
+    for (const FolderRow& row : folderRows(m_folder)) {
+        auto* item = new QListWidgetItem(QString(row.depth * 2, QLatin1Char(' ')) + row.label, m_folders);
+        item->setData(Qt::UserRole, row.path);
+        if (row.current) {
+            QFont f = item->font();
+            f.setBold(true);
+            item->setFont(f);
+            m_folders->setCurrentItem(item);
+        }
+    }
+    // The drive list shows the file system the folder lies on.
+    int best = -1;
+    qsizetype bestLength = -1;
+    for (int i = 0; i < m_drive->count(); ++i) {
+        const QString root = m_drive->itemData(i).toString();
+        if (m_folder.startsWith(root) && root.size() > bestLength) {
+            best = i;
+            bestLength = root.size();
+        }
+    }
+    if (best >= 0)
+        m_drive->setCurrentIndex(best);
+}
+
+void TrackSelector::chooseDrive(const QString& root)
+{
+    if (!root.isEmpty() && QFileInfo(root).isDir())
+        changeFolder(root);
+}
+
+void TrackSelector::changeFolder(const QString& folder)
+{
+    setSlotButtons(false);
+    m_details->setEnabled(false);
+    setSelectedName({});
+    m_folder = QDir::toNativeSeparators(QDir::cleanPath(folder));
+    fillFolderList();
+    m_fileModel->setFolder(m_folder);
+
+    // The track folder must be the game folder or lie inside it. A folder whose name merely
+    // begins with the game folder's (GP2X beside GP2) is outside it too.
+    const QString game = m_session.gameFolder;
+    if (game.isEmpty() || m_warning)
+        return;
+    const QString gameWithSep = game.endsWith(QDir::separator()) ? game : game + QDir::separator();
+    if (m_folder != game && !m_folder.startsWith(gameWithSep)) {
+        m_warning = true;
+        m_services.message(this, MessageIcon::Warning, QStringLiteral("Warning !!"),
+                           QStringLiteral("Your Track-Folder must be a\r\nSub-Directory of your GP2-Folder     "));
+        changeFolder(game);
+        m_warning = false;
+    }
+}
+
+void TrackSelector::setSlotButtons(bool enabled)
+{
+    for (int n = SlotTable::kSlots; n >= 1; --n) {
+        QRadioButton* b = m_option[static_cast<size_t>(n - 1)];
+        b->setChecked(false);
+        b->setEnabled(enabled);
+    }
+}
+
+QString TrackSelector::selectedName() const { return m_select->text(); }
+void TrackSelector::setSelectedName(const QString& name) { m_select->setText(name); }
+
+void TrackSelector::deliver(const TrackInfo& info)
+{
+    if (info.tagFound)
+        trackInfo(true)->showInfo(info);
+    setSelectedName(info.tagFound ? info.name : QStringLiteral("No Name"));
+}
+
+void TrackSelector::fileClicked(const QString& fileName)
+{
+    if (fileName.isEmpty())
+        return;
+    setSelectedName({});
+    // Assigning needs a game folder to be relative to.
+    setSlotButtons(!m_session.gameFolder.isEmpty());
+    m_selectedPath = joinPath(m_folder, fileName);
+    deliver(ReadTrackInfo(m_selectedPath));
+    m_details->setEnabled(true);
+}
+
+void TrackSelector::slotLabelClicked(int slot)
+{
+    m_selectedPath = SlotTable::fullPath(m_session.gameFolder, m_table.path(slot));
+    deliver(ReadTrackInfo(m_selectedPath));
+    setSlotButtons(false);
+    m_details->setEnabled(true);
+}
+
+void TrackSelector::assignSlot(int slot)
+{
+    if (m_selectedPath.isEmpty() || m_session.gameFolder.isEmpty())
+        return;
+    m_table.setName(slot, selectedName());
+    m_table.setPath(slot, nativeToDos(QDir(m_session.gameFolder).relativeFilePath(m_selectedPath)));
+    refreshSlots();
+    setSlotButtons(false);
+    m_details->setEnabled(true);
+}
+
+void TrackSelector::refreshSlots()
+{
+    for (int n = 1; n <= SlotTable::kSlots; ++n) {
+        QLabel* label = m_label[static_cast<size_t>(n - 1)];
+        label->setText(m_table.name(n));
+        label->setToolTip(m_table.path(n));
+    }
+}
+
+void TrackSelector::Read()
+{
+    m_table.Read(m_session.store, m_session.gameFolder, m_defaultsMode(),
+                 [this](const TrackInfo& info) { deliver(info); });
+    setSelectedName({});
+    refreshSlots();
+}
+
+void TrackSelector::setDefaultsMode(bool on)
+{
+    for (QWidget* w : std::initializer_list<QWidget*>{m_drive, m_files, m_folders, m_select, m_accept})
+        w->setEnabled(!on);
+}
+
+TrackInfoWindow* TrackSelector::trackInfo(bool create)
+{
+    if (!m_info && create)
+        m_info = new TrackInfoWindow(parentWidget());
+    return m_info;
+}
+
+void TrackSelector::accept()
+{
+    const StoreResult r = m_table.StoreSlots(m_session.store);
+    if (!r.ok) {
+        m_services.message(this, MessageIcon::Critical, QStringLiteral("Drovex Front-End"),
+                           QStringLiteral("The track slots could not be saved to %1: %2.")
+                               .arg(QDir::toNativeSeparators(r.file), r.reason));
+        return; // stay open: the assignments are not lost
+    }
+    done(NextAccepted);
+    emit finished();
+}
+
+void TrackSelector::reject()
+{
+    done(NextClose);
+    emit finished();
+}
+
+bool TrackSelector::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::MouseButtonRelease && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        for (int n = 1; n <= SlotTable::kSlots; ++n) {
+            if (watched == m_label[static_cast<size_t>(n - 1)]) {
+                slotLabelClicked(n);
+                return true;
+            }
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+} // namespace drovex
