@@ -1,11 +1,14 @@
 // Shows the main window with a throw-away settings store and saves a picture of it.
 // Usage: snapshot <store.ini> <picture.png>
+// The window shows the default settings, stored through the program's own "Save Settings".
 #include "app/mainwindow.h"
 #include "launch/platform.h"
 #include "launch/services.h"
 #include "settings/settingsstore.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QStatusBar>
 #include <QScreen>
 #include <QTimer>
 
@@ -28,6 +31,11 @@ int main(int argc, char* argv[])
     QuietServices services;
     drovex::MainWindow window(session, services);
     window.startUp();
+    auto* defaults = window.findChild<QCheckBox*>(QStringLiteral("SetToDefault"));
+    defaults->setChecked(true);
+    window.saveSettingsCommand();
+    defaults->setChecked(false);
+    window.statusBar()->clearMessage();
     window.show();
     const QString out = QString::fromLocal8Bit(argv[2]);
     QTimer::singleShot(800, &app, [&] {

@@ -169,7 +169,9 @@ void MainWindow::placeSetting(const Setting& s)
         grid->addWidget(box, row, 0);
         grid->addWidget(field, row, 1);
         if (s.hasBar()) {
-            field->setMaximumWidth(s.isDotSize() ? 70 : 56);
+            // Wide enough for the largest number the field takes.
+            const QString widest = QString(QString::number(s.hi).size() + 1, QLatin1Char('0'));
+            field->setFixedWidth(field->fontMetrics().horizontalAdvance(widest) + 14);
             auto* bar = s.isDotSize() ? new SpinBar(kDotBarBottom, kDotBarTop) : new SpinBar(s.lo, s.hi);
             bar->setObjectName(barName(i));
             bar->setFixedHeight(field->sizeHint().height());

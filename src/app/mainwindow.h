@@ -107,7 +107,6 @@ private:
     void enterDefaults();
     void leaveDefaults();
     void enterTrackDefaults();
-    QDialog* trackWindow(int next);
     void leaveTrackDefaults();
     void rebuildDotSplit(int i);
     bool saveIfAllowed(bool always);

@@ -1,8 +1,10 @@
 // The main window's commands that lead to other windows and to the files it writes.
 #include "app/mainwindow.h"
 
+#include "about/aboutwindow.h"
 #include "cfgfile/configfile.h"
 #include "colours/colourselector.h"
+#include "gameinfo/infowindows.h"
 #include "launch/launcher.h"
 #include "launch/platform.h"
 #include "launch/services.h"
@@ -77,12 +79,20 @@ void MainWindow::showTrackManager()
         case NextTrackInfo:
             window = selector->trackInfo(true);
             break;
-        default:
-            window = trackWindow(next);
+        case NextFileInfo:
+            window = selector->fileInfo(true);
             break;
+        case NextFolderInfo: {
+            // Filled afresh at every opening and unloaded by both of its buttons.
+            FolderInfoWindow folders(m_session, selector->table(), this);
+            next = folders.exec();
+            if (next == NextClose)
+                return;
+            continue;
         }
-        if (!window)
+        default:
             return;
+        }
         next = window->exec();
         if (next == NextClose || next == NextAccepted)
             return;
@@ -183,8 +193,19 @@ void MainWindow::showStartOptions()
     StartOptionsDialog* dialog = startOptions(true);
     dialog->exec();
 }
-void MainWindow::showInfo() {}
-void MainWindow::showAbout() {}
+void MainWindow::showInfo()
+{
+    if (!m_infoBox)
+        m_infoBox = new InfoBox(this); // Close destroys it; the next opening starts at page 1
+    m_infoBox->exec();
+}
+
+void MainWindow::showAbout()
+{
+    if (!m_about)
+        m_about = new AboutWindow(m_services, this); // its Ok only hides it
+    m_about->exec();
+}
 StartOptionsDialog* MainWindow::startOptions(bool create)
 {
     if (!m_startOptions && create)
@@ -206,8 +227,19 @@ void MainWindow::leaveTrackDefaults()
     selector->Read();
 }
 
-// The File-Info and Folder-Info windows.
-QDialog* MainWindow::trackWindow(int) { return nullptr; }
-void MainWindow::endProgram() { m_ending = true; }
+// Closes the other windows in a fixed order before the main window ends the program.
+void MainWindow::endProgram()
+{
+    m_ending = true;
+    if (m_trackSelector) {
+        delete m_trackSelector->fileInfo(false);
+        delete m_trackSelector->trackInfo(false);
+        delete m_trackSelector;
+    }
+    delete m_startOptions;
+    delete m_colourSelector;
+    delete m_infoBox;
+    delete m_about;
+}
 
 } // namespace drovex

@@ -2,6 +2,7 @@
 
 #include "app/handcursor.h"
 #include "app/plaintext.h"
+#include "gameinfo/infowindows.h"
 #include "launch/paths.h"
 #include "launch/platform.h"
 #include "launch/services.h"
@@ -143,7 +144,18 @@ TrackSelector::TrackSelector(Session& session, Services& services, std::function
     Read();
 }
 
-TrackSelector::~TrackSelector() { delete m_info; }
+TrackSelector::~TrackSelector()
+{
+    delete m_fileInfo;
+    delete m_info;
+}
+
+FileInfoWindow* TrackSelector::fileInfo(bool create)
+{
+    if (!m_fileInfo && create)
+        m_fileInfo = new FileInfoWindow(m_session, selectedName(), m_selectedPath, parentWidget());
+    return m_fileInfo;
+}
 
 bool TrackSelector::isFileListComplete() const { return m_fileModel->isComplete(); }
 

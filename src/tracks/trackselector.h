@@ -22,6 +22,7 @@ struct Session;
 class Services;
 class TrackFileModel;
 class TrackInfoWindow;
+class FileInfoWindow;
 
 // "Drovex Track-Selector": puts track files found below the game folder into the sixteen slots.
 class TrackSelector : public QDialog {
@@ -48,6 +49,7 @@ public:
     QString selectedPath() const { return m_selectedPath; }
 
     TrackInfoWindow* trackInfo(bool create);
+    FileInfoWindow* fileInfo(bool create); // filled when created, kept until the selector ends
 
     // Accept stores every slot; Cancel, Escape and the close box drop every change.
     void accept() override;
@@ -84,6 +86,7 @@ private:
     QPushButton* m_list = nullptr;
     QPushButton* m_accept = nullptr;
     QPointer<TrackInfoWindow> m_info;
+    QPointer<FileInfoWindow> m_fileInfo;
     bool m_warning = false;
 };
 

@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# Refreshes docs/screenshot.png: shows the main window with the default settings on a virtual
+# X server (xvfb-run) and captures it.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/deps.sh
+cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DDROVEX_TESTS=OFF >/dev/null
+cmake --build build/release --target drovex_snapshot
+store=$(mktemp -d)
+trap 'rm -rf "$store"' EXIT
+printf '[Settings]\nPath-GP2=/home/player/Games/GP2\nGP2%%20Options=1\n' > "$store/store.ini"
+xvfb-run -a -s "-screen 0 1400x900x24" build/release/drovex_snapshot "$store/store.ini" docs/screenshot.png
+echo "docs/screenshot.png written"

@@ -1,0 +1,264 @@
+#include "about/aboutwindow.h"
+
+#include "app/handcursor.h"
+#include "launch/services.h"
+
+#include <QEvent>
+#include <QFile>
+#include <QFontDatabase>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QUrl>
+#include <QVBoxLayout>
+
+// Resources of a static library are registered by hand.
+static void initAboutResources() { Q_INIT_RESOURCE(about); }
+
+namespace drovex {
+namespace {
+
+// The logo: the program's name in white on a dark red band, 275 by 35 pixels.
+QPixmap logo()
+{
+    QPixmap pm(275, 35);
+    pm.fill(QColor(128, 0, 0));
+    QPainter p(&pm);
+    QFont f(QStringLiteral("Arial"));
+    f.setPixelSize(24);
+    f.setBold(true);
+    f.setItalic(true);
+    p.setFont(f);
+    p.setPen(Qt::white);
+    p.drawText(pm.rect(), Qt::AlignCenter, QStringLiteral("Drovex Front-End"));
+    return pm;
+}
+
+// The small picture: a chequered flag.
+QPixmap flag()
+{
+    QPixmap pm(32, 32);
+    pm.fill(Qt::white);
+    QPainter p(&pm);
+    for (int r = 0; r < 4; ++r)
+        for (int c = 0; c < 4; ++c)
+            if ((r + c) % 2 == 0)
+                p.fillRect(c * 8, r * 8, 8, 8, Qt::black);
+    return pm;
+}
+
+QLabel* label(const QString& name, const QString& text, bool wrap = false)
+{
+    auto* l = new QLabel(text);
+    l->setObjectName(name);
+    l->setTextFormat(Qt::PlainText);
+    l->setWordWrap(wrap);
+    QFont f(QStringLiteral("Arial"));
+    f.setPointSize(l->font().pointSize());
+    l->setFont(f);
+    return l;
+}
+
+void setTextColour(QLabel* l, const QColor& c)
+{
+    QPalette p = l->palette();
+    p.setColor(QPalette::WindowText, c);
+    l->setPalette(p);
+}
+
+} // namespace
+
+QString aboutText(const QString& name)
+{
+    initAboutResources();
+    QFile f(QStringLiteral(":/about/texts/") + name);
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    return QString::fromUtf8(f.readAll()).trimmed();
+}
+
+AboutWindow::AboutWindow(Services& services, QWidget* parent)
+    : QDialog(parent)
+    , m_services(services)
+{
+    setObjectName(QStringLiteral("Drovex9"));
+    setWindowTitle(QStringLiteral("About Drovex"));
+    setModal(true);
+    setMouseTracking(true);
+    installEventFilter(this);
+
+    auto* picture = new QLabel;
+    picture->setObjectName(QStringLiteral("Picture1"));
+    picture->setPixmap(logo());
+    auto* image = new QLabel;
+    image->setObjectName(QStringLiteral("Image1"));
+    image->setPixmap(flag());
+
+    auto* title = label(QStringLiteral("About(0)"), QStringLiteral("Drovex Front-End"));
+    QFont big = title->font();
+    big.setPointSize(big.pointSize() + 6);
+    big.setBold(true);
+    title->setFont(big);
+    auto* subtitle = label(QStringLiteral("About(1)"), QStringLiteral("Drovex"));
+    auto* letterF = label(QStringLiteral("About(2)"), QStringLiteral("F"));
+    auto* letterE = label(QStringLiteral("About(3)"), QStringLiteral("E"));
+
+    m_mail = label(QStringLiteral("txtEMail"), QString::fromLatin1(kAuthorMail));
+    m_mail->setToolTip(QStringLiteral("Write me a mail"));
+    m_web = label(QStringLiteral("txtURL"), QString::fromLatin1(kAuthorWeb));
+    m_web->setToolTip(QStringLiteral("Visit my site"));
+    for (QLabel* link : {m_mail, m_web}) {
+        useHandCursor(link);
+        link->setMouseTracking(true);
+        link->installEventFilter(this);
+        setTextColour(link, Qt::black);
+    }
+
+    auto* contact = new QGridLayout;
+    contact->addWidget(label(QStringLiteral("Names"), QStringLiteral("Programed by:")), 0, 0);
+    contact->addWidget(label(QStringLiteral("Label1"), QStringLiteral("Quennel")), 0, 1);
+    contact->addWidget(label(QStringLiteral("About(5)"), QStringLiteral("E-Mail:")), 1, 0);
+    contact->addWidget(m_mail, 1, 1);
+    contact->addWidget(label(QStringLiteral("About(6)"), QStringLiteral("ICQ:")), 2, 0);
+    contact->addWidget(label(QStringLiteral("About(10)"), QStringLiteral("123-456-789")), 2, 1);
+    contact->addWidget(label(QStringLiteral("About(7)"), QStringLiteral("Web:")), 3, 0);
+    contact->addWidget(m_web, 3, 1);
+    contact->setColumnStretch(1, 1);
+
+    auto* ok = new QPushButton(QStringLiteral("Ok"));
+    ok->setObjectName(QStringLiteral("Ok"));
+    ok->setToolTip(QStringLiteral("OK ... enought"));
+    ok->setDefault(true);
+    useHandCursor(ok);
+    connect(ok, &QPushButton::clicked, this, &QDialog::hide);
+
+    auto* head = new QHBoxLayout;
+    head->addWidget(image);
+    head->addWidget(letterF);
+    head->addWidget(letterE);
+    head->addWidget(picture);
+    head->addStretch(1);
+    auto* top = new QVBoxLayout(this);
+    top->addLayout(head);
+    top->addWidget(title);
+    top->addWidget(subtitle);
+    top->addLayout(contact);
+    for (const auto& [name, file] : {std::pair{"About(8)", "disclaimer.txt"}, std::pair{"About(12)", "terms.txt"},
+                                     std::pair{"About(13)", "rights.txt"}, std::pair{"About(14)", "notice.txt"},
+                                     std::pair{"Label", "thanks.txt"}}) {
+        QLabel* l = label(QString::fromLatin1(name), aboutText(QString::fromLatin1(file)), true);
+        l->setMouseTracking(true);
+        l->installEventFilter(this);
+        top->addWidget(l);
+    }
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(ok);
+    top->addLayout(buttons);
+    setFixedWidth(460);
+}
+
+void AboutWindow::highlight(QLabel* link)
+{
+    const QColor darkBlue(0, 0, 192);
+    setTextColour(m_mail, link == m_mail ? darkBlue : QColor(Qt::black));
+    setTextColour(m_web, link == m_web ? darkBlue : QColor(Qt::black));
+}
+
+bool AboutWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::MouseMove || event->type() == QEvent::Enter) {
+        if (watched == m_mail || watched == m_web)
+            highlight(static_cast<QLabel*>(watched));
+        else
+            highlight(nullptr); // the window's background and its texts
+    } else if (event->type() == QEvent::MouseButtonRelease &&
+               static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        if (watched == m_mail) {
+            m_services.openUrl(QUrl(QStringLiteral("mailto:") + QString::fromLatin1(kAuthorMail)));
+            return true;
+        }
+        if (watched == m_web) {
+            m_services.openUrl(QUrl(QString::fromLatin1(kAuthorWeb)));
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+InfoBox::InfoBox(QWidget* parent)
+    : QDialog(parent)
+{
+    setObjectName(QStringLiteral("Drovex2"));
+    setWindowTitle(QStringLiteral("Drovex Info") + QString(82, QLatin1Char(' ')) +
+                   QStringLiteral("[Version 1.14 by Quennel]"));
+    setModal(true);
+    setAttribute(Qt::WA_DeleteOnClose);
+
+    auto* frame = new QGroupBox;
+    frame->setObjectName(QStringLiteral("Frame1"));
+    auto* pages = new QGridLayout(frame);
+    QFont fixed(QStringLiteral("Courier New"));
+    fixed.setStyleHint(QFont::TypeWriter);
+    fixed.setFixedPitch(true);
+    fixed.setPointSize(9);
+    for (int i = 1; i <= 3; ++i) {
+        auto* text = new QPlainTextEdit(aboutText(QStringLiteral("page%1.txt").arg(i)));
+        text->setObjectName(QStringLiteral("Text(%1)").arg(i));
+        text->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+        if (i != 2) {
+            text->setReadOnly(true);
+            text->setFont(fixed);
+            text->setLineWrapMode(QPlainTextEdit::NoWrap);
+        }
+        pages->addWidget(text, 0, 0); // all three at the same place
+        m_page[static_cast<size_t>(i - 1)] = text;
+    }
+
+    auto* buttons = new QHBoxLayout;
+    const char* const captions[3] = {"Drovex Front-End", "Drovex Info", "Drovex FAQ"};
+    const char* const tips[3] = {"Drovex Front-End Info", "Drovex Info", "Drovex FAQ"};
+    for (int i = 1; i <= 3; ++i) {
+        auto* b = new QPushButton(QString::fromLatin1(captions[i - 1]));
+        b->setObjectName(QStringLiteral("Button(%1)").arg(i));
+        b->setToolTip(QString::fromLatin1(tips[i - 1]));
+        useHandCursor(b);
+        connect(b, &QPushButton::clicked, this, [this, i] { showPage(i); });
+        buttons->addWidget(b);
+    }
+    buttons->addStretch(1);
+    auto* close = new QPushButton(QStringLiteral("Close"));
+    close->setObjectName(QStringLiteral("Close"));
+    close->setToolTip(QStringLiteral("Close window"));
+    useHandCursor(close);
+    connect(close, &QPushButton::clicked, this, &QDialog::close);
+    buttons->addWidget(close);
+
+    auto* top = new QVBoxLayout(this);
+    top->addWidget(frame, 1);
+    top->addLayout(buttons);
+    resize(720, 520);
+    showPage(1);
+}
+
+void InfoBox::showPage(int page)
+{
+    for (QPlainTextEdit* p : m_page)
+        p->hide();
+    m_page[static_cast<size_t>(page - 1)]->show();
+}
+
+int InfoBox::currentPage() const
+{
+    for (int i = 0; i < 3; ++i)
+        if (!m_page[static_cast<size_t>(i)]->isHidden())
+            return i + 1;
+    return 0;
+}
+
+} // namespace drovex
