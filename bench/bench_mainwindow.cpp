@@ -14,19 +14,10 @@
 
 using namespace drovex;
 
-namespace {
-class QuietServices final : public Services {
-public:
-    QString openFile(QWidget*, const FileRequest&) override { return {}; }
-    void message(QWidget*, MessageIcon, const QString&, const QString&) override {}
-    bool openUrl(const QUrl&) override { return false; }
-};
-} // namespace
-
 // A child run: open one window, wait until it is on screen, and end.
 static int openOnce(const QString& mode, const QString& storeFile)
 {
-    QuietServices services;
+    SilentServices services;
     if (mode == QLatin1String("--open-empty")) {
         QMainWindow w;
         w.show();
@@ -49,7 +40,7 @@ int main(int argc, char* argv[])
     const int runs = argc > 1 ? std::max(3, atoi(argv[1])) : 31;
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("store.ini"));
-    QuietServices services;
+    SilentServices services;
     {
         IniSettingsStore store(file);
         store.put(QStringLiteral("Path-GP2"), dir.path());

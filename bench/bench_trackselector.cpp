@@ -17,15 +17,6 @@
 
 using namespace drovex;
 
-namespace {
-class QuietServices final : public Services {
-public:
-    QString openFile(QWidget*, const FileRequest&) override { return {}; }
-    void message(QWidget*, MessageIcon, const QString&, const QString&) override {}
-    bool openUrl(const QUrl&) override { return false; }
-};
-} // namespace
-
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
@@ -41,7 +32,7 @@ int main(int argc, char* argv[])
     }
     IniSettingsStore store(dir.filePath(QStringLiteral("store.ini")));
     store.put(QStringLiteral("Path-GP2"), game);
-    QuietServices services;
+    SilentServices services;
     Session session(store, systemPlatform());
     MainWindow window(session, services);
     window.startUp();

@@ -12,15 +12,6 @@
 #include <QScreen>
 #include <QTimer>
 
-namespace {
-class QuietServices final : public drovex::Services {
-public:
-    QString openFile(QWidget*, const drovex::FileRequest&) override { return {}; }
-    void message(QWidget*, drovex::MessageIcon, const QString&, const QString&) override {}
-    bool openUrl(const QUrl&) override { return false; }
-};
-} // namespace
-
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
@@ -28,7 +19,7 @@ int main(int argc, char* argv[])
         return 2;
     drovex::IniSettingsStore store(QString::fromLocal8Bit(argv[1]));
     drovex::Session session{store, drovex::systemPlatform()};
-    QuietServices services;
+    drovex::SilentServices services;
     drovex::MainWindow window(session, services);
     window.startUp();
     auto* defaults = window.findChild<QCheckBox*>(QStringLiteral("SetToDefault"));

@@ -31,6 +31,14 @@ public:
 // The real dialogs and the desktop's handlers.
 Services& desktopServices();
 
+// Answers every dialog with Cancel and shows nothing: for tools and benchmarks that run unattended.
+class SilentServices final : public Services {
+public:
+    QString openFile(QWidget*, const FileRequest&) override { return {}; }
+    void message(QWidget*, MessageIcon, const QString&, const QString&) override {}
+    bool openUrl(const QUrl&) override { return false; }
+};
+
 // Qt's filter string for a "description|pattern|..." filter; patterns match whatever the letter case.
 QString qtFilter(const QString& filterText);
 
