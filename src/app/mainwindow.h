@@ -141,7 +141,6 @@ private:
     QPointer<ColourSelector> m_colourSelector;
     QPointer<InfoBox> m_infoBox;
     QPointer<AboutWindow> m_about;
-    bool m_ending = false;
 };
 
 } // namespace drovex

@@ -18,12 +18,11 @@
 
 #include <QCheckBox>
 #include <QDir>
-#include <QLineEdit>
-#include <QRadioButton>
-
 #include <QEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMouseEvent>
+#include <QRadioButton>
 
 namespace drovex {
 
@@ -230,7 +229,6 @@ void MainWindow::leaveTrackDefaults()
 // Closes the other windows in a fixed order before the main window ends the program.
 void MainWindow::endProgram()
 {
-    m_ending = true;
     if (m_trackSelector) {
         delete m_trackSelector->fileInfo(false);
         delete m_trackSelector->trackInfo(false);
