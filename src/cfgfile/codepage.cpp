@@ -1,5 +1,7 @@
 #include "cfgfile/codepage.h"
 
+#include <algorithm>
+
 namespace drovex {
 namespace {
 
@@ -38,6 +40,12 @@ QByteArray toWindows1252(const QString& text)
 
 QString fromWindows1252(const QByteArray& bytes)
 {
+    // Only the bytes 0x80..0x9F differ from Latin-1.
+    if (std::none_of(bytes.cbegin(), bytes.cend(), [](char c) {
+            const auto b = static_cast<unsigned char>(c);
+            return b >= 0x80 && b < 0xA0;
+        }))
+        return QString::fromLatin1(bytes);
     QString out;
     out.reserve(bytes.size());
     for (const char ch : bytes) {

@@ -47,8 +47,10 @@ TrackInfo parseTrackInfo(const QByteArray& firstBytes)
     const char* end = data + size;
     for (const char* bar = static_cast<const char*>(memchr(data, '|', size)); bar && missing > 0;
          bar = static_cast<const char*>(memchr(bar + 1, '|', static_cast<size_t>(end - bar - 1)))) {
+        if (bar + 1 == end)
+            break;
         for (int k = 0; k < kTrackKeyCount; ++k) {
-            if (keyAt[static_cast<size_t>(k)] >= 0)
+            if (keyAt[static_cast<size_t>(k)] >= 0 || kKeys[k][1] != bar[1])
                 continue;
             const size_t len = kKeyLength[static_cast<size_t>(k)];
             if (static_cast<size_t>(end - bar) >= len && memcmp(bar, kKeys[k], len) == 0) {
