@@ -48,41 +48,30 @@ StartOptionsDialog::StartOptionsDialog(Session& session, Services& services, QWi
     for (int i : startSwitchColumn())
         optionsLayout->addWidget(m_switch[static_cast<size_t>(i)]);
 
-    auto* graphic = frame(QStringLiteral("Graphic-Card"), QStringLiteral("Frame(1)"));
-    auto* graphicLayout = new QVBoxLayout(graphic);
-    graphicLayout->addWidget(m_switch[kVideoSwitch]);
-    auto* videoFrame = frame(QString(), QStringLiteral("Frame(2)"));
-    auto* videoLayout = new QHBoxLayout(videoFrame);
-    auto* videoGroup = new QButtonGroup(this);
-    for (int m = 0; m < kVideoModes; ++m) {
-        auto* b = new QRadioButton(videoCaption(m));
-        b->setObjectName(QStringLiteral("OptionVideo(%1)").arg(m));
-        b->setEnabled(false);
-        useHandCursor(b);
-        videoGroup->addButton(b, m);
-        videoLayout->addWidget(b);
-        m_video[static_cast<size_t>(m)] = b;
-    }
-    m_video[0]->setChecked(true);
-    graphicLayout->addWidget(videoFrame);
-
-    auto* logging = frame(QStringLiteral("Logging"), QStringLiteral("Frame(3)"));
-    auto* loggingLayout = new QVBoxLayout(logging);
-    loggingLayout->addWidget(m_switch[kLogSwitch]);
-    auto* logFrame = frame(QString(), QStringLiteral("Frame(4)"));
-    auto* logLayout = new QHBoxLayout(logFrame);
-    auto* logGroup = new QButtonGroup(this);
-    for (int m = 0; m < kLogModes; ++m) {
-        auto* b = new QRadioButton(logCaption(m));
-        b->setObjectName(QStringLiteral("OptionLog(%1)").arg(m));
-        b->setEnabled(false);
-        useHandCursor(b);
-        logGroup->addButton(b, m);
-        logLayout->addWidget(b);
-        m_log[static_cast<size_t>(m)] = b;
-    }
-    m_log[0]->setChecked(true);
-    loggingLayout->addWidget(logFrame);
+    // A switch with its caption-less box of mode buttons below it, the first button chosen.
+    auto modeFrame = [&](const QString& caption, int f, int switchIndex, const char* buttonName,
+                         QString (*buttonCaption)(int), auto& buttons) {
+        auto* outer = frame(caption, QStringLiteral("Frame(%1)").arg(f));
+        auto* outerLayout = new QVBoxLayout(outer);
+        outerLayout->addWidget(m_switch[static_cast<size_t>(switchIndex)]);
+        auto* inner = frame(QString(), QStringLiteral("Frame(%1)").arg(f + 1));
+        auto* innerLayout = new QHBoxLayout(inner);
+        auto* group = new QButtonGroup(this);
+        for (int m = 0; m < static_cast<int>(buttons.size()); ++m) {
+            auto* b = new QRadioButton(buttonCaption(m));
+            b->setObjectName(QStringLiteral("%1(%2)").arg(QLatin1String(buttonName)).arg(m));
+            b->setEnabled(false);
+            useHandCursor(b);
+            group->addButton(b, m);
+            innerLayout->addWidget(b);
+            buttons[static_cast<size_t>(m)] = b;
+        }
+        buttons[0]->setChecked(true);
+        outerLayout->addWidget(inner);
+        return outer;
+    };
+    auto* graphic = modeFrame(QStringLiteral("Graphic-Card"), 1, kVideoSwitch, "OptionVideo", videoCaption, m_video);
+    auto* logging = modeFrame(QStringLiteral("Logging"), 3, kLogSwitch, "OptionLog", logCaption, m_log);
 
     auto* cdRom = frame(QStringLiteral("CD-Rom"), QStringLiteral("Frame(5)"));
     auto* cdLayout = new QHBoxLayout(cdRom);
