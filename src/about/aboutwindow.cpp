@@ -1,5 +1,6 @@
 #include "about/aboutwindow.h"
 
+#include "app/controls.h"
 #include "app/handcursor.h"
 #include "launch/services.h"
 
@@ -62,13 +63,6 @@ QLabel* label(const QString& name, const QString& text, bool wrap = false)
     f.setPointSize(l->font().pointSize());
     l->setFont(f);
     return l;
-}
-
-void setTextColour(QLabel* l, const QColor& c)
-{
-    QPalette p = l->palette();
-    p.setColor(QPalette::WindowText, c);
-    l->setPalette(p);
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "app/mainwindow.h"
 
+#include "app/controls.h"
 #include "app/handcursor.h"
 #include "app/spinbar.h"
 #include "launch/services.h"
@@ -41,23 +42,6 @@ QString windowTitleText()
 }
 
 QString latin(const char* s) { return s ? QString::fromLatin1(s) : QString(); }
-
-Qt::CheckState stateOf(int n)
-{
-    return n == 1 ? Qt::Checked : n == 2 ? Qt::PartiallyChecked : Qt::Unchecked;
-}
-
-int numberOf(Qt::CheckState s) { return s == Qt::Checked ? 1 : s == Qt::PartiallyChecked ? 2 : 0; }
-
-// A check box takes 0, 1 and 2 (greyed); anything else is refused.
-bool setStoredState(QCheckBox* box, const QString& text)
-{
-    const auto n = toWholeNumber(text);
-    if (!n || *n < 0 || *n > 2)
-        return false;
-    box->setCheckState(stateOf(*n));
-    return true;
-}
 
 } // namespace
 
@@ -398,9 +382,7 @@ void MainWindow::paintSwatch(int k)
     const auto c = paletteColour(m_field[k]->text());
     if (!c)
         return; // not a palette index: the swatch keeps its colour
-    QPalette p = m_swatch[k]->palette();
-    p.setColor(QPalette::Window, QColor(c->r, c->g, c->b));
-    m_swatch[k]->setPalette(p);
+    setBackground(m_swatch[k], toQColor(*c));
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -446,11 +428,11 @@ void MainWindow::LoadSettings()
 
     // 1. Switches (each runs its click rule).
     for (int i : plainLoadOrder())
-        setStoredState(m_check[i], store.get(key(plainSetting(i).switchKey)));
+        setStoredCheck(m_check[i], store.get(key(plainSetting(i).switchKey)));
     for (int i : valuedLoadOrder())
-        setStoredState(m_enable[i], store.get(key(valuedSetting(i).switchKey)));
+        setStoredCheck(m_enable[i], store.get(key(valuedSetting(i).switchKey)));
     for (int g = 0; g < 2; ++g)
-        setStoredState(m_checkO[g], store.get(key(alignmentSetting(g).switchKey)));
+        setStoredCheck(m_checkO[g], store.get(key(alignmentSetting(g).switchKey)));
 
     // 2. Fields, unchanged (each runs its change rule).
     for (int i : valuedLoadOrder())
@@ -520,7 +502,7 @@ StoreResult MainWindow::SaveSettings()
     selected(m_startMode, m_session.startModeIndex);
 
     // 2. Switch keys.
-    auto state = [](const QCheckBox* b) { return QString::number(numberOf(b->checkState())); };
+    auto state = [](const QCheckBox* b) { return QString::number(checkNumber(b)); };
     for (int i : plainLoadOrder())
         store.put(key(plainSetting(i).switchKey), state(m_check[i]));
     for (int i : valuedSaveOrder())
@@ -617,10 +599,7 @@ void MainWindow::startUp()
 
 void MainWindow::reportStoreFailure(const StoreResult& r)
 {
-    const QString text = QStringLiteral("The settings could not be saved to %1: %2.")
-                             .arg(QDir::toNativeSeparators(r.file), r.reason);
-    showStatus(text);
-    m_services.message(this, MessageIcon::Critical, QStringLiteral("Drovex Front-End"), text);
+    showStatus(drovex::reportStoreFailure(m_services, this, QStringLiteral("The settings"), r));
 }
 
 void MainWindow::showStatus(const QString& text) { statusBar()->showMessage(text); }
@@ -699,8 +678,6 @@ void MainWindow::browseDrovexExe()
         reportStoreFailure(r);
 }
 
-QLineEdit* MainWindow::colourField(int k) const { return m_field[k]; }
-QLabel* MainWindow::colourSwatch(int k) const { return m_swatch[k]; }
 
 // Enter anywhere in the window presses the focused button, or else Save, as a dialog's
 // default button would.

@@ -70,14 +70,10 @@ public:
     int ColorIndex = 0; // which colour setting the colour selector edits
 
     // For the other windows.
-    Session& session() { return m_session; }
-    Services& services() { return m_services; }
     StartOptionsDialog* startOptions(bool create);
     TrackSelector* trackSelector(bool create);
     void discardTrackWindows();
     SlotTable& slotTable(); // created (and read) on first use
-    QLineEdit* colourField(int k) const;
-    QLabel* colourSwatch(int k) const;
     void showStatus(const QString& text);
 
     // What the window shows, as Drovex.cfg is written from it.

@@ -2,6 +2,7 @@
 #include "app/mainwindow.h"
 
 #include "about/aboutwindow.h"
+#include "app/controls.h"
 #include "cfgfile/configfile.h"
 #include "colours/colourselector.h"
 #include "gameinfo/infowindows.h"
@@ -100,18 +101,15 @@ void MainWindow::showTrackManager()
 
 ConfigValues MainWindow::configValues() const
 {
-    auto state = [](const QCheckBox* b) {
-        return b->checkState() == Qt::Checked ? 1 : b->checkState() == Qt::PartiallyChecked ? 2 : 0;
-    };
     ConfigValues v;
     for (size_t i = 0; i < m_check.size(); ++i)
-        v.check[i] = state(m_check[i]);
+        v.check[i] = checkNumber(m_check[i]);
     for (size_t i = 0; i < m_enable.size(); ++i) {
-        v.enable[i] = state(m_enable[i]);
+        v.enable[i] = checkNumber(m_enable[i]);
         v.text[i] = m_field[i]->text();
     }
     for (size_t g = 0; g < m_checkO.size(); ++g)
-        v.align[g] = state(m_checkO[g]);
+        v.align[g] = checkNumber(m_checkO[g]);
     v.hAlign = m_session.hAlignIndex;
     v.vAlign = m_session.vAlignIndex;
     return v;
@@ -177,10 +175,7 @@ void MainWindow::chooseColour(int k)
     if (!m_colourSelector) {
         m_colourSelector = new ColourSelector(m_session, this);
         connect(m_colourSelector, &ColourSelector::colourChosen, this, [this](int index) {
-            QPalette p = m_swatch[static_cast<size_t>(ColorIndex)]->palette();
-            const Rgb c = *paletteColour(index);
-            p.setColor(QPalette::Window, QColor(c.r, c.g, c.b));
-            m_swatch[static_cast<size_t>(ColorIndex)]->setPalette(p);
+            setBackground(m_swatch[static_cast<size_t>(ColorIndex)], toQColor(*paletteColour(index)));
             m_field[static_cast<size_t>(ColorIndex)]->setText(QString::number(index));
         });
     }

@@ -1,5 +1,6 @@
 #include "colours/colourselector.h"
 
+#include "app/controls.h"
 #include "app/handcursor.h"
 #include "settings/fieldrules.h"
 #include "settings/palette.h"
@@ -25,11 +26,7 @@ constexpr int kPitch = 20;
 constexpr int kLeft = 12;
 constexpr int kTop = 16;
 
-QColor colourOf(int index)
-{
-    const Rgb c = *paletteColour(index);
-    return QColor(c.r, c.g, c.b);
-}
+QColor colourOf(int index) { return toQColor(*paletteColour(index)); }
 
 } // namespace
 
@@ -143,9 +140,7 @@ ColourSelector::ColourSelector(Session& session, QWidget* parent)
 
 void ColourSelector::setSelectedColour(const QColor& colour)
 {
-    QPalette p = m_selected->palette();
-    p.setColor(QPalette::Window, colour);
-    m_selected->setPalette(p);
+    setBackground(m_selected, colour);
 }
 
 QColor ColourSelector::selectedColour() const { return m_selected->palette().color(QPalette::Window); }

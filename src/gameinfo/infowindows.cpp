@@ -1,5 +1,6 @@
 #include "gameinfo/infowindows.h"
 
+#include "app/controls.h"
 #include "app/handcursor.h"
 #include "app/plaintext.h"
 #include "gameinfo/filefacts.h"
@@ -56,9 +57,7 @@ FileInfoWindow::FileInfoWindow(const Session& session, const QString& trackName,
     const FileFacts trackFacts = factsOf(trackPath);
 
     auto* versionLabel = valueLabel("LBL_GP2Version", version.text);
-    QPalette p = versionLabel->palette();
-    p.setColor(QPalette::WindowText, version.known ? QColor(Qt::black) : QColor(255, 0, 0));
-    versionLabel->setPalette(p);
+    setTextColour(versionLabel, version.known ? QColor(Qt::black) : QColor(255, 0, 0));
 
     struct Row {
         const char* caption;

@@ -122,10 +122,4 @@ QString describeWriteFailure(const QString& file)
     return QStringLiteral("the file system refused the write (disk full or access denied)");
 }
 
-QString folderOf(const QString& file)
-{
-    const QFileInfo fi(file);
-    return QDir::toNativeSeparators(fi.absolutePath());
-}
-
 } // namespace drovex

@@ -18,7 +18,4 @@ QString resolveIgnoringCase(const QString& path);
 // A sentence saying why a file at this path cannot be written (folder missing, read-only, ...).
 QString describeWriteFailure(const QString& file);
 
-// The folder part of a full path, without a trailing separator (except at a root).
-QString folderOf(const QString& file);
-
 } // namespace drovex

@@ -1,6 +1,9 @@
 #include "launch/services.h"
 
+#include "settings/settingsstore.h"
+
 #include <QDesktopServices>
+#include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QStringList>
@@ -59,6 +62,14 @@ Services& desktopServices()
 {
     static DesktopServices services;
     return services;
+}
+
+QString reportStoreFailure(Services& services, QWidget* owner, const QString& what, const StoreResult& result)
+{
+    const QString text = QStringLiteral("%1 could not be saved to %2: %3.")
+                             .arg(what, QDir::toNativeSeparators(result.file), result.reason);
+    services.message(owner, MessageIcon::Critical, QStringLiteral("Drovex Front-End"), text);
+    return text;
 }
 
 QString qtFilter(const QString& filterText)

@@ -39,6 +39,12 @@ public:
     bool openUrl(const QUrl&) override { return false; }
 };
 
+struct StoreResult;
+
+// Tells the user that something could not be saved to the settings store, naming the file and
+// why; returns the sentence shown.
+QString reportStoreFailure(Services& services, QWidget* owner, const QString& what, const StoreResult& result);
+
 // Qt's filter string for a "description|pattern|..." filter; patterns match whatever the letter case.
 QString qtFilter(const QString& filterText);
 

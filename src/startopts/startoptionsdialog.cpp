@@ -1,5 +1,6 @@
 #include "startopts/startoptionsdialog.h"
 
+#include "app/controls.h"
 #include "app/handcursor.h"
 #include "launch/services.h"
 #include "settings/fieldrules.h"
@@ -129,11 +130,8 @@ void StartOptionsDialog::LoadStartOptions()
 {
     const SettingsStore& store = m_session.store;
     for (int i : startSwitchOrder()) {
-        const auto n = toWholeNumber(store.get(QString::fromLatin1(startSwitches()[static_cast<size_t>(i)].key)));
-        if (!n || *n < 0 || *n > 2)
-            continue;
-        m_switch[static_cast<size_t>(i)]->setCheckState(*n == 1 ? Qt::Checked : *n == 2 ? Qt::PartiallyChecked
-                                                                                          : Qt::Unchecked);
+        setStoredCheck(m_switch[static_cast<size_t>(i)],
+                       store.get(QString::fromLatin1(startSwitches()[static_cast<size_t>(i)].key)));
     }
     m_cd->setText(store.get(QString::fromLatin1(kCdLetterKey)));
     if (const auto n = toWholeNumber(store.get(QString::fromLatin1(kVideoKey))))
@@ -149,10 +147,8 @@ void StartOptionsDialog::LoadStartOptions()
 void StartOptionsDialog::AcceptChanges()
 {
     StartOptionsState state;
-    for (size_t i = 0; i < m_switch.size(); ++i) {
-        const Qt::CheckState s = m_switch[i]->checkState();
-        state.switches[i] = s == Qt::Checked ? 1 : s == Qt::PartiallyChecked ? 2 : 0;
-    }
+    for (size_t i = 0; i < m_switch.size(); ++i)
+        state.switches[i] = checkNumber(m_switch[i]);
     for (size_t m = 0; m < m_video.size(); ++m)
         state.video[m] = m_video[m]->isChecked();
     for (size_t m = 0; m < m_log.size(); ++m)
@@ -170,19 +166,15 @@ bool StartOptionsDialog::SaveStartOptions()
         if (m_log[static_cast<size_t>(m)]->isChecked())
             m_session.logIndex = m;
     SettingsStore& store = m_session.store;
-    for (int i : startSwitchOrder()) {
-        const Qt::CheckState s = m_switch[static_cast<size_t>(i)]->checkState();
+    for (int i : startSwitchOrder())
         store.put(QString::fromLatin1(startSwitches()[static_cast<size_t>(i)].key),
-                  QString::number(s == Qt::Checked ? 1 : s == Qt::PartiallyChecked ? 2 : 0));
-    }
+                  QString::number(checkNumber(m_switch[static_cast<size_t>(i)])));
     store.put(QString::fromLatin1(kCdLetterKey), m_cd->text());
     store.put(QString::fromLatin1(kVideoKey), QString::number(m_session.videoIndex));
     store.put(QString::fromLatin1(kLogKey), QString::number(m_session.logIndex));
     const StoreResult r = store.commit();
     if (!r.ok)
-        m_services.message(this, MessageIcon::Critical, QStringLiteral("Drovex Front-End"),
-                           QStringLiteral("The start-up options could not be saved to %1: %2.")
-                               .arg(QDir::toNativeSeparators(r.file), r.reason));
+        reportStoreFailure(m_services, this, QStringLiteral("The start-up options"), r);
     return r.ok;
 }
 

@@ -24,12 +24,6 @@ constexpr std::array<size_t, kTrackKeyCount> kKeyLength = [] {
 
 } // namespace
 
-QString trackKeyWord(int key)
-{
-    const QByteArray k(kKeys[key]);
-    return QString::fromLatin1(k.mid(1, k.size() - 2));
-}
-
 TrackInfo parseTrackInfo(const QByteArray& firstBytes)
 {
     const char* data = firstBytes.constData();

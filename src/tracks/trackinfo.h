@@ -19,8 +19,6 @@ struct TrackInfo {
     std::array<QString, kTrackKeyCount> values;   // display values; "-" where a key is absent
 };
 
-QString trackKeyWord(int key); // "Name", "Country", ...
-
 // Reads the tag from the first bytes of a track file.
 TrackInfo parseTrackInfo(const QByteArray& firstBytes);
 // Reads the first 4000 bytes of the file and its tag; a file that cannot be read is empty.

@@ -307,9 +307,7 @@ void TrackSelector::accept()
 {
     const StoreResult r = m_table.StoreSlots(m_session.store);
     if (!r.ok) {
-        m_services.message(this, MessageIcon::Critical, QStringLiteral("Drovex Front-End"),
-                           QStringLiteral("The track slots could not be saved to %1: %2.")
-                               .arg(QDir::toNativeSeparators(r.file), r.reason));
+        reportStoreFailure(m_services, this, QStringLiteral("The track slots"), r);
         return; // stay open: the assignments are not lost
     }
     done(NextAccepted);
