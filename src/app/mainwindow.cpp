@@ -3,6 +3,7 @@
 #include "app/controls.h"
 #include "app/handcursor.h"
 #include "app/spinbar.h"
+#include "cfgfile/configfile.h"
 #include "launch/services.h"
 #include "settings/catalogue.h"
 #include "settings/fieldrules.h"
@@ -32,8 +33,6 @@
 
 namespace drovex {
 namespace {
-
-constexpr int kTextFieldMax = 188; // Drovex drops longer quoted values
 
 QString windowTitleText()
 {

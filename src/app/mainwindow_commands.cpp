@@ -127,14 +127,9 @@ bool MainWindow::WriteConfigFile()
     for (int n = 1; n <= kSlotCount; ++n)
         values.slotValues[static_cast<size_t>(n - 1)] =
             slotLineValue(m_session.gameFolder, table.path(n), m_session.platform);
-    const ConfigWriteResult r = writeConfigFile(m_session.gameFolder, renderConfigFile(values), m_session.platform);
-    if (r.written)
-        showStatus(QStringLiteral("Drovex.cfg written to %1").arg(QDir::toNativeSeparators(r.file)));
-    else if (r.file.isEmpty())
-        showStatus(QStringLiteral("Drovex.cfg was not written: %1 (choose it with Choose Path, GP2 Path).").arg(r.reason));
-    else
-        showStatus(QStringLiteral("Drovex.cfg could not be written to %1: %2.")
-                       .arg(QDir::toNativeSeparators(r.file), r.reason));
+    const RenderedConfig rendered = renderConfig(values);
+    const ConfigWriteResult r = writeConfigFile(m_session.gameFolder, rendered.bytes, m_session.platform);
+    showStatus(configSaveMessage(r, rendered));
     return r.written;
 }
 bool MainWindow::LaunchGame()

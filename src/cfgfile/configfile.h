@@ -13,6 +13,7 @@ class Platform;
 inline constexpr int kSlotCount = 16;
 inline constexpr int kConfigLineCount = 102;
 inline constexpr const char* kConfigFileName = "Drovex.cfg";
+inline constexpr int kTextFieldMax = 188; // the longest text Drovex reads between quotes
 
 // What Drovex.cfg is written from: the main window's controls as they stand.
 struct ConfigValues {
@@ -25,9 +26,19 @@ struct ConfigValues {
     std::array<QString, kSlotCount> slotValues; // the value of each f1ct line (DOS-style, relative)
 };
 
+// Drovex.cfg as written from the window, and what Drovex will not read as the window shows it.
+struct RenderedConfig {
+    QStringList lines;         // the 102 lines, without line ends
+    QByteArray bytes;          // Windows-1252, every line ended by CR LF, no byte-order mark
+    QStringList notSet;        // switched-on numeric settings whose field holds no number
+    QStringList lossy;         // text settings with characters the code page lacks, written as "?"
+    QStringList slotProblems;  // "slot 6 (...)": slots written empty since DOS cannot open their file
+};
+RenderedConfig renderConfig(const ConfigValues& values);
+
 // The 102 lines of Drovex.cfg, without line ends.
 QStringList renderConfigLines(const ConfigValues& values);
-// The file's bytes: Windows-1252, every line ended by CR LF, no byte-order mark.
+// The file's bytes.
 QByteArray renderConfigFile(const ConfigValues& values);
 
 // Value of a track slot line: the slot's file relative to the game folder in the short form
@@ -39,6 +50,10 @@ struct ConfigWriteResult {
     QString file;    // where Drovex.cfg is (or was to be) written
     QString reason;  // why it was not written
 };
+
+// The status-bar sentence after a save: where the file went or why not, and every setting that
+// Drovex will not read as the window shows it.
+QString configSaveMessage(const ConfigWriteResult& result, const RenderedConfig& rendered);
 
 // Replaces <gameFolder>/Drovex.cfg with content atomically and locks it again. With no game
 // folder nothing is written anywhere; on any failure the old file stays whole.

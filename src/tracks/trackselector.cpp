@@ -3,6 +3,7 @@
 #include "app/handcursor.h"
 #include "app/plaintext.h"
 #include "gameinfo/infowindows.h"
+#include "common/dosname.h"
 #include "launch/paths.h"
 #include "launch/platform.h"
 #include "launch/services.h"
@@ -233,7 +234,12 @@ void TrackSelector::setSlotButtons(bool enabled)
 }
 
 QString TrackSelector::selectedName() const { return m_select->text(); }
-void TrackSelector::setSelectedName(const QString& name) { m_select->setText(name); }
+
+void TrackSelector::setSelectedName(const QString& name)
+{
+    m_select->setText(name);
+    m_select->setCursorPosition(0); // a long name shows its start
+}
 
 void TrackSelector::deliver(const TrackInfo& info)
 {
@@ -247,11 +253,24 @@ void TrackSelector::fileClicked(const QString& fileName)
     if (fileName.isEmpty())
         return;
     setSelectedName({});
+    m_selectedPath = joinPath(m_folder, fileName);
+    // Drovex opens the file under DOS: a name that is not 8.3 cannot be handed to it.
+    const QString problem = m_session.gameFolder.isEmpty() ? QString() : dosProblem(m_selectedPath);
+    if (!problem.isEmpty()) {
+        setSlotButtons(false);
+        m_details->setEnabled(false);
+        setSelectedName(QStringLiteral("Drovex cannot open this file under DOS: ") + problem);
+        return;
+    }
     // Assigning needs a game folder to be relative to.
     setSlotButtons(!m_session.gameFolder.isEmpty());
-    m_selectedPath = joinPath(m_folder, fileName);
     deliver(ReadTrackInfo(m_selectedPath));
     m_details->setEnabled(true);
+}
+
+QString TrackSelector::dosProblem(const QString& path) const
+{
+    return dosPathProblem(nativeToDos(QDir(m_session.gameFolder).relativeFilePath(path)), kDosPathMax);
 }
 
 void TrackSelector::slotLabelClicked(int slot)
@@ -264,7 +283,7 @@ void TrackSelector::slotLabelClicked(int slot)
 
 void TrackSelector::assignSlot(int slot)
 {
-    if (m_selectedPath.isEmpty() || m_session.gameFolder.isEmpty())
+    if (m_selectedPath.isEmpty() || m_session.gameFolder.isEmpty() || !dosProblem(m_selectedPath).isEmpty())
         return;
     m_table.setName(slot, selectedName());
     m_table.setPath(slot, nativeToDos(QDir(m_session.gameFolder).relativeFilePath(m_selectedPath)));

@@ -64,6 +64,7 @@ protected:
 
 private:
     void deliver(const TrackInfo& info);
+    QString dosProblem(const QString& path) const; // why DOS cannot open the file; "" when it can
     void setSelectedName(const QString& name);
     void setSlotButtons(bool enabled);
     void fillFolderList();

@@ -566,6 +566,19 @@ private slots:
         QCOMPARE(f.stored(QStringLiteral("F1CT06")), QStringLiteral("CIRCUITS\\NEW\\MONACO.DAT"));
     }
 
+    void saveNamesSettingsDrovexWillNotRead()
+    {
+        Fixture f;
+        f.seed(QStringLiteral("Path-GP2"), f.gameFolder());
+        MainWindow& w = f.open();
+        box(w, QStringLiteral("CheckT(5)"))->setChecked(true);
+        field(w, 5)->clear();
+        child<QPushButton>(w, QStringLiteral("BTN_Save"))->click();
+        QVERIFY2(w.statusBar()->currentMessage().endsWith(QLatin1String("; written as not set: Cockpit Zoom")),
+                 qPrintable(w.statusBar()->currentMessage()));
+        QVERIFY(test::readFile(f.gameFolder() + QStringLiteral("/Drovex.cfg")).contains("\r\n;CockpitZoom =  "));
+    }
+
     void saveTellsWhenDrovexCfgCannotBeWritten()
     {
         Fixture f;

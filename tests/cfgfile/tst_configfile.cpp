@@ -2,6 +2,7 @@
 #include "cfgfile/configfile.h"
 #include "launch/platform.h"
 #include "settings/catalogue.h"
+#include "support/cfgmodel.h"
 #include "support/coresupport.h"
 #include "tracks/slottable.h"
 
@@ -76,6 +77,8 @@ private slots:
         if (qEnvironmentVariableIsSet("DROVEX_UPDATE_GOLDEN"))
             test::writeFile(QStringLiteral(DROVEX_TEST_DATA "/") + file, bytes);
         QCOMPARE(bytes, golden(file));
+        // Drovex reads each golden file exactly as the window shows it.
+        QCOMPARE(test::readingDifferences(golden(file), values), QStringList());
     }
 
     void layoutOfEveryFile()
@@ -96,6 +99,139 @@ private slots:
         QCOMPARE(lines[51], QStringLiteral("f1ct02 = \"CIRCUITS\\F1CT02.DAT\""));
         QCOMPARE(lines[65], QStringLiteral("f1ct16 = \"CIRCUITS\\F1CT16.DAT\""));
         QCOMPARE(lines[41], QStringLiteral("mapHAlign = 1                   ; 0 = left, 1 = center, 2 = right (toggle with '8' in-game)"));
+        // No line is empty: Drovex misreads empty lines.
+        for (int i : {14, 15, 23, 24, 29, 30, 36, 37, 47, 48, 69, 70, 75, 76, 84, 85, 88, 89, 93, 94})
+            QCOMPARE(lines[i], QStringLiteral(";"));
+        for (const QString& l : lines)
+            QVERIFY(!l.isEmpty() && l.size() <= kCfgLineMax);
+    }
+
+    // The six RCR switches and Draw Lines in every combination: Drovex reads every key as the
+    // window shows it. With empty lines in their place (the old layout) it misread 63 of them,
+    // as measured on Drovex itself, which also proves the reader model right.
+    void rcrSwitchesInEveryCombination()
+    {
+        int misreadWithEmptyLines = 0;
+        for (int combo = 0; combo < 128; ++combo) {
+            ConfigValues v = defaults();
+            const int switches[7] = {18, 8, 9, 10, 11, 12, 13};
+            for (int b = 0; b < 7; ++b)
+                v.enable[static_cast<size_t>(switches[b])] = (combo >> b) & 1;
+            const QStringList lines = renderConfigLines(v);
+            QByteArray file;
+            QByteArray oldLayout;
+            for (const QString& l : lines) {
+                file += l.toLatin1() + "\r\n";
+                oldLayout += (l == QLatin1String(";") ? QByteArray() : l.toLatin1()) + "\r\n";
+            }
+            QCOMPARE(test::readingDifferences(file, v), QStringList());
+            const CfgReading old = readDrovexCfg(oldLayout);
+            const auto expected = test::expectedReading(v);
+            bool misread = false;
+            for (const CfgKey& k : drovexKeys())
+                misread = misread || old.value(k.name) != expected.value(QByteArray(k.name));
+            misreadWithEmptyLines += misread;
+        }
+        QCOMPARE(misreadWithEmptyLines, 63);
+    }
+
+    // A switched-on numeric setting whose field holds no number is left to Drovex's own default
+    // and named, rather than being read as 0.
+    void numericFieldsWithoutANumber_data()
+    {
+        QTest::addColumn<int>("index");
+        QTest::addColumn<QString>("text");
+        for (const Setting& s : catalogue()) {
+            if (!s.hasBar())
+                continue;
+            QTest::addRow("%s empty", s.caption) << s.index << QString();
+            QTest::addRow("%s x7", s.caption) << s.index << QStringLiteral("x7");
+        }
+    }
+    void numericFieldsWithoutANumber()
+    {
+        QFETCH(int, index);
+        QFETCH(QString, text);
+        ConfigValues v = allSwitches(1);
+        v.text[static_cast<size_t>(index)] = text;
+        const RenderedConfig r = renderConfig(v);
+        QCOMPARE(test::readingDifferences(r.bytes, v), QStringList());
+        QVERIFY(!readDrovexCfg(r.bytes).value(valuedSetting(index).cfgKey));
+        QCOMPARE(r.notSet, QStringList{QString::fromLatin1(valuedSetting(index).caption)});
+        QVERIFY(r.lines.contains(QLatin1Char(';') + QString::fromLatin1(valuedSetting(index).cfgKey) + QStringLiteral(" = "),
+                                 Qt::CaseSensitive) ||
+                std::any_of(r.lines.cbegin(), r.lines.cend(), [&](const QString& l) {
+                    return l.startsWith(QLatin1Char(';') + QString::fromLatin1(valuedSetting(index).cfgKey) + QStringLiteral(" = "));
+                }));
+        // Switched off, it is commented out anyway and not named.
+        v.enable[static_cast<size_t>(index)] = 0;
+        QCOMPARE(renderConfig(v).notSet, QStringList());
+    }
+
+    void slotPathsDrovexCannotOpen_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<bool>("written");
+        auto path = [](int length) {
+            const int folders = (length - 4) / 9;
+            return QStringLiteral("ABCDEFGH\\").repeated(folders) + QStringLiteral("ABCDEFGH.DAT").left(length - 9 * folders);
+        };
+        QTest::newRow("188 characters") << path(188) << true;
+        QTest::newRow("189 characters") << path(189) << false;
+        QTest::newRow("300 characters") << path(300) << false;
+        QTest::newRow("8.3 names") << "CIRCUITS\\NEW\\MONACO.DAT" << true;
+        QTest::newRow("blank") << "CIRCUITS\\NEW TRKS\\MONACO.DAT" << false;
+        QTest::newRow("second dot") << "CIRCUITS\\MON.ACO.DAT" << false;
+        QTest::newRow("nine-character stem") << "CIRCUITS\\MONACO199.DAT" << false;
+        QTest::newRow("four-character extension") << "CIRCUITS\\MONACO.DATA" << false;
+        QTest::newRow("line feed") << "CIRCUITS\\MON\nACO.DAT" << false;
+        QTest::newRow("key injected by a long folder") << path(180) + QStringLiteral("\\") + QString(60, QLatin1Char('A')) + QStringLiteral("SvgaRcr3 = 1") << false;
+    }
+    void slotPathsDrovexCannotOpen()
+    {
+        QFETCH(QString, path);
+        QFETCH(bool, written);
+        for (int slot : {1, 9}) {
+            ConfigValues v = defaults();
+            v.slotValues[static_cast<size_t>(slot - 1)] = path;
+            const RenderedConfig r = renderConfig(v);
+            QCOMPARE(test::readingDifferences(r.bytes, v), QStringList());
+            const auto read = readDrovexCfg(r.bytes).value(qPrintable(QStringLiteral("f1ct%1").arg(slot, 2, 10, QLatin1Char('0'))));
+            QCOMPARE(bool(read), written);
+            if (written)
+                QCOMPARE(read->text, path.toLatin1());
+            QCOMPARE(r.slotProblems.size(), written ? 0 : 1);
+            if (!written)
+                QVERIFY(r.slotProblems.first().startsWith(QStringLiteral("slot %1 (").arg(slot)));
+        }
+    }
+
+    void textsOutsideTheCodePageAreNamed()
+    {
+        ConfigValues v = defaults();
+        v.text[7] = QStringLiteral("\u0141ukasz");
+        const RenderedConfig r = renderConfig(v);
+        QVERIFY(r.bytes.contains("MyLinkName = \"?ukasz\""));
+        QCOMPARE(r.lossy, QStringList{QStringLiteral("Use IPX Link")});
+        v.text[7] = QStringLiteral("Ren\u00e9 ?");
+        QCOMPARE(renderConfig(v).lossy, QStringList());
+    }
+
+    void saveMessageNamesWhatDrovexWillNotRead()
+    {
+        ConfigValues v = defaults();
+        v.text[5].clear();
+        v.enable[5] = 1;
+        v.text[14] = QStringLiteral("x7");
+        v.slotValues[5] = QStringLiteral("CIRCUITS\\New Tracks\\MONACO.DAT");
+        const RenderedConfig r = renderConfig(v);
+        ConfigWriteResult w;
+        w.written = true;
+        w.file = QStringLiteral("/games/gp2/Drovex.cfg");
+        const QString text = configSaveMessage(w, r);
+        QVERIFY2(text.startsWith(QStringLiteral("Drovex.cfg written to /games/gp2/Drovex.cfg; written as not set: Cockpit Zoom, Zoom; ")),
+                 qPrintable(text));
+        QVERIFY2(text.contains(QStringLiteral("slot 6 (\"New Tracks\" holds a blank")), qPrintable(text));
     }
 
     void disabledLinesAreCommentedOut()
@@ -105,6 +241,8 @@ private slots:
         QCOMPARE(on.size(), off.size());
         int commented = 0;
         for (int i = 16; i < on.size(); ++i) {
+            if (on[i] == QLatin1String(";"))
+                continue; // stands in for an empty line
             QVERIFY2(!on[i].startsWith(QLatin1Char(';')), qPrintable(on[i]));
             if (off[i].startsWith(QLatin1Char(';'))) {
                 ++commented;
@@ -128,9 +266,10 @@ private slots:
         QTest::newRow("decimal point") << 17 << "12.6" << 35
                                        << "logDebugScreenLines = 13        ; Number of lines for the screen log (page '2'), range is 3..20";
         QTest::newRow("empty") << 15 << "" << 22
-                               << "atlMarkTopX =                  ; How many cars to mark on the laptime board, range is 3..9";
+                               << ";atlMarkTopX =                  ; How many cars to mark on the laptime board, range is 3..9";
         QTest::newRow("line break") << 7 << "two\nlines\r\nhere" << 73 << "MyLinkName = \"two lines here\"   ; Input your Link-Name";
-        QTest::newRow("not a number") << 14 << "abc" << 39 << "mapZoom =                      ; Zoom level 0..5 (toggle with TAB in-game)";
+        QTest::newRow("not a number") << 14 << "abc" << 39 << ";mapZoom =                      ; Zoom level 0..5 (toggle with TAB in-game)";
+        QTest::newRow("Ctrl-Z and a tab") << 6 << "a\x1a\tb" << 33 << "logDebugName = \"a  b\"     ; Debug log file name";
     }
     void valuesDrovexCanRead()
     {

@@ -126,6 +126,40 @@ private slots:
         QVERIFY(test::readFile(f.gameFolder() + QStringLiteral("/Drovex.cfg")).contains("f1ct06 = \"CIRCUITS\\NEW\\Monaco.dat\""));
     }
 
+    // Drovex opens track files under DOS: a file whose path is not 8.3 is listed but cannot be
+    // assigned, and the window says why.
+    void filesDosCannotOpenAreRefused_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("blank") << "Monaco GP.dat" << "holds a blank";
+        QTest::newRow("long stem") << "Monaco1998.dat" << "more than 8 characters";
+        QTest::newRow("line feed") << "Mon\naco.dat" << "control character";
+    }
+    void filesDosCannotOpenAreRefused()
+    {
+        QFETCH(QString, file);
+        QFETCH(QString, reason);
+        Fixture f;
+        makeGame(f);
+        QVERIFY(test::writeFile(f.gameFolder() + QStringLiteral("/CIRCUITS/NEW/") + file, tag("Long")));
+        MainWindow& w = f.open();
+        TrackSelector* s = w.trackSelector(true);
+        s->changeFolder(f.gameFolder() + QStringLiteral("/CIRCUITS/NEW"));
+        waitForFiles(s);
+        QVERIFY(fileList(s).contains(file));
+        s->fileClicked(file);
+        QVERIFY2(s->selectedName().startsWith(QStringLiteral("Drovex cannot open this file under DOS: ")), qPrintable(s->selectedName()));
+        QVERIFY2(s->selectedName().contains(reason), qPrintable(s->selectedName()));
+        for (int n = 1; n <= 16; ++n)
+            QVERIFY(!s->findChild<QRadioButton*>(QStringLiteral("OPT_Track(%1)").arg(n))->isEnabled());
+        s->assignSlot(3);
+        QCOMPARE(s->table().path(3), QStringLiteral("CIRCUITS\\F1CT03.DAT"));
+        // An 8.3 file in the same folder is taken as before.
+        s->fileClicked(QStringLiteral("Monaco.dat"));
+        QVERIFY(s->findChild<QRadioButton*>(QStringLiteral("OPT_Track(3)"))->isEnabled());
+    }
+
     void folderRule_data()
     {
         QTest::addColumn<QString>("folder");
