@@ -2,7 +2,7 @@
 // bytes of each, and one WriteConfigFile with sixteen slots. Prints the medians of repeated runs.
 #include "benchutil.h"
 #include "cfgfile/configfile.h"
-#include "launch/paths.h"
+#include "common/paths.h"
 #include "launch/platform.h"
 #include "settings/catalogue.h"
 #include "tracks/slottable.h"

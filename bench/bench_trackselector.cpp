@@ -4,7 +4,7 @@
 #include "app/mainwindow.h"
 #include "benchutil.h"
 #include "launch/platform.h"
-#include "launch/services.h"
+#include "widgets/services.h"
 #include "settings/settingsstore.h"
 #include "tracks/trackselector.h"
 

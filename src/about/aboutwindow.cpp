@@ -1,8 +1,8 @@
 #include "about/aboutwindow.h"
 
-#include "app/controls.h"
-#include "app/handcursor.h"
-#include "launch/services.h"
+#include "widgets/controls.h"
+#include "widgets/handcursor.h"
+#include "widgets/services.h"
 
 #include <QEvent>
 #include <QFile>

@@ -1,6 +1,6 @@
 #include "app/mainwindow.h"
 #include "launch/platform.h"
-#include "launch/services.h"
+#include "widgets/services.h"
 #include "settings/settingsstore.h"
 
 #include <QApplication>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "settings/session.h"
+#include "launch/session.h"
 #include "settings/settingsstore.h"
 
 #include <QMainWindow>

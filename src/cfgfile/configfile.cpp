@@ -1,9 +1,9 @@
 #include "cfgfile/configfile.h"
 
 #include "cfgfile/cfgreader.h"
-#include "cfgfile/codepage.h"
+#include "common/codepage.h"
 #include "common/dosname.h"
-#include "launch/paths.h"
+#include "common/paths.h"
 #include "launch/platform.h"
 #include "settings/catalogue.h"
 #include "settings/fieldrules.h"

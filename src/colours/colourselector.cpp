@@ -1,10 +1,10 @@
 #include "colours/colourselector.h"
 
-#include "app/controls.h"
-#include "app/handcursor.h"
+#include "widgets/controls.h"
+#include "widgets/handcursor.h"
 #include "settings/fieldrules.h"
 #include "settings/palette.h"
-#include "settings/session.h"
+#include "launch/session.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>

@@ -1,6 +1,6 @@
 #include "gameinfo/filefacts.h"
 
-#include "launch/paths.h"
+#include "common/paths.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 #include "launch/launcher.h"
 
-#include "launch/paths.h"
+#include "common/paths.h"
 
 namespace drovex {
 

@@ -1,6 +1,6 @@
 #include "settings/settingsstore.h"
 
-#include "launch/paths.h"
+#include "common/paths.h"
 #include "settings/catalogue.h"
 
 #include <QSettings>

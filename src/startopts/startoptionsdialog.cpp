@@ -1,10 +1,10 @@
 #include "startopts/startoptionsdialog.h"
 
-#include "app/controls.h"
-#include "app/handcursor.h"
-#include "launch/services.h"
+#include "widgets/controls.h"
+#include "widgets/handcursor.h"
+#include "widgets/services.h"
 #include "settings/fieldrules.h"
-#include "settings/session.h"
+#include "launch/session.h"
 #include "settings/settingsstore.h"
 #include "startopts/startoptions.h"
 

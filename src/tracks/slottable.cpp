@@ -1,6 +1,6 @@
 #include "tracks/slottable.h"
 
-#include "launch/paths.h"
+#include "common/paths.h"
 
 namespace drovex {
 

@@ -1,6 +1,6 @@
 #include "tracks/trackinfo.h"
 
-#include "cfgfile/codepage.h"
+#include "common/codepage.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 #include "tracks/trackinfowindow.h"
 
-#include "app/handcursor.h"
+#include "widgets/handcursor.h"
 #include "tracks/navigation.h"
 
 #include <QGridLayout>

@@ -1,6 +1,6 @@
 #include "about/aboutwindow.h"
 #include "app/mainwindow.h"
-#include "gameinfo/infowindows.h"
+#include "tracks/infowindows.h"
 #include "support/coresupport.h"
 #include "support/testsupport.h"
 #include "tracks/trackinfowindow.h"

@@ -1,6 +1,6 @@
 #include "support/cfgmodel.h"
 
-#include "cfgfile/codepage.h"
+#include "common/codepage.h"
 #include "common/dosname.h"
 #include "settings/catalogue.h"
 #include "settings/fieldrules.h"

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "launch/platform.h"
-#include "launch/services.h"
-#include "settings/session.h"
+#include "widgets/services.h"
+#include "launch/session.h"
 #include "settings/settingsstore.h"
 
 #include <QStringList>

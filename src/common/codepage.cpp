@@ -1,4 +1,4 @@
-#include "cfgfile/codepage.h"
+#include "common/codepage.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "app/spinbar.h"
+#include "widgets/spinbar.h"
 
 namespace drovex {
 

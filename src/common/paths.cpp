@@ -1,4 +1,4 @@
-#include "launch/paths.h"
+#include "common/paths.h"
 
 #include <QDateTime>
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "app/plaintext.h"
+#include "widgets/plaintext.h"
 
 #include <QEvent>
 #include <QHelpEvent>

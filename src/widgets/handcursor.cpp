@@ -1,10 +1,10 @@
-#include "app/handcursor.h"
+#include "widgets/handcursor.h"
 
 #include <QCursor>
 #include <QPixmap>
 #include <QWidget>
 
-#include "app/handcursor.xpm"
+#include "widgets/handcursor.xpm"
 
 namespace drovex {
 

@@ -1,4 +1,4 @@
-#include "launch/services.h"
+#include "widgets/services.h"
 
 #include "settings/settingsstore.h"
 
