@@ -3,6 +3,7 @@
 #include "app/mainwindow.h"
 #include "benchutil.h"
 #include "launch/platform.h"
+#include "launch/session.h"
 #include "widgets/services.h"
 #include "settings/settingsstore.h"
 
@@ -27,7 +28,7 @@ static int openOnce(const QString& mode, const QString& storeFile)
         return QTest::qWaitForWindowExposed(&w) ? 0 : 1;
     }
     IniSettingsStore store(storeFile);
-    Session session{store, systemPlatform()};
+    Session session(store, systemPlatform());
     MainWindow w(session, services);
     w.startUp();
     w.show();
@@ -46,8 +47,8 @@ int main(int argc, char* argv[])
     SilentServices services;
     {
         IniSettingsStore store(file);
-        store.put(QStringLiteral("Path-GP2"), dir.path());
-        Session session{store, systemPlatform()};
+        (void)store.put(QStringLiteral("Path-GP2"), dir.path());
+        Session session(store, systemPlatform());
         MainWindow w(session, services);
         w.startUp();
         if (!w.SaveSettings().ok)
@@ -64,12 +65,12 @@ int main(int argc, char* argv[])
         QCoreApplication::processEvents();
     };
     auto createAndLoad = [&] {
-        Session session{store, systemPlatform()};
+        Session session(store, systemPlatform());
         MainWindow w(session, services);
         w.startUp();
     };
     auto openMain = [&] {
-        Session session{store, systemPlatform()};
+        Session session(store, systemPlatform());
         MainWindow w(session, services);
         w.startUp();
         w.show();
@@ -92,7 +93,7 @@ int main(int argc, char* argv[])
     main = m[m.size() / 2];
     load = bench::medianMs(runs, createAndLoad);
 
-    Session session{store, systemPlatform()};
+    Session session(store, systemPlatform());
     MainWindow w(session, services);
     w.startUp();
     const double save = bench::medianMs(runs, [&] { (void)w.SaveSettings(); });

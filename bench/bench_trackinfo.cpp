@@ -65,6 +65,7 @@ int main(int argc, char* argv[])
     const QString game = dir.filePath(QStringLiteral("GP2"));
     QDir().mkpath(game + QStringLiteral("/CIRCUITS"));
     ConfigValues values;
+    values.settings = defaultSnapshot();
     for (int n = 1; n <= kSlotCount; ++n) {
         QFile f(game + QLatin1Char('/') + dosToNative(SlotTable::defaultPath(n)));
         (void)f.open(QIODevice::WriteOnly);

@@ -4,8 +4,10 @@
 #include "app/mainwindow.h"
 #include "benchutil.h"
 #include "launch/platform.h"
+#include "launch/session.h"
 #include "widgets/services.h"
 #include "settings/settingsstore.h"
+#include "tracks/trackmanager.h"
 #include "tracks/trackselector.h"
 
 #include <QApplication>
@@ -31,7 +33,7 @@ int main(int argc, char* argv[])
             return 1;
     }
     IniSettingsStore store(dir.filePath(QStringLiteral("store.ini")));
-    store.put(QStringLiteral("Path-GP2"), game);
+    (void)store.put(QStringLiteral("Path-GP2"), game);
     SilentServices services;
     Session session(store, systemPlatform());
     MainWindow window(session, services);
@@ -43,7 +45,7 @@ int main(int argc, char* argv[])
     for (int r = 0; r < runs; ++r) {
         QElapsedTimer t;
         t.start();
-        TrackSelector* selector = window.trackSelector(true);
+        TrackSelector* selector = window.tracks().selector(true);
         created.push_back(static_cast<double>(t.nsecsElapsed()) / 1e6);
         selector->show();
         (void)QTest::qWaitForWindowExposed(selector);
@@ -64,7 +66,7 @@ int main(int argc, char* argv[])
         tick.stop();
         complete.push_back(static_cast<double>(t.nsecsElapsed()) / 1e6);
         gaps.push_back(longest);
-        window.discardTrackWindows();
+        window.tracks().closeAll();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
     auto median = [](std::vector<double> v) {

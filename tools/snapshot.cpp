@@ -3,6 +3,7 @@
 // The window shows the default settings, stored through the program's own "Save Settings".
 #include "app/mainwindow.h"
 #include "launch/platform.h"
+#include "launch/session.h"
 #include "widgets/services.h"
 #include "settings/settingsstore.h"
 

@@ -124,11 +124,8 @@ AboutWindow::AboutWindow(Services& services, QWidget* parent)
     contact->addWidget(m_web, 3, 1);
     contact->setColumnStretch(1, 1);
 
-    auto* ok = new QPushButton(QStringLiteral("Ok"));
-    ok->setObjectName(QStringLiteral("Ok"));
-    ok->setToolTip(QStringLiteral("OK ... enought"));
+    auto* ok = makeButton("Ok", "Ok", "OK ... enought");
     ok->setDefault(true);
-    useHandCursor(ok);
     connect(ok, &QPushButton::clicked, this, &QDialog::hide);
 
     auto* head = new QHBoxLayout;
@@ -167,10 +164,12 @@ void AboutWindow::highlight(QLabel* link)
 bool AboutWindow::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::MouseMove || event->type() == QEvent::Enter) {
-        if (watched == m_mail || watched == m_web)
+        if (watched == m_mail || watched == m_web) {
             highlight(static_cast<QLabel*>(watched));
-        else
-            highlight(nullptr); // the window's background and its texts
+            // Taken here: passed on, the move would reach the window and turn the link black again.
+            return event->type() == QEvent::MouseMove;
+        }
+        highlight(nullptr); // the window's background and its texts
     } else if (event->type() == QEvent::MouseButtonRelease &&
                static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
         if (watched == m_mail) {
@@ -183,76 +182,6 @@ bool AboutWindow::eventFilter(QObject* watched, QEvent* event)
         }
     }
     return QDialog::eventFilter(watched, event);
-}
-
-InfoBox::InfoBox(QWidget* parent)
-    : QDialog(parent)
-{
-    setObjectName(QStringLiteral("Drovex2"));
-    setWindowTitle(QStringLiteral("Drovex Info") + QString(82, QLatin1Char(' ')) +
-                   QStringLiteral("[Version 1.14 by Quennel]"));
-    setModal(true);
-    setAttribute(Qt::WA_DeleteOnClose);
-
-    auto* frame = new QGroupBox;
-    frame->setObjectName(QStringLiteral("Frame1"));
-    auto* pages = new QGridLayout(frame);
-    QFont fixed(QStringLiteral("Courier New"));
-    fixed.setStyleHint(QFont::TypeWriter);
-    fixed.setFixedPitch(true);
-    fixed.setPointSize(9);
-    for (int i = 1; i <= 3; ++i) {
-        auto* text = new QPlainTextEdit(aboutText(QStringLiteral("page%1.txt").arg(i)));
-        text->setObjectName(QStringLiteral("Text(%1)").arg(i));
-        text->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-        if (i != 2) {
-            text->setReadOnly(true);
-            text->setFont(fixed);
-            text->setLineWrapMode(QPlainTextEdit::NoWrap);
-        }
-        pages->addWidget(text, 0, 0); // all three at the same place
-        m_page[static_cast<size_t>(i - 1)] = text;
-    }
-
-    auto* buttons = new QHBoxLayout;
-    const char* const captions[3] = {"Drovex Front-End", "Drovex Info", "Drovex FAQ"};
-    const char* const tips[3] = {"Drovex Front-End Info", "Drovex Info", "Drovex FAQ"};
-    for (int i = 1; i <= 3; ++i) {
-        auto* b = new QPushButton(QString::fromLatin1(captions[i - 1]));
-        b->setObjectName(QStringLiteral("Button(%1)").arg(i));
-        b->setToolTip(QString::fromLatin1(tips[i - 1]));
-        useHandCursor(b);
-        connect(b, &QPushButton::clicked, this, [this, i] { showPage(i); });
-        buttons->addWidget(b);
-    }
-    buttons->addStretch(1);
-    auto* close = new QPushButton(QStringLiteral("Close"));
-    close->setObjectName(QStringLiteral("Close"));
-    close->setToolTip(QStringLiteral("Close window"));
-    useHandCursor(close);
-    connect(close, &QPushButton::clicked, this, &QDialog::close);
-    buttons->addWidget(close);
-
-    auto* top = new QVBoxLayout(this);
-    top->addWidget(frame, 1);
-    top->addLayout(buttons);
-    resize(720, 520);
-    showPage(1);
-}
-
-void InfoBox::showPage(int page)
-{
-    for (QPlainTextEdit* p : m_page)
-        p->hide();
-    m_page[static_cast<size_t>(page - 1)]->show();
-}
-
-int InfoBox::currentPage() const
-{
-    for (int i = 0; i < 3; ++i)
-        if (!m_page[static_cast<size_t>(i)]->isHidden())
-            return i + 1;
-    return 0;
 }
 
 } // namespace drovex

@@ -2,10 +2,7 @@
 
 #include <QDialog>
 
-#include <array>
-
 class QLabel;
-class QPlainTextEdit;
 class QPushButton;
 
 namespace drovex {
@@ -33,18 +30,6 @@ private:
     Services& m_services;
     QLabel* m_mail = nullptr;
     QLabel* m_web = nullptr;
-};
-
-// "Drovex Info": three pages of text, one shown at a time.
-class InfoBox : public QDialog {
-    Q_OBJECT
-public:
-    explicit InfoBox(QWidget* parent);
-    void showPage(int page); // 1..3
-    int currentPage() const;
-
-private:
-    std::array<QPlainTextEdit*, 3> m_page{};
 };
 
 } // namespace drovex

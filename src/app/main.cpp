@@ -1,7 +1,9 @@
 #include "app/mainwindow.h"
 #include "launch/platform.h"
-#include "widgets/services.h"
+#include "launch/session.h"
 #include "settings/settingsstore.h"
+#include "version.h"
+#include "widgets/services.h"
 
 #include <QApplication>
 
@@ -9,7 +11,7 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Drovex Windows Front-End"));
-    QApplication::setApplicationVersion(QStringLiteral("1.14"));
+    QApplication::setApplicationVersion(QString::fromLatin1(drovex::kVersion));
 
     drovex::IniSettingsStore store;
     drovex::Session session{store, drovex::systemPlatform()};

@@ -1,139 +1,90 @@
 #pragma once
 
-#include "launch/session.h"
-#include "settings/settingsstore.h"
+#include "common/safefile.h"
+#include "startopts/startoptions.h"
+#include "tracks/slottable.h"
 
 #include <QMainWindow>
 #include <QPointer>
 
-#include <array>
-#include <memory>
-
-class QAction;
-class QDialog;
-class QButtonGroup;
-class QCheckBox;
-class QGroupBox;
-class QLabel;
-class QLineEdit;
 class QPushButton;
-class QRadioButton;
-class QScrollBar;
-class QToolButton;
 
 namespace drovex {
 
+class Session;
 class Services;
-class SpinBar;
+class SettingsPanel;
 class StartOptionsDialog;
-class TrackSelector;
+class TrackManager;
 class ColourSelector;
 class InfoBox;
-class SlotTable;
 class AboutWindow;
-struct ConfigValues;
 
-// The main window: every Drovex setting, the commands and the start-up sequence.
+// The main window: every Drovex setting, the commands and the start-up sequence. It keeps the
+// slot table and the start-up options; their windows show and edit them.
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
     MainWindow(Session& session, Services& services, QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    // Runs before the window is first shown: loads the stored settings, or at a first run
-    // stores the initial values and asks for the game folder.
+    // Runs before the window is first shown: loads the stored settings, or at a first run stores
+    // the initial values; asks for the game folder while none is known.
     void startUp();
 
     // Moving the catalogue between the store and the controls.
     void LoadSettings();
-    StoreResult SaveSettings();
-
+    WriteResult SaveSettings();
     // Writes Drovex.cfg from what the window shows; says where, or why it could not.
     bool WriteConfigFile();
     // Starts the program of the chosen start mode.
     bool LaunchGame();
+    void BrowseGameFolder();
+    void BrowseBatchFile();
+    void BrowseDrovexExe();
 
     // Commands.
     void save();
     void saveSettingsCommand();
     void saveAndPlay();
-    void browseGameFolder();
-    void browseBatchFile();
-    void browseDrovexExe();
     void chooseColour(int k);
     void showStartOptions();
     void showTrackManager();
     void showInfo();
     void showAbout();
 
-    bool inDefaultsMode() const;
-    int ColorIndex = 0; // which colour setting the colour selector edits
-
-    // For the other windows.
+    int ColorIndex() const { return m_colorIndex; } // which colour setting the colour selector edits
+    SettingsPanel& panel() const { return *m_panel; }
+    TrackManager& tracks() const { return *m_tracks; }
+    const SlotTable& slotTable() const { return m_slots; }
+    StartOptionsModel& startOptionsModel() { return m_startOptionsModel; }
     StartOptionsDialog* startOptions(bool create);
-    TrackSelector* trackSelector(bool create);
-    void discardTrackWindows();
-    SlotTable& slotTable(); // created (and read) on first use
     void showStatus(const QString& text);
 
-    // What the window shows, as Drovex.cfg is written from it.
-    ConfigValues configValues() const;
-
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void buildUi();
     void buildMenus();
     QWidget* buildButtons();
-    void placeSetting(const struct Setting& s);
-
-    void fieldChanged(int k);
-    void barMoved(int k, int value);
-    void dotFieldChanged(int i);
-    void dotBarMoved(int i, int value);
-    void enableRule(int i);
-    void alignRule(int group);
-    void loggingCoupling();
-    void startModeEffect(int mode);
-    void paintSwatch(int k);
     void setDefaultsMode(bool on);
-    void enterDefaults();
-    void leaveDefaults();
-    void enterTrackDefaults();
-    void leaveTrackDefaults();
-    void rebuildDotSplit(int i);
     bool saveIfAllowed(bool always);
-    void reportStoreFailure(const StoreResult& r);
+    void reportStoreFailure(const WriteResult& r);
+    void askForGameFolder();
     void endProgram();
 
     Session& m_session;
     Services& m_services;
-
-    std::array<QGroupBox*, 15> m_frame{};
-    std::array<QCheckBox*, 18> m_check{};
-    std::array<QCheckBox*, 21> m_enable{};
-    std::array<QLineEdit*, 21> m_field{};
-    std::array<SpinBar*, 21> m_bar{};
-    std::array<QCheckBox*, 2> m_checkO{};
-    std::array<std::array<QRadioButton*, 3>, 2> m_align{};
-    std::array<QRadioButton*, 3> m_startMode{};
-    std::array<QLabel*, 4> m_swatch{};
-    std::array<QToolButton*, 4> m_colourButton{};
-    QCheckBox* m_setToDefault = nullptr;
+    SlotTable m_slots;
+    StartOptionsModel m_startOptionsModel;
+    SettingsPanel* m_panel = nullptr;
+    TrackManager* m_tracks = nullptr;
+    int m_colorIndex = 0;
     QPushButton* m_btnSave = nullptr;
-    QPushButton* m_btnPlay = nullptr;
     QPushButton* m_btnGp2 = nullptr;
-    QPushButton* m_btnTrack = nullptr;
-    QPushButton* m_btnInfo = nullptr;
-    QPushButton* m_btnAbout = nullptr;
-    QPushButton* m_btnClose = nullptr;
-    QLabel* m_mouseCursor = nullptr;
 
     QPointer<StartOptionsDialog> m_startOptions;
-    QPointer<TrackSelector> m_trackSelector;
     QPointer<ColourSelector> m_colourSelector;
     QPointer<InfoBox> m_infoBox;
     QPointer<AboutWindow> m_about;

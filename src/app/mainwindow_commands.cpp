@@ -1,158 +1,134 @@
-// The main window's commands that lead to other windows and to the files it writes.
+// What the main window's commands do with the store, the files and the programs: start-up,
+// loading and saving the settings, writing Drovex.cfg, choosing paths and starting the game.
 #include "app/mainwindow.h"
 
-#include "about/aboutwindow.h"
-#include "widgets/controls.h"
+#include "app/settingspanel.h"
 #include "cfgfile/configfile.h"
-#include "colours/colourselector.h"
-#include "tracks/infowindows.h"
 #include "launch/launcher.h"
 #include "launch/platform.h"
+#include "launch/session.h"
+#include "settings/settingsstore.h"
+#include "settings/snapshot.h"
+#include "tracks/trackmanager.h"
 #include "widgets/services.h"
-#include "settings/catalogue.h"
-#include "settings/palette.h"
-#include "startopts/startoptionsdialog.h"
-#include "tracks/navigation.h"
-#include "tracks/slottable.h"
-#include "tracks/trackinfowindow.h"
-#include "tracks/trackselector.h"
 
-#include <QCheckBox>
 #include <QDir>
-#include <QEvent>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMouseEvent>
-#include <QRadioButton>
+#include <QFileInfo>
 
 namespace drovex {
 
-bool MainWindow::eventFilter(QObject* watched, QEvent* event)
+void MainWindow::startUp()
 {
-    if (event->type() == QEvent::MouseButtonRelease) {
-        for (int k = 0; k < static_cast<int>(m_swatch.size()); ++k) {
-            if (watched == m_swatch[k] && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-                chooseColour(k);
-                return true;
-            }
-        }
+    SettingsStore& store = m_session.store();
+    m_session.setGameFolder(store.get(QString::fromLatin1(kPathGp2)));
+    // Settings stored before, even without a game folder: they are loaded, never overwritten.
+    if (holdsAnySetting(store)) {
+        LoadSettings();
+        if (m_session.gameFolder().isEmpty())
+            askForGameFolder();
+        return;
     }
-    return QMainWindow::eventFilter(watched, event);
+    // First run. A settings file that is there but cannot be read as settings is kept aside.
+    if (!store.unreadable().isEmpty()) {
+        const QString file = store.location();
+        const QString why = store.unreadable();
+        const QString aside = store.moveAside();
+        m_services.message(this, MessageIcon::Warning, QStringLiteral("Drovex Front-End"),
+                           aside.isEmpty()
+                               ? QStringLiteral("The settings file %1 cannot be read as settings (%2), and it could not be "
+                                                "moved aside. It is left as it is, and nothing is saved over it.")
+                                     .arg(QDir::toNativeSeparators(file), why)
+                               : QStringLiteral("The settings file %1 could not be read as settings (%2). It was kept as "
+                                                "%3, and the program starts with its initial values.")
+                                     .arg(QDir::toNativeSeparators(file), why, QDir::toNativeSeparators(aside)));
+    }
+    m_panel->paintSwatches();
+    (void)m_startOptionsModel.load(store);
+    const WriteResult r = SaveSettings();
+    if (!r.ok)
+        reportStoreFailure(r);
+    if (m_session.gameFolder().isEmpty())
+        askForGameFolder();
 }
 
-SlotTable& MainWindow::slotTable() { return trackSelector(true)->table(); }
-
-TrackSelector* MainWindow::trackSelector(bool create)
+void MainWindow::askForGameFolder()
 {
-    if (!m_trackSelector && create) {
-        // Created hidden; creating it loads the slot table.
-        m_trackSelector = new TrackSelector(m_session, m_services, [this] { return inDefaultsMode(); }, this);
-        connect(m_trackSelector, &TrackSelector::finished, this, &MainWindow::discardTrackWindows);
-    }
-    return m_trackSelector;
+    BrowseGameFolder();
+    m_services.message(this, MessageIcon::Information, QStringLiteral("Drovex Information"),
+                       QStringLiteral("Choose 'Mode' and set 'Path' before you start !!"));
 }
 
-// Accept and Cancel of the track selector end the track windows and with them the slot table;
-// the next use loads it again from the store.
-void MainWindow::discardTrackWindows()
+void MainWindow::LoadSettings() { m_panel->apply(readSnapshot(m_session.store())); }
+
+WriteResult MainWindow::SaveSettings() { return writeSnapshot(m_session.store(), m_panel->capture()); }
+
+void MainWindow::reportStoreFailure(const WriteResult& r)
 {
-    if (m_trackSelector) {
-        m_trackSelector->hide();
-        m_trackSelector->deleteLater();
-        m_trackSelector = nullptr;
-    }
+    showStatus(drovex::reportStoreFailure(m_services, this, QStringLiteral("The settings"), r));
 }
 
-// The track windows hand over to one another: each modal run ends with the window to show next.
-void MainWindow::showTrackManager()
+// Runs the save part of a command; false when the settings could not be stored.
+bool MainWindow::saveIfAllowed(bool always)
 {
-    int next = NextSelector;
-    while (true) {
-        TrackSelector* selector = trackSelector(next == NextSelector);
-        if (!selector)
-            return;
-        QDialog* window = nullptr;
-        switch (next) {
-        case NextSelector:
-            window = selector;
-            break;
-        case NextTrackInfo:
-            window = selector->trackInfo(true);
-            break;
-        case NextFileInfo:
-            window = selector->fileInfo(true);
-            break;
-        case NextFolderInfo: {
-            // Filled afresh at every opening and unloaded by both of its buttons.
-            FolderInfoWindow folders(m_session, selector->table(), this);
-            next = folders.exec();
-            if (next == NextClose)
-                return;
-            continue;
-        }
-        default:
-            return;
-        }
-        next = window->exec();
-        if (next == NextClose || next == NextAccepted)
-            return;
-    }
+    if (!always && m_panel->inDefaultsMode())
+        return true;
+    const WriteResult r = SaveSettings();
+    if (!r.ok)
+        reportStoreFailure(r);
+    return r.ok;
 }
 
-ConfigValues MainWindow::configValues() const
+void MainWindow::save()
 {
-    ConfigValues v;
-    for (size_t i = 0; i < m_check.size(); ++i)
-        v.check[i] = checkNumber(m_check[i]);
-    for (size_t i = 0; i < m_enable.size(); ++i) {
-        v.enable[i] = checkNumber(m_enable[i]);
-        v.text[i] = m_field[i]->text();
-    }
-    for (size_t g = 0; g < m_checkO.size(); ++g)
-        v.align[g] = checkNumber(m_checkO[g]);
-    v.hAlign = m_session.hAlignIndex;
-    v.vAlign = m_session.vAlignIndex;
-    return v;
+    if (saveIfAllowed(false))
+        WriteConfigFile();
+}
+
+void MainWindow::saveSettingsCommand()
+{
+    if (saveIfAllowed(true))
+        WriteConfigFile();
+}
+
+void MainWindow::saveAndPlay()
+{
+    if (!saveIfAllowed(false))
+        return;
+    WriteConfigFile();
+    LaunchGame();
 }
 
 bool MainWindow::WriteConfigFile()
 {
-    m_session.gameFolder = m_session.store.get(QString::fromLatin1(kPathGp2));
-    const bool existed = trackSelector(false) != nullptr;
-    SlotTable& table = slotTable();
-    if (existed)
-        trackSelector(false)->Read();
-
-    ConfigValues values = configValues();
+    m_session.setGameFolder(m_session.store().get(QString::fromLatin1(kPathGp2)));
+    m_tracks->readSlots();
+    ConfigValues values;
+    values.settings = m_panel->capture();
     for (int n = 1; n <= kSlotCount; ++n)
         values.slotValues[static_cast<size_t>(n - 1)] =
-            slotLineValue(m_session.gameFolder, table.path(n), m_session.platform);
+            slotLineValue(m_session.gameFolder(), m_slots.path(n), m_session.platform());
     const RenderedConfig rendered = renderConfig(values);
-    const ConfigWriteResult r = writeConfigFile(m_session.gameFolder, rendered.bytes, m_session.platform);
+    const ConfigWriteResult r = writeConfigFile(m_session.gameFolder(), rendered.bytes, m_session.platform());
     showStatus(configSaveMessage(r, rendered));
     return r.written;
 }
+
 bool MainWindow::LaunchGame()
 {
-    StartOptionsDialog* options = startOptions(true);
-    options->AcceptChanges();
-    const QString gp2 = m_session.store.get(QString::fromLatin1(kPathGp2));
-    if (!gp2.isEmpty())
-        (void)QDir::setCurrent(gp2); // a missing folder leaves the current one
-
-    int mode = -1;
-    for (int m = 0; m < 3 && mode < 0; ++m)
-        if (m_startMode[static_cast<size_t>(m)]->isChecked())
-            mode = m;
+    const SettingsStore& store = m_session.store();
+    m_startOptionsModel.AcceptChanges(m_startOptionsModel.load(store));
+    const int mode = m_panel->selectedStartMode();
     if (mode < 0)
         return false;
-    const bool optionsOn = m_check[kGp2OptionsSwitch]->checkState() == Qt::Checked;
+    const bool optionsOn = m_panel->gp2OptionsOn();
     if (mode != 1 && !optionsOn)
-        options->OptionsGP2.clear();
+        m_startOptionsModel.clearOptions();
+    // The game folder is the started program's working folder; this program's own stays as it is.
     const LaunchPlan plan =
-        planLaunch(static_cast<StartMode>(mode), optionsOn, options->OptionsGP2, gp2,
-                   m_session.store.get(QString::fromLatin1(kPathDrovex)), m_session.store.get(QString::fromLatin1(kPathBatch)));
-    const StartResult r = m_session.platform.startDetached(plan.program, plan.arguments, plan.folder);
+        planLaunch(static_cast<StartMode>(mode), optionsOn, m_startOptionsModel.OptionsGP2(),
+                   store.get(QString::fromLatin1(kPathGp2)), store.get(QString::fromLatin1(kPathDrovex)),
+                   store.get(QString::fromLatin1(kPathBatch)));
+    const StartResult r = m_session.platform().startDetached(plan.program, plan.arguments, plan.folder);
     QString what = plan.what;
     what[0] = what[0].toUpper();
     if (r.ok)
@@ -160,74 +136,43 @@ bool MainWindow::LaunchGame()
     else if (plan.program.isEmpty())
         showStatus(QStringLiteral("%1 could not be started: %2 (Choose Path).").arg(what, r.reason));
     else
-        showStatus(QStringLiteral("%1 could not be started from %2: %3.")
-                       .arg(what, QDir::toNativeSeparators(plan.program), r.reason));
+        showStatus(QStringLiteral("%1 could not be started from %2: %3.").arg(what, QDir::toNativeSeparators(plan.program), r.reason));
     return r.ok;
 }
-void MainWindow::chooseColour(int k)
+
+void MainWindow::BrowseGameFolder()
 {
-    ColorIndex = k;
-    if (!m_colourSelector) {
-        m_colourSelector = new ColourSelector(m_session, this);
-        connect(m_colourSelector, &ColourSelector::colourChosen, this, [this](int index) {
-            setBackground(m_swatch[static_cast<size_t>(ColorIndex)], toQColor(*paletteColour(index)));
-            m_field[static_cast<size_t>(ColorIndex)]->setText(QString::number(index));
-        });
-    }
-    m_colourSelector->setSelectedColour(m_swatch[static_cast<size_t>(k)]->palette().color(QPalette::Window));
-    m_colourSelector->exec();
-}
-void MainWindow::showStartOptions()
-{
-    StartOptionsDialog* dialog = startOptions(true);
-    dialog->exec();
-}
-void MainWindow::showInfo()
-{
-    if (!m_infoBox)
-        m_infoBox = new InfoBox(this); // Close destroys it; the next opening starts at page 1
-    m_infoBox->exec();
+    const QString file = m_services.openFile(this, {QStringLiteral("GP2 (GP2.EXE)|gp2.exe"), m_session.gameFolder(),
+                                                    QStringLiteral("Browse For Grand Prix 2 ..."), QStringLiteral("GP2.EXE")});
+    if (file.isEmpty())
+        return;
+    const QString folder = QDir::toNativeSeparators(QFileInfo(file).absolutePath());
+    m_session.setGameFolder(folder);
+    const WriteResult r = m_session.store().put(QString::fromLatin1(kPathGp2), folder);
+    if (!r.ok)
+        reportStoreFailure(r);
 }
 
-void MainWindow::showAbout()
+void MainWindow::BrowseBatchFile()
 {
-    if (!m_about)
-        m_about = new AboutWindow(m_services, this); // its Ok only hides it
-    m_about->exec();
-}
-StartOptionsDialog* MainWindow::startOptions(bool create)
-{
-    if (!m_startOptions && create)
-        m_startOptions = new StartOptionsDialog(m_session, m_services, this);
-    return m_startOptions;
-}
-void MainWindow::enterTrackDefaults()
-{
-    TrackSelector* selector = trackSelector(true);
-    selector->table().resetToDefaults();
-    selector->setDefaultsMode(true);
-    selector->Read();
+    const QString file = m_services.openFile(this, {QStringLiteral("Batch-Files (*.BAT)|*.bat"), m_session.gameFolder(),
+                                                    QStringLiteral("Browse For Batch-File ..."), QString()});
+    if (file.isEmpty())
+        return;
+    const WriteResult r = m_session.store().put(QString::fromLatin1(kPathBatch), QDir::toNativeSeparators(file));
+    if (!r.ok)
+        reportStoreFailure(r);
 }
 
-void MainWindow::leaveTrackDefaults()
+void MainWindow::BrowseDrovexExe()
 {
-    TrackSelector* selector = trackSelector(true);
-    selector->setDefaultsMode(false);
-    selector->Read();
-}
-
-// Closes the other windows in a fixed order before the main window ends the program.
-void MainWindow::endProgram()
-{
-    if (m_trackSelector) {
-        delete m_trackSelector->fileInfo(false);
-        delete m_trackSelector->trackInfo(false);
-        delete m_trackSelector;
-    }
-    delete m_startOptions;
-    delete m_colourSelector;
-    delete m_infoBox;
-    delete m_about;
+    const QString file = m_services.openFile(this, {QStringLiteral("Drovex (Drovex.EXE)|drovex.exe"), m_session.gameFolder(),
+                                                    QStringLiteral("Browse For Drovex ..."), QStringLiteral("Drovex.EXE")});
+    if (file.isEmpty())
+        return;
+    const WriteResult r = m_session.store().put(QString::fromLatin1(kPathDrovex), QDir::toNativeSeparators(file));
+    if (!r.ok)
+        reportStoreFailure(r);
 }
 
 } // namespace drovex

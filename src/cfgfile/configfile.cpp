@@ -4,128 +4,134 @@
 #include "common/codepage.h"
 #include "common/dosname.h"
 #include "common/paths.h"
+#include "common/safefile.h"
 #include "launch/platform.h"
-#include "settings/catalogue.h"
 #include "settings/fieldrules.h"
+#include "version.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace drovex {
 namespace {
 
 enum class LineKind { Blank, Header, Key, Slots };
-enum class Source { Plain, Enable, Text, HAlign, VAlign };
-enum class Gate { None, Valued, Align };
+// Where a key line's value comes from; its key and its enable switch follow from the catalogue.
+enum class Source {
+    Plain,  // Check(i), "0" or "1"
+    Enable, // the switch of a free text, CheckT(i), written as a value of its own
+    Text,   // Text(i) / TextC(i): a number, or a quoted free text
+    Align,  // an alignment index, gated by its CheckO(i)
+};
 
 struct Line {
     LineKind kind;
-    const char* key = nullptr;   // the key, or the header
     Source source = Source::Plain;
     int index = 0;
-    const char* comment = nullptr; // blanks and comment after the value
-    bool quoted = false;           // value between double quotes
-    Gate gate = Gate::None;        // the enable switch that comments the line out
-    int gateIndex = 0;
+    const char* text = nullptr; // the header, or the blanks and comment after a value
 };
 
 // Lines 1..16: the banner and the header comment.
-const char* const kHeader[16] = {
-    ";                ____",
-    ";               |    |_    _ __   ___  _    _  ___  _  _",
-    ";               |      |  | |__| |   || |  | || __||_||_|",
-    ";               |      |  | |    | | || |__| || __| _||_",
-    ";               |______|  |_|    |___| |____| |___||_||_|",
-    ";               _________________________________________",
-    ";",
-    ";",
-    ";     This File is created with Drovex Windows Front-End Version 1.14",
-    ";     The Drovex Front-End is designed and tested for use with Drovex",
-    ";     Version 1.14 ...",
-    ";",
-    ";         * Never change this file manually as it will not have *",
-    ";         * any effect to your Drovex Windows Front-End Setting *",
-    ";",
-    ";",
-};
+const QStringList& headerLines()
+{
+    static const QStringList lines = {
+        QStringLiteral(";                ____"),
+        QStringLiteral(";               |    |_    _ __   ___  _    _  ___  _  _"),
+        QStringLiteral(";               |      |  | |__| |   || |  | || __||_||_|"),
+        QStringLiteral(";               |      |  | |    | | || |__| || __| _||_"),
+        QStringLiteral(";               |______|  |_|    |___| |____| |___||_||_|"),
+        QStringLiteral(";               _________________________________________"),
+        QStringLiteral(";"),
+        QStringLiteral(";"),
+        QStringLiteral(";     This File is created with Drovex Windows Front-End Version ") + QLatin1String(kVersion),
+        QStringLiteral(";     The Drovex Front-End is designed and tested for use with Drovex"),
+        QStringLiteral(";     Version ") + QLatin1String(kVersion) + QStringLiteral(" ..."),
+        QStringLiteral(";"),
+        QStringLiteral(";         * Never change this file manually as it will not have *"),
+        QStringLiteral(";         * any effect to your Drovex Windows Front-End Setting *"),
+        // Drovex misreads an empty line, so a lone comment mark stands in for one.
+        QStringLiteral(";"),
+        QStringLiteral(";"),
+    };
+    return lines;
+}
 
-// Lines 17..102.
+// Lines 17..102, with the line number and key of each key line beside it.
 const Line kLines[] = {
-    {LineKind::Header, "[At The Line]"},
-    {LineKind::Key, "atlNoFastestLap", Source::Plain, 0, "             ; Don't show 'Fastest Lap by....' if active", false, Gate::None, 0}, // line 18
-    {LineKind::Key, "atlSplit1Color", Source::Text, 0, "            ; Taken from GP2's color palette, default: 135 (light blue)", false, Gate::Valued, 0}, // line 19
-    {LineKind::Key, "atlSplit2Color", Source::Text, 1, "            ; Taken from GP2's color palette, default: 125 (middle blue)", false, Gate::Valued, 1}, // line 20
-    {LineKind::Key, "atlLineColor", Source::Text, 2, "              ; Taken from GP2's color palette, default: 151 (dark blue)", false, Gate::Valued, 2}, // line 21
-    {LineKind::Key, "atlAcrossTop", Source::Plain, 14, "                ; Show info across the top of the screen", false, Gate::None, 0}, // line 22
-    {LineKind::Key, "atlMarkTopX", Source::Text, 15, "                 ; How many cars to mark on the laptime board, range is 3..9", false, Gate::Valued, 15}, // line 23
+    {LineKind::Header, Source::Plain, 0, "[At The Line]"},
+    {LineKind::Key, Source::Plain, 0, "             ; Don't show 'Fastest Lap by....' if active"}, // 18: atlNoFastestLap
+    {LineKind::Key, Source::Text, 0, "            ; Taken from GP2's color palette, default: 135 (light blue)"}, // 19: atlSplit1Color
+    {LineKind::Key, Source::Text, 1, "            ; Taken from GP2's color palette, default: 125 (middle blue)"}, // 20: atlSplit2Color
+    {LineKind::Key, Source::Text, 2, "              ; Taken from GP2's color palette, default: 151 (dark blue)"}, // 21: atlLineColor
+    {LineKind::Key, Source::Plain, 14, "                ; Show info across the top of the screen"}, // 22: atlAcrossTop
+    {LineKind::Key, Source::Text, 15, "                 ; How many cars to mark on the laptime board, range is 3..9"}, // 23: atlMarkTopX
     {LineKind::Blank},
     {LineKind::Blank},
-    {LineKind::Header, "[Extended Data Logging]"},
-    {LineKind::Key, "logGLX", Source::Plain, 7, "                      ; Save an additional *.GLx log file upon saving a game", false, Gate::None, 0}, // line 27
-    {LineKind::Key, "logCC", Source::Plain, 8, "                       ; Log computer cars too - this is only saved in *.GLx files !!", false, Gate::None, 0}, // line 28
-    {LineKind::Key, "logPerf", Source::Plain, 9, "                     ; Log extra perf data and append to perf files", false, Gate::None, 0}, // line 29
+    {LineKind::Header, Source::Plain, 0, "[Extended Data Logging]"},
+    {LineKind::Key, Source::Plain, 7, "                      ; Save an additional *.GLx log file upon saving a game"}, // 27: logGLX
+    {LineKind::Key, Source::Plain, 8, "                       ; Log computer cars too - this is only saved in *.GLx files !!"}, // 28: logCC
+    {LineKind::Key, Source::Plain, 9, "                     ; Log extra perf data and append to perf files"}, // 29: logPerf
     {LineKind::Blank},
     {LineKind::Blank},
-    {LineKind::Header, "[Debug Logging]"},
-    {LineKind::Key, "logDebug", Source::Enable, 6, "                    ; Log debug output to log file", false, Gate::None, 0}, // line 33
-    {LineKind::Key, "logDebugName", Source::Text, 6, "     ; Debug log file name", true, Gate::None, 0}, // line 34
-    {LineKind::Key, "logDebugFlush", Source::Plain, 10, "               ; Direct flushing of debug log, use only when Drovex crashes", false, Gate::None, 0}, // line 35
-    {LineKind::Key, "logDebugScreenLines", Source::Text, 17, "        ; Number of lines for the screen log (page '2'), range is 3..20", false, Gate::Valued, 17}, // line 36
+    {LineKind::Header, Source::Plain, 0, "[Debug Logging]"},
+    {LineKind::Key, Source::Enable, 6, "                    ; Log debug output to log file"}, // 33: logDebug
+    {LineKind::Key, Source::Text, 6, "     ; Debug log file name"}, // 34: logDebugName
+    {LineKind::Key, Source::Plain, 10, "               ; Direct flushing of debug log, use only when Drovex crashes"}, // 35: logDebugFlush
+    {LineKind::Key, Source::Text, 17, "        ; Number of lines for the screen log (page '2'), range is 3..20"}, // 36: logDebugScreenLines
     {LineKind::Blank},
     {LineKind::Blank},
-    {LineKind::Header, "[Track Map]"},
-    {LineKind::Key, "mapZoom", Source::Text, 14, "                     ; Zoom level 0..5 (toggle with TAB in-game)", false, Gate::Valued, 14}, // line 40
-    {LineKind::Key, "mapTrackColor", Source::Text, 3, "               ; Which color for the track to start with (GP2 palette index)", false, Gate::Valued, 3}, // line 41
-    {LineKind::Key, "mapHAlign", Source::HAlign, 0, "                   ; 0 = left, 1 = center, 2 = right (toggle with '8' in-game)", false, Gate::Align, 0}, // line 42
-    {LineKind::Key, "mapVAlign", Source::VAlign, 0, "                   ; 0 = top, 1 = center, 3 = bottom. Relative to Maximum Y-Value", false, Gate::Align, 1}, // line 43
-    {LineKind::Key, "mapRotate", Source::Plain, 15, "                   ; 0 = disable rotation of map (toggle with 'm' in-game)", false, Gate::None, 0}, // line 44
-    {LineKind::Key, "mapMaxY", Source::Text, 16, "                   ; Y clipping (max. DrawLines, see below, 400 is practical) VGA will use half this value.", false, Gate::Valued, 16}, // line 45
-    {LineKind::Key, "mapDotSize", Source::Text, 19, "             ; Dot sizes of cars at each of 6 zoom levels. Default 122358, min. 111111, max. 999999.", false, Gate::Valued, 19}, // line 46
-    {LineKind::Key, "mapDotSizeVGA", Source::Text, 20, "          ; Same as mapDotSize, but for VGA. Default 111235.", false, Gate::Valued, 20}, // line 47
+    {LineKind::Header, Source::Plain, 0, "[Track Map]"},
+    {LineKind::Key, Source::Text, 14, "                     ; Zoom level 0..5 (toggle with TAB in-game)"}, // 40: mapZoom
+    {LineKind::Key, Source::Text, 3, "               ; Which color for the track to start with (GP2 palette index)"}, // 41: mapTrackColor
+    {LineKind::Key, Source::Align, 0, "                   ; 0 = left, 1 = center, 2 = right (toggle with '8' in-game)"}, // 42: mapHAlign
+    {LineKind::Key, Source::Align, 1, "                   ; 0 = top, 1 = center, 3 = bottom. Relative to Maximum Y-Value"}, // 43: mapVAlign
+    {LineKind::Key, Source::Plain, 15, "                   ; 0 = disable rotation of map (toggle with 'm' in-game)"}, // 44: mapRotate
+    {LineKind::Key, Source::Text, 16, "                   ; Y clipping (max. DrawLines, see below, 400 is practical) VGA will use half this value."}, // 45: mapMaxY
+    {LineKind::Key, Source::Text, 19, "             ; Dot sizes of cars at each of 6 zoom levels. Default 122358, min. 111111, max. 999999."}, // 46: mapDotSize
+    {LineKind::Key, Source::Text, 20, "          ; Same as mapDotSize, but for VGA. Default 111235."}, // 47: mapDotSizeVGA
     {LineKind::Blank},
     {LineKind::Blank},
-    {LineKind::Header, "[Track Files]"},
+    {LineKind::Header, Source::Plain, 0, "[Track Files]"},
     {LineKind::Slots},
-    {LineKind::Key, "CatchTrackInfos", Source::Plain, 4, "             ; Try catching GP2INFO's from custom track files", false, Gate::None, 0}, // line 67
-    {LineKind::Key, "CatchSplitSegs", Source::Plain, 5, "              ; Try catching new splits from custom track files", false, Gate::None, 0}, // line 68
-    {LineKind::Key, "MenuTrackMap", Source::Plain, 17, "                ; Draw a simple track map layout in the track selection menu (replaces bitmap)", false, Gate::None, 0}, // line 69
+    {LineKind::Key, Source::Plain, 4, "             ; Try catching GP2INFO's from custom track files"}, // 67: CatchTrackInfos
+    {LineKind::Key, Source::Plain, 5, "              ; Try catching new splits from custom track files"}, // 68: CatchSplitSegs
+    {LineKind::Key, Source::Plain, 17, "                ; Draw a simple track map layout in the track selection menu (replaces bitmap)"}, // 69: MenuTrackMap
     {LineKind::Blank},
     {LineKind::Blank},
-    {LineKind::Header, "[Network]"},
-    {LineKind::Key, "UseIPXLink", Source::Enable, 7, "                  ; Enable if you want to play over IPX", false, Gate::None, 0}, // line 73
-    {LineKind::Key, "MyLinkName", Source::Text, 7, "   ; Input your Link-Name", true, Gate::None, 0}, // line 74
-    {LineKind::Key, "UseOldNetworkCode", Source::Plain, 11, "           ; Switch on to use the old ipx routines", false, Gate::None, 0}, // line 75
+    {LineKind::Header, Source::Plain, 0, "[Network]"},
+    {LineKind::Key, Source::Enable, 7, "                  ; Enable if you want to play over IPX"}, // 73: UseIPXLink
+    {LineKind::Key, Source::Text, 7, "   ; Input your Link-Name"}, // 74: MyLinkName
+    {LineKind::Key, Source::Plain, 11, "           ; Switch on to use the old ipx routines"}, // 75: UseOldNetworkCode
     {LineKind::Blank},
     {LineKind::Blank},
-    {LineKind::Header, "[Misc]"},
-    {LineKind::Key, "SplitsInRace", Source::Plain, 2, "                ; Show split times during race", false, Gate::None, 0}, // line 79
-    {LineKind::Key, "CarRemoveTime", Source::Text, 4, "           ; In msecs; default 20 seconds", false, Gate::Valued, 4}, // line 80
-    {LineKind::Key, "UseLocalizedStrings", Source::Plain, 3, "         ; Set to 0 to make all Drovex message strings English", false, Gate::None, 0}, // line 81
-    {LineKind::Key, "Spa98", Source::Plain, 6, "                       ; Simulate the start of the Belgium '98 GP - use with caution :)", false, Gate::None, 0}, // line 82
-    {LineKind::Key, "CockpitZoom", Source::Text, 5, "               ; Zoom for cockpit view, default is 256, range is 64..7936", false, Gate::Valued, 5}, // line 83
-    {LineKind::Key, "DrawLines", Source::Text, 18, "                 ; How many lines to draw, default is 194, range is 0..479 Note: The more lines you choose the more PO you'll get, depending on the speed of your PC", false, Gate::Valued, 18}, // line 84
+    {LineKind::Header, Source::Plain, 0, "[Misc]"},
+    {LineKind::Key, Source::Plain, 2, "                ; Show split times during race"}, // 79: SplitsInRace
+    {LineKind::Key, Source::Text, 4, "           ; In msecs; default 20 seconds"}, // 80: CarRemoveTime
+    {LineKind::Key, Source::Plain, 3, "         ; Set to 0 to make all Drovex message strings English"}, // 81: UseLocalizedStrings
+    {LineKind::Key, Source::Plain, 6, "                       ; Simulate the start of the Belgium '98 GP - use with caution :)"}, // 82: Spa98
+    {LineKind::Key, Source::Text, 5, "               ; Zoom for cockpit view, default is 256, range is 64..7936"}, // 83: CockpitZoom
+    {LineKind::Key, Source::Text, 18, "                 ; How many lines to draw, default is 194, range is 0..479 Note: The more lines you choose the more PO you'll get, depending on the speed of your PC"}, // 84: DrawLines
     {LineKind::Blank},
     {LineKind::Blank},
-    {LineKind::Header, "[HOF2.5]"},
-    {LineKind::Key, "hof25Enable", Source::Plain, 1, "                 ; Enable special HOF2.5 features", false, Gate::None, 0}, // line 88
+    {LineKind::Header, Source::Plain, 0, "[HOF2.5]"},
+    {LineKind::Key, Source::Plain, 1, "                 ; Enable special HOF2.5 features"}, // 88: hof25Enable
     {LineKind::Blank},
     {LineKind::Blank},
-    {LineKind::Header, "[Other]"},
-    {LineKind::Key, "ForcePMBanking", Source::Plain, 12, "              ; Switch on if you have VESA VBE 2.0 or higher", false, Gate::None, 0}, // line 92
-    {LineKind::Key, "HideWinxx", Source::Plain, 13, "                   ; Switch on to make GP2 think it's running under DOS", false, Gate::None, 0}, // line 93
+    {LineKind::Header, Source::Plain, 0, "[Other]"},
+    {LineKind::Key, Source::Plain, 12, "              ; Switch on if you have VESA VBE 2.0 or higher"}, // 92: ForcePMBanking
+    {LineKind::Key, Source::Plain, 13, "                   ; Switch on to make GP2 think it's running under DOS"}, // 93: HideWinxx
     {LineKind::Blank},
     {LineKind::Blank},
-    {LineKind::Header, "[Rcr]"},
-    {LineKind::Key, "VgaRcr1", Source::Text, 8, "      ; 0x0850    ; How far away an rcr-jam will be used if you're looking from within the cockpit (VGA)", false, Gate::Valued, 8}, // line 97
-    {LineKind::Key, "SvgaRcr1", Source::Text, 9, "     ; 0x0C80    ; How far away an rcr-jam will be used if you're looking from within the cockpit (SVGA)", false, Gate::Valued, 9}, // line 98
-    {LineKind::Key, "VgaRcr2", Source::Text, 10, "      ; 0x0850    ; How far away an rcr-jam will be used if you're looking through a onboard camera (the one used within Tolvar's car editor) (VGA)", false, Gate::Valued, 10}, // line 99
-    {LineKind::Key, "SvgaRcr2", Source::Text, 11, "     ; 0x0C80    ; How far away an rcr-jam will be used if you're looking through a onboard camera (the one used within Tolvar's car editor) (SVGA)", false, Gate::Valued, 11}, // line 100
-    {LineKind::Key, "VgaRcr3", Source::Text, 12, "      ; 0x0A50    ; How far away an rcr-jam will be used if you're looking through the on track camera's or if you're looking in front or back of the car (delete and page down) (VGA)", false, Gate::Valued, 12}, // line 101
-    {LineKind::Key, "SvgaRcr3", Source::Text, 13, "     ; 0x1000    ; How far away an rcr-jam will be used if you're looking through the on track camera's or if you're looking in front or back of the car (delete and page down) (SVGA)", false, Gate::Valued, 13}, // line 102
+    {LineKind::Header, Source::Plain, 0, "[Rcr]"},
+    {LineKind::Key, Source::Text, 8, "      ; 0x0850    ; How far away an rcr-jam will be used if you're looking from within the cockpit (VGA)"}, // 97: VgaRcr1
+    {LineKind::Key, Source::Text, 9, "     ; 0x0C80    ; How far away an rcr-jam will be used if you're looking from within the cockpit (SVGA)"}, // 98: SvgaRcr1
+    {LineKind::Key, Source::Text, 10, "      ; 0x0850    ; How far away an rcr-jam will be used if you're looking through a onboard camera (the one used within Tolvar's car editor) (VGA)"}, // 99: VgaRcr2
+    {LineKind::Key, Source::Text, 11, "     ; 0x0C80    ; How far away an rcr-jam will be used if you're looking through a onboard camera (the one used within Tolvar's car editor) (SVGA)"}, // 100: SvgaRcr2
+    {LineKind::Key, Source::Text, 12, "      ; 0x0A50    ; How far away an rcr-jam will be used if you're looking through the on track camera's or if you're looking in front or back of the car (delete and page down) (VGA)"}, // 101: VgaRcr3
+    {LineKind::Key, Source::Text, 13, "     ; 0x1000    ; How far away an rcr-jam will be used if you're looking through the on track camera's or if you're looking in front or back of the car (delete and page down) (SVGA)"}, // 102: SvgaRcr3
 };
 
-QString switchValue(int state) { return state == 0 ? QStringLiteral("0") : QStringLiteral("1"); }
+QString switchValue(const QString& state) { return isOn(state) ? QStringLiteral("1") : QStringLiteral("0"); }
 
 // A text field's value as Drovex can read it between its quotes: no control characters (a line
 // break would break the layout, Ctrl-Z would end the file) and no more than it reads.
@@ -138,39 +144,40 @@ QString textValue(QString text)
     return text.left(kTextFieldMax);
 }
 
-bool gateOpen(const ConfigValues& v, const Line& line)
+QString keyOf(const Line& line)
 {
-    switch (line.gate) {
-    case Gate::None:
-        return true;
-    case Gate::Valued:
-        return v.enable[static_cast<size_t>(line.gateIndex)] != 0;
-    case Gate::Align:
-        return v.align[static_cast<size_t>(line.gateIndex)] != 0;
+    switch (line.source) {
+    case Source::Plain:
+        return QString::fromLatin1(plainSetting(line.index).cfgKey);
+    case Source::Enable:
+        return QString::fromLatin1(valuedSetting(line.index).cfgKey);
+    case Source::Text: {
+        const Setting& s = valuedSetting(line.index);
+        return QString::fromLatin1(s.hasBar() ? s.cfgKey : s.cfgTextKey);
     }
-    return true;
+    case Source::Align:
+        return QString::fromLatin1(alignmentSetting(line.index).cfgKey);
+    }
+    return {};
 }
-
-QString captionOf(int index) { return QString::fromLatin1(valuedSetting(index).caption); }
 
 } // namespace
 
 RenderedConfig renderConfig(const ConfigValues& values)
 {
+    const SettingsSnapshot& s = values.settings;
     RenderedConfig out;
     QStringList& lines = out.lines;
-    lines.reserve(kConfigLineCount);
+    lines = headerLines();
     std::array<bool, kValuedCount> notSet{};
-    for (const char* h : kHeader)
-        lines << QString::fromLatin1(h);
     for (const Line& line : kLines) {
+        const auto i = static_cast<size_t>(line.index);
         switch (line.kind) {
         case LineKind::Blank:
-            // Drovex misreads an empty line, so a lone comment mark stands in for one.
             lines << QStringLiteral(";");
             break;
         case LineKind::Header:
-            lines << QString::fromLatin1(line.key);
+            lines << QString::fromLatin1(line.text);
             break;
         case LineKind::Slots:
             for (int n = 1; n <= kSlotCount; ++n) {
@@ -187,45 +194,44 @@ RenderedConfig renderConfig(const ConfigValues& values)
             }
             break;
         case LineKind::Key: {
-            bool open = gateOpen(values, line);
+            bool open = true;
             QString value;
-            const auto i = static_cast<size_t>(line.index);
+            bool quoted = false;
             switch (line.source) {
             case Source::Plain:
-                value = switchValue(values.check[i]);
+                value = switchValue(s.check[i]);
                 break;
             case Source::Enable:
-                value = switchValue(values.enable[i]);
+                value = switchValue(s.enable[i]);
                 break;
-            case Source::HAlign:
-                value = QString::number(values.hAlign);
-                break;
-            case Source::VAlign:
-                value = QString::number(values.vAlign);
+            case Source::Align:
+                value = QString::number(toWholeNumber(s.alignIndex[i]).value_or(0));
+                open = isOn(s.align[i]);
                 break;
             case Source::Text:
-                if (line.quoted) {
-                    value = textValue(values.text[i]);
+                if (!valuedSetting(line.index).hasBar()) {
+                    quoted = true;
+                    value = textValue(s.text[i]);
                     if (fromWindows1252(toWindows1252(value)) != value)
-                        out.lossy << captionOf(line.index);
-                } else {
-                    // Drovex reads numbers as C does (a leading zero means octal, a decimal point
-                    // ends the number, a value without digits is 0), so a number is written as the
-                    // plain whole number the field shows, and a field that holds none is left to
-                    // Drovex's own default.
-                    value = plainWholeNumber(values.text[i]);
-                    if (value.isEmpty()) {
-                        if (open)
-                            notSet[i] = true;
-                        open = false;
-                    }
+                        out.lossy << QString::fromLatin1(valuedSetting(line.index).caption);
+                    break;
+                }
+                open = isOn(s.enable[i]);
+                // Drovex reads numbers as C does (a leading zero means octal, a decimal point
+                // ends the number, a value without digits is 0), so a number is written as the
+                // plain whole number the field shows, and a field that holds none is left to
+                // Drovex's own default.
+                value = plainWholeNumber(s.text[i]);
+                if (value.isEmpty()) {
+                    notSet[i] = open;
+                    open = false;
                 }
                 break;
             }
             QString l = open ? QString() : QStringLiteral(";");
-            l += QString::fromLatin1(line.key) + QStringLiteral(" = ");
-            l += line.quoted ? QLatin1Char('"') + value + QLatin1Char('"') : value;
-            l += QString::fromLatin1(line.comment);
+            l += keyOf(line) + QStringLiteral(" = ");
+            l += quoted ? QLatin1Char('"') + value + QLatin1Char('"') : value;
+            l += QString::fromLatin1(line.text);
             lines << l;
             break;
         }
@@ -233,7 +239,7 @@ RenderedConfig renderConfig(const ConfigValues& values)
     }
     for (int i = 0; i < kValuedCount; ++i)
         if (notSet[static_cast<size_t>(i)])
-            out.notSet << captionOf(i);
+            out.notSet << QString::fromLatin1(valuedSetting(i).caption);
     for (const QString& l : lines) {
         out.bytes += toWindows1252(l);
         out.bytes += "\r\n";
@@ -272,23 +278,29 @@ ConfigWriteResult writeConfigFile(const QString& gameFolder, const QByteArray& c
     // Use the name already on disk whatever its letter case, so DOS sees only one file.
     const QString existing = resolveIgnoringCase(plain);
     r.file = existing.isEmpty() ? plain : QDir::toNativeSeparators(existing);
-
-    const bool hadFile = QFileInfo::exists(r.file);
-    if (hadFile)
-        (void)platform.unlockFile(r.file); // a locked file is replaced without complaint
-
-    QSaveFile out(r.file);
-    out.setDirectWriteFallback(false);
-    if (out.open(QIODevice::WriteOnly) && out.write(content) == content.size() && out.commit()) {
-        r.written = true;
-    } else {
-        out.cancelWriting();
-        r.reason = QFileInfo(gameFolder).isDir() ? describeWriteFailure(r.file)
-                                                 : QStringLiteral("the game folder %1 does not exist")
-                                                       .arg(QDir::toNativeSeparators(gameFolder));
+    if (!QFileInfo(gameFolder).isDir()) {
+        r.reason = QStringLiteral("the game folder %1 does not exist").arg(QDir::toNativeSeparators(gameFolder));
+        return r;
     }
-    if (QFileInfo::exists(r.file))
-        (void)platform.lockFile(r.file);
+    const QFileInfo fi(r.file);
+    if (fi.exists() && !fi.isFile()) { // a folder or a pipe of that name: left as it is
+        r.reason = describeWriteFailure(r.file);
+        return r;
+    }
+    // The new file is made read-only before it takes the old one's place, so Drovex.cfg is never
+    // writable on disk, not even for a moment.
+    bool createFailed = false;
+    WriteResult w = replaceFile(r.file, content, [&](const QString& temp) { return platform.lockFile(temp); }, &createFailed);
+    if (!w.ok && createFailed && fi.exists() && !QFileInfo(fi.absolutePath()).isWritable()) {
+        // A read-only folder takes no temporary file: write the file itself.
+        if (platform.unlockFile(r.file)) {
+            w = overwriteInPlace(r.file, content);
+            (void)platform.lockFile(r.file);
+        }
+    }
+    r.written = w.ok;
+    r.direct = w.ok && w.direct;
+    r.reason = w.reason;
     return r;
 }
 
@@ -299,7 +311,10 @@ QString configSaveMessage(const ConfigWriteResult& result, const RenderedConfig&
     const QString file = QDir::toNativeSeparators(result.file);
     if (!result.written)
         return QStringLiteral("Drovex.cfg could not be written to %1: %2.").arg(file, result.reason);
-    QString text = QStringLiteral("Drovex.cfg written to %1").arg(file);
+    QString text = result.direct ? QStringLiteral("Drovex.cfg written in place to %1 (its folder takes no temporary "
+                                                  "file, so it could not be replaced in one step)")
+                                       .arg(file)
+                                 : QStringLiteral("Drovex.cfg written to %1").arg(file);
     if (!rendered.notSet.isEmpty())
         text += QStringLiteral("; written as not set: ") + rendered.notSet.join(QStringLiteral(", "));
     if (!rendered.slotProblems.isEmpty())

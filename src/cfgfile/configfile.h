@@ -1,5 +1,7 @@
 #pragma once
 
+#include "settings/snapshot.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -15,15 +17,11 @@ inline constexpr int kConfigLineCount = 102;
 inline constexpr const char* kConfigFileName = "Drovex.cfg";
 inline constexpr int kTextFieldMax = 188; // the longest text Drovex reads between quotes
 
-// What Drovex.cfg is written from: the main window's controls as they stand.
+// What Drovex.cfg is written from: the main window's settings as it shows them (a greyed switch
+// counts as on) and the value of each f1ct line (DOS-style, relative to the game folder).
 struct ConfigValues {
-    std::array<int, 18> check{};      // Check(i) states: 0 off, 1 on, 2 greyed (counts as on)
-    std::array<int, 21> enable{};     // CheckT(i) / CheckC(i) states
-    std::array<QString, 21> text;     // Text(i) / TextC(i)
-    std::array<int, 2> align{};       // CheckO(0), CheckO(1) states
-    int hAlign = 0;                   // HAlignIndex
-    int vAlign = 0;                   // VAlignIndex
-    std::array<QString, kSlotCount> slotValues; // the value of each f1ct line (DOS-style, relative)
+    SettingsSnapshot settings;
+    std::array<QString, kSlotCount> slotValues;
 };
 
 // Drovex.cfg as written from the window, and what Drovex will not read as the window shows it.
@@ -47,6 +45,7 @@ QString slotLineValue(const QString& gameFolder, const QString& slotPath, const 
 
 struct ConfigWriteResult {
     bool written = false;
+    bool direct = false; // written in place: its folder takes no temporary file
     QString file;    // where Drovex.cfg is (or was to be) written
     QString reason;  // why it was not written
 };
@@ -55,8 +54,10 @@ struct ConfigWriteResult {
 // Drovex will not read as the window shows it.
 QString configSaveMessage(const ConfigWriteResult& result, const RenderedConfig& rendered);
 
-// Replaces <gameFolder>/Drovex.cfg with content atomically and locks it again. With no game
-// folder nothing is written anywhere; on any failure the old file stays whole.
+// Replaces <gameFolder>/Drovex.cfg with content, read-only, in one step: the new content reaches
+// the disk in whole before it takes the old file's place. Where the folder takes no temporary
+// file, the file is written in place instead. With no game folder nothing is written anywhere;
+// on any failure the old file stays whole.
 ConfigWriteResult writeConfigFile(const QString& gameFolder, const QByteArray& content, const Platform& platform);
 
 } // namespace drovex

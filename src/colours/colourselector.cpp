@@ -1,10 +1,8 @@
 #include "colours/colourselector.h"
 
+#include "settings/palette.h"
 #include "widgets/controls.h"
 #include "widgets/handcursor.h"
-#include "settings/fieldrules.h"
-#include "settings/palette.h"
-#include "launch/session.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -26,7 +24,11 @@ constexpr int kPitch = 20;
 constexpr int kLeft = 12;
 constexpr int kTop = 16;
 
-QColor colourOf(int index) { return toQColor(*paletteColour(index)); }
+QColor colourOf(int index)
+{
+    const Rgb c = paletteColour(index).value_or(Rgb{0, 0, 0});
+    return QColor(c.r, c.g, c.b);
+}
 
 } // namespace
 
@@ -94,9 +96,8 @@ void PaletteGrid::mouseReleaseEvent(QMouseEvent* e)
         emit cellClicked(n);
 }
 
-ColourSelector::ColourSelector(Session& session, QWidget* parent)
+ColourSelector::ColourSelector(QWidget* parent)
     : QDialog(parent)
-    , m_session(session)
 {
     setObjectName(QStringLiteral("Drovex3"));
     setWindowTitle(QStringLiteral("Drovex Color-Selector"));
@@ -115,15 +116,9 @@ ColourSelector::ColourSelector(Session& session, QWidget* parent)
     m_selected->setAutoFillBackground(true);
     m_selected->setFrameShape(QFrame::Box);
     m_selected->setFixedSize(60, 24);
-    auto* accept = new QPushButton(QStringLiteral("Accept"));
-    accept->setObjectName(QStringLiteral("BTN_Accept"));
-    accept->setToolTip(QStringLiteral("Accept selected color"));
+    auto* accept = makeButton("BTN_Accept", "Accept", "Accept selected color");
     accept->setDefault(true);
-    useHandCursor(accept);
-    auto* cancel = new QPushButton(QStringLiteral("Cancel"));
-    cancel->setObjectName(QStringLiteral("BTN_Cancel"));
-    cancel->setToolTip(QStringLiteral("Cancel Selection"));
-    useHandCursor(cancel);
+    auto* cancel = makeButton("BTN_Cancel", "Cancel", "Cancel Selection");
     connect(accept, &QPushButton::clicked, this, &ColourSelector::accept);
     connect(cancel, &QPushButton::clicked, this, &ColourSelector::reject);
 
@@ -148,16 +143,13 @@ QColor ColourSelector::selectedColour() const { return m_selected->palette().col
 void ColourSelector::cellClicked(int index)
 {
     setSelectedColour(colourOf(index));
-    m_session.pendingColour = QString::number(index);
+    m_pending = index;
 }
 
 void ColourSelector::accept()
 {
-    if (!m_session.pendingColour.isEmpty()) {
-        const auto n = toWholeNumber(m_session.pendingColour);
-        if (n && *n >= 0 && *n <= 255)
-            emit colourChosen(*n);
-    }
+    if (m_pending)
+        emit colourChosen(*m_pending);
     QDialog::accept();
     deleteLater();
 }

@@ -3,11 +3,11 @@
 #include <QColor>
 #include <QDialog>
 
+#include <optional>
+
 class QLabel;
 
 namespace drovex {
-
-struct Session;
 
 // The 16 by 16 grid of the game palette, one cell per index.
 class PaletteGrid : public QWidget {
@@ -32,11 +32,12 @@ protected:
 class ColourSelector : public QDialog {
     Q_OBJECT
 public:
-    ColourSelector(Session& session, QWidget* parent);
+    explicit ColourSelector(QWidget* parent);
     void setSelectedColour(const QColor& colour); // the swatch shows the colour being edited
     QColor selectedColour() const;
 
-    // Applies the pending index to the colour setting being edited; nothing when none is pending.
+    // Applies the cell clicked in this opening to the colour setting being edited; without a click
+    // the setting keeps its value.
     void accept() override;
     void reject() override;
 
@@ -45,7 +46,7 @@ signals:
 
 private:
     void cellClicked(int index);
-    Session& m_session;
+    std::optional<int> m_pending; // the cell last clicked in this opening
     PaletteGrid* m_grid = nullptr;
     QLabel* m_selected = nullptr;
 };

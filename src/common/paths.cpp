@@ -104,22 +104,4 @@ QString resolveIgnoringCase(const QString& path)
     return found.mid(2); // drop the "./" of a relative path
 }
 
-QString describeWriteFailure(const QString& file)
-{
-    const QFileInfo fi(file);
-    const QString folder = fi.absolutePath();
-    const QFileInfo di(folder);
-    if (!di.exists())
-        return QStringLiteral("the folder %1 does not exist").arg(QDir::toNativeSeparators(folder));
-    if (!di.isDir())
-        return QStringLiteral("%1 is not a folder").arg(QDir::toNativeSeparators(folder));
-    if (fi.exists() && fi.isDir())
-        return QStringLiteral("a folder of that name is in the way");
-    if (fi.exists() && !fi.isWritable())
-        return QStringLiteral("the file is read-only");
-    if (!di.isWritable())
-        return QStringLiteral("the folder %1 is not writable").arg(QDir::toNativeSeparators(folder));
-    return QStringLiteral("the file system refused the write (disk full or access denied)");
-}
-
 } // namespace drovex

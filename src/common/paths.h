@@ -15,7 +15,4 @@ QString nativeToDos(const QString& path);
 // the disk; the spelling on disk, or "" when nothing exists there.
 QString resolveIgnoringCase(const QString& path);
 
-// A sentence saying why a file at this path cannot be written (folder missing, read-only, ...).
-QString describeWriteFailure(const QString& file);
-
 } // namespace drovex

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QObject>
 #include <QString>
 
 namespace drovex {
@@ -7,28 +8,43 @@ namespace drovex {
 class SettingsStore;
 class Platform;
 
-// Process-wide state shared by the windows of one run.
-struct Session {
-    Session(SettingsStore& s, const Platform& p)
-        : store(s)
-        , platform(p)
-    {
-    }
-
-    SettingsStore& store;
-    const Platform& platform;
-    QString gameFolder;       // the current game folder; "" until one is chosen
-    qint16 hAlignIndex = 0;   // alignment and start-mode indices as last loaded or saved
-    qint16 vAlignIndex = 0;
-    qint16 startModeIndex = 0;
-    int videoIndex = 0;       // the start-up options' video and log choices, kept for the run
-    int logIndex = 0;
-    QString pendingColour;    // the palette index last clicked in the colour selector, kept for the run
-};
-
 // Keys of the stored paths.
 inline constexpr const char* kPathGp2 = "Path-GP2";
 inline constexpr const char* kPathDrovex = "Path-Drovex";
 inline constexpr const char* kPathBatch = "Path-Batch";
+
+// What the windows of one run share: the settings store, the operating system and the current
+// game folder (the folder of GP2.exe, the base of every game file path).
+class Session : public QObject {
+    Q_OBJECT
+public:
+    Session(SettingsStore& store, const Platform& platform, QObject* parent = nullptr)
+        : QObject(parent)
+        , m_store(store)
+        , m_platform(platform)
+    {
+    }
+
+    SettingsStore& store() const { return m_store; }
+    const Platform& platform() const { return m_platform; }
+    const QString& gameFolder() const { return m_gameFolder; }
+
+    // Announces a new game folder to every window that shows files of the old one.
+    void setGameFolder(const QString& folder)
+    {
+        if (folder == m_gameFolder)
+            return;
+        m_gameFolder = folder;
+        emit gameFolderChanged(folder);
+    }
+
+signals:
+    void gameFolderChanged(const QString& folder);
+
+private:
+    SettingsStore& m_store;
+    const Platform& m_platform;
+    QString m_gameFolder;
+};
 
 } // namespace drovex

@@ -10,13 +10,16 @@ namespace drovex {
 std::optional<double> parseNumber(const QString& text)
 {
     static const QRegularExpression number(QStringLiteral("^\\s*[+-]?(\\d+\\.?\\d*|\\.\\d+)\\s*$"));
-    if (text.size() > 4096 || !number.match(text).hasMatch())
+    if (!number.match(text).hasMatch())
         return std::nullopt;
+    const QString trimmed = text.trimmed();
     bool ok = false;
-    const double x = text.trimmed().toDouble(&ok);
-    if (!ok || !std::isfinite(x))
-        return std::nullopt;
-    return x;
+    const double x = trimmed.toDouble(&ok);
+    if (ok && std::isfinite(x))
+        return x;
+    // A run of digits too long for a double is still a number, just a very large one.
+    const double huge = std::numeric_limits<double>::max();
+    return trimmed.startsWith(QLatin1Char('-')) ? -huge : huge;
 }
 
 qint64 roundHalfEven(double x)

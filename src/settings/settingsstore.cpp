@@ -1,71 +1,185 @@
 #include "settings/settingsstore.h"
 
-#include "common/paths.h"
 #include "settings/catalogue.h"
 
+#include <QDate>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLockFile>
 #include <QSettings>
 #include <QStringList>
 
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+
 namespace drovex {
+namespace {
 
-QString SettingsStore::get(const QString& key) const
+QString app() { return QString::fromLatin1(kApplication); }
+QString section() { return QString::fromLatin1(kSection); }
+
+// A value as text; a hand-edited value with commas reads back as a list: keep its text.
+QString textOf(const QVariant& v)
 {
-    return read(QString::fromLatin1(kApplication), QString::fromLatin1(kSection), key);
-}
-
-void SettingsStore::put(const QString& key, const QString& value)
-{
-    write(QString::fromLatin1(kApplication), QString::fromLatin1(kSection), key, value);
-}
-
-IniSettingsStore::IniSettingsStore()
-    : m_settings(std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
-                                             QString::fromLatin1(kApplication)))
-{
-}
-
-IniSettingsStore::IniSettingsStore(const QString& file)
-    : m_settings(std::make_unique<QSettings>(file, QSettings::IniFormat))
-{
-}
-
-IniSettingsStore::~IniSettingsStore() = default;
-
-QString IniSettingsStore::fileName() const { return m_settings->fileName(); }
-
-// The INI file holds one application per file; the section is the INI group.
-QString IniSettingsStore::read(const QString& application, const QString& section, const QString& key) const
-{
-    if (application != QLatin1String(kApplication) || key.isEmpty())
-        return {};
-    const QVariant v = m_settings->value(section + QLatin1Char('/') + key);
-    if (!v.isValid())
-        return {};
-    // A hand-edited value with commas reads back as a list: keep its text.
     if (v.typeId() == QMetaType::QStringList)
         return v.toStringList().join(QLatin1Char(','));
     return v.toString();
 }
 
-void IniSettingsStore::write(const QString& application, const QString& section, const QString& key,
-                             const QString& value)
+WriteResult refused(const QString& file, const QString& reason)
 {
-    if (application != QLatin1String(kApplication) || key.isEmpty())
-        return;
-    m_settings->setValue(section + QLatin1Char('/') + key, value);
+    WriteResult r;
+    r.ok = false;
+    r.file = file;
+    r.reason = reason;
+    return r;
 }
 
-StoreResult IniSettingsStore::commit()
+} // namespace
+
+QString SettingsStore::get(const QString& key) const { return read(app(), section(), key); }
+bool SettingsStore::has(const QString& key) const { return contains(app(), section(), key); }
+WriteResult SettingsStore::put(const QString& key, const QString& value) { return write(app(), section(), {{key, value}}); }
+WriteResult SettingsStore::putAll(const QList<StoreEntry>& values) { return write(app(), section(), values); }
+
+QString IniSettingsStore::userFileName()
 {
-    m_settings->sync();
-    // A format error only says that a hand-edited file did not parse cleanly; the file is
-    // still written. Only an access error means the settings did not reach the disk.
-    if (m_settings->status() != QSettings::AccessError)
+    return QSettings(QSettings::IniFormat, QSettings::UserScope, app()).fileName();
+}
+
+IniSettingsStore::IniSettingsStore()
+    : IniSettingsStore(userFileName())
+{
+}
+
+IniSettingsStore::IniSettingsStore(const QString& file)
+    : m_file(file)
+{
+    load();
+}
+
+void IniSettingsStore::load()
+{
+    m_values.clear();
+    m_unreadable.clear();
+    const QFileInfo fi(m_file);
+    if (!fi.exists())
+        return;
+    if (!fi.isFile()) {
+        m_unreadable = QStringLiteral("it is not a regular file");
+        return;
+    }
+    QFile probe(m_file);
+    if (!probe.open(QIODevice::ReadOnly)) {
+        m_unreadable = QStringLiteral("it cannot be read");
+        return;
+    }
+    const bool blank = probe.read(1 << 20).trimmed().isEmpty();
+    probe.close();
+    QSettings settings(m_file, QSettings::IniFormat);
+    for (const QString& key : settings.allKeys())
+        m_values.insert(key, textOf(settings.value(key)));
+    const bool anySettings = std::any_of(m_values.keyBegin(), m_values.keyEnd(), [](const QString& k) {
+        return k.startsWith(section() + QLatin1Char('/'));
+    });
+    if (!blank && !anySettings)
+        m_unreadable = QStringLiteral("it holds nothing that reads as settings");
+}
+
+QString IniSettingsStore::read(const QString& application, const QString& sec, const QString& key) const
+{
+    if (application != app() || key.isEmpty())
         return {};
-    StoreResult r;
-    r.ok = false;
-    r.file = m_settings->fileName();
-    r.reason = describeWriteFailure(r.file);
+    return m_values.value(sec + QLatin1Char('/') + key);
+}
+
+bool IniSettingsStore::contains(const QString& application, const QString& sec, const QString& key) const
+{
+    return application == app() && m_values.contains(sec + QLatin1Char('/') + key);
+}
+
+QString IniSettingsStore::moveAside()
+{
+    if (!QFileInfo::exists(m_file))
+        return {};
+    const QString base = m_file + QStringLiteral(".unreadable-") + QDate::currentDate().toString(Qt::ISODate);
+    QString target = base;
+    for (int n = 2; QFileInfo::exists(target) || QFileInfo(target).isSymLink(); ++n)
+        target = base + QLatin1Char('-') + QString::number(n);
+    if (!QFile::rename(m_file, target))
+        return {};
+    load();
+    return target;
+}
+
+WriteResult IniSettingsStore::write(const QString& application, const QString& sec, const QList<StoreEntry>& values)
+{
+    if (application != app())
+        return refused(m_file, QStringLiteral("the store keeps only this program's settings"));
+    const QFileInfo fi(m_file);
+    const QString folder = fi.absolutePath();
+    if (!QDir().mkpath(folder) || !QFileInfo(folder).isDir())
+        return refused(m_file, describeWriteFailure(m_file));
+    if (fi.exists() && (!fi.isFile() || !fi.isReadable() || !fi.isWritable()))
+        return refused(m_file, describeWriteFailure(m_file));
+    if (!m_unreadable.isEmpty())
+        return refused(m_file, m_unreadable);
+
+    // One save at a time, and no lock left behind by a program that was stopped.
+    const QString lockName = m_file + QStringLiteral(".lock");
+    removeStaleLock(lockName);
+    QLockFile lock(lockName);
+    if (!lock.tryLock(2000))
+        return refused(m_file, lock.error() == QLockFile::LockFailedError
+                                   ? QStringLiteral("another program is saving to it")
+                                   : describeWriteFailure(lockName));
+    removeLeftovers(m_file);
+
+    // The whole file as it is to be: what the disk holds now, with the new values.
+    QHash<QString, QVariant> wanted;
+    {
+        QSettings current(m_file, QSettings::IniFormat);
+        for (const QString& key : current.allKeys())
+            if (!key.isEmpty())
+                wanted.insert(key, current.value(key));
+    }
+    for (const auto& [key, value] : values)
+        if (!key.isEmpty())
+            wanted.insert(sec + QLatin1Char('/') + key, value);
+
+    const QString temp = temporaryNameFor(m_file);
+    auto fail = [&](const QString& reason) {
+        QFile::remove(temp);
+        removeLeftovers(m_file);
+        return refused(m_file, reason);
+    };
+    {
+        QSettings next(temp, QSettings::IniFormat);
+        for (auto it = wanted.cbegin(); it != wanted.cend(); ++it)
+            next.setValue(it.key(), it.value());
+        next.sync();
+        if (next.status() != QSettings::NoError)
+            return fail(describeWriteFailure(temp));
+    }
+    // Read back with fresh eyes: a full disk can leave a short file behind a reported success.
+    {
+        QSettings check(temp, QSettings::IniFormat);
+        for (auto it = wanted.cbegin(); it != wanted.cend(); ++it)
+            if (textOf(check.value(it.key())) != textOf(it.value()))
+                return fail(describeWriteFailure(temp));
+    }
+    if (const QString why = syncToDisk(temp); !why.isEmpty())
+        return fail(why);
+    if (fi.exists())
+        QFile::setPermissions(temp, QFile::permissions(m_file));
+    if (::rename(QFile::encodeName(temp).constData(), QFile::encodeName(m_file).constData()) != 0)
+        return fail(describeError(errno));
+    (void)syncToDisk(folder);
+    load();
+    WriteResult r;
+    r.file = m_file;
     return r;
 }
 

@@ -1,19 +1,16 @@
 #pragma once
 
+#include "common/safefile.h"
+
+#include <QHash>
+#include <QList>
 #include <QString>
 
-#include <memory>
-
-class QSettings;
+#include <utility>
 
 namespace drovex {
 
-// Outcome of writing to the settings store; on failure, which file and why.
-struct StoreResult {
-    bool ok = true;
-    QString file;
-    QString reason;
-};
+using StoreEntry = std::pair<QString, QString>; // key, value
 
 // The per-user settings store: (application, section, key) -> string.
 class SettingsStore {
@@ -21,15 +18,24 @@ public:
     virtual ~SettingsStore() = default;
     // The stored string, or "" when there is none.
     virtual QString read(const QString& application, const QString& section, const QString& key) const = 0;
-    // Stores the string; the change is kept once commit() succeeds.
-    virtual void write(const QString& application, const QString& section, const QString& key,
-                       const QString& value) = 0;
-    // Makes every write so far permanent; reports the failure when it cannot.
-    virtual StoreResult commit() = 0;
+    virtual bool contains(const QString& application, const QString& section, const QString& key) const = 0;
+    // Stores every value or none: after a failure nothing has changed, neither on disk nor in what
+    // read() returns, and the next write starts afresh.
+    virtual WriteResult write(const QString& application, const QString& section, const QList<StoreEntry>& values) = 0;
+
+    // Where the store keeps its values, for messages.
+    virtual QString location() const = 0;
+    // A store that is there but holds nothing readable as settings must not be written over:
+    // why it is unreadable, or "" when it is not.
+    virtual QString unreadable() const { return {}; }
+    // Moves an unreadable store aside to a dated name beside it and starts empty; the new name, or "".
+    virtual QString moveAside() { return {}; }
 
     // The front-end's own application and section.
     QString get(const QString& key) const;
-    void put(const QString& key, const QString& value);
+    bool has(const QString& key) const;
+    WriteResult put(const QString& key, const QString& value);
+    WriteResult putAll(const QList<StoreEntry>& values);
 };
 
 // The store as an INI file; by default the per-user file the front-end always uses.
@@ -37,17 +43,23 @@ class IniSettingsStore final : public SettingsStore {
 public:
     IniSettingsStore();                               // per-user location
     explicit IniSettingsStore(const QString& file);   // explicit file (tests, tools)
-    ~IniSettingsStore() override;
 
     QString read(const QString& application, const QString& section, const QString& key) const override;
-    void write(const QString& application, const QString& section, const QString& key,
-               const QString& value) override;
-    StoreResult commit() override;
+    bool contains(const QString& application, const QString& section, const QString& key) const override;
+    WriteResult write(const QString& application, const QString& section, const QList<StoreEntry>& values) override;
 
-    QString fileName() const;
+    QString location() const override { return m_file; }
+    QString unreadable() const override { return m_unreadable; }
+    QString moveAside() override;
+
+    QString fileName() const { return m_file; }
+    static QString userFileName(); // where the per-user file lives
 
 private:
-    std::unique_ptr<QSettings> m_settings;
+    void load();
+    QString m_file;
+    QHash<QString, QString> m_values; // "section/key" -> value, as on disk
+    QString m_unreadable;
 };
 
 } // namespace drovex

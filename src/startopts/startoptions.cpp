@@ -1,5 +1,8 @@
 #include "startopts/startoptions.h"
 
+#include "settings/fieldrules.h"
+#include "settings/settingsstore.h"
+
 namespace drovex {
 namespace {
 
@@ -68,6 +71,49 @@ QString buildOptionString(const StartOptionsState& state)
         options += word;
     }
     return options;
+}
+
+StartOptionsState StartOptionsModel::load(const SettingsStore& store)
+{
+    StartOptionsState state;
+    for (int i : startSwitchOrder()) {
+        const auto n = toWholeNumber(store.get(QString::fromLatin1(kSwitches[i].key)));
+        if (n && *n >= 0 && *n <= 2)
+            state.switches[static_cast<size_t>(i)] = *n;
+    }
+    state.cdLetter = store.get(QString::fromLatin1(kCdLetterKey));
+    if (const auto n = toWholeNumber(store.get(QString::fromLatin1(kVideoKey))))
+        m_video = *n;
+    if (const auto n = toWholeNumber(store.get(QString::fromLatin1(kLogKey))))
+        m_log = *n;
+    // An index out of range selects nothing new: the design's first button stays.
+    state.video[static_cast<size_t>(m_video >= 0 && m_video < kVideoModes ? m_video : 0)] = true;
+    state.log[static_cast<size_t>(m_log >= 0 && m_log < kLogModes ? m_log : 0)] = true;
+    return state;
+}
+
+WriteResult StartOptionsModel::save(SettingsStore& store, const StartOptionsState& state)
+{
+    int video = m_video;
+    int log = m_log;
+    for (int m = 0; m < kVideoModes; ++m)
+        if (state.video[static_cast<size_t>(m)])
+            video = m;
+    for (int m = 0; m < kLogModes; ++m)
+        if (state.log[static_cast<size_t>(m)])
+            log = m;
+    QList<StoreEntry> entries;
+    for (int i : startSwitchOrder())
+        entries.append({QString::fromLatin1(kSwitches[i].key), QString::number(state.switches[static_cast<size_t>(i)])});
+    entries.append({QString::fromLatin1(kCdLetterKey), state.cdLetter});
+    entries.append({QString::fromLatin1(kVideoKey), QString::number(video)});
+    entries.append({QString::fromLatin1(kLogKey), QString::number(log)});
+    const WriteResult r = store.putAll(entries);
+    if (r.ok) {
+        m_video = video;
+        m_log = log;
+    }
+    return r;
 }
 
 } // namespace drovex

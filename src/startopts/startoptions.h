@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/safefile.h"
+
 #include <QList>
 #include <QString>
 
@@ -7,6 +9,8 @@
 #include <span>
 
 namespace drovex {
+
+class SettingsStore;
 
 // One of the game's own start-up switches.
 struct StartSwitch {
@@ -46,5 +50,31 @@ struct StartOptionsState {
 
 // The option string: the words of the checked switches in index order, each with its blank.
 QString buildOptionString(const StartOptionsState& state);
+
+// The game's start-up options between openings of their window: what is stored, the video and
+// log choices of this run, and the option string last built.
+class StartOptionsModel {
+public:
+    // The window's state as it loads: its design (every switch off, Vesa, On) with the stored
+    // choices put in; a value that is missing or no number leaves its control as designed, and an
+    // unreadable video or log index leaves this run's choice.
+    StartOptionsState load(const SettingsStore& store);
+    // Stores every choice of the window, or none; this run's video and log choices follow a save
+    // that reached the disk.
+    WriteResult save(SettingsStore& store, const StartOptionsState& state);
+
+    // Builds the option string from a state of the window.
+    void AcceptChanges(const StartOptionsState& state) { m_options = buildOptionString(state); }
+    const QString& OptionsGP2() const { return m_options; }
+    void clearOptions() { m_options.clear(); }
+
+    int videoIndex() const { return m_video; }
+    int logIndex() const { return m_log; }
+
+private:
+    int m_video = 0;
+    int m_log = 0;
+    QString m_options;
+};
 
 } // namespace drovex

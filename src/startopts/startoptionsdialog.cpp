@@ -1,12 +1,10 @@
 #include "startopts/startoptionsdialog.h"
 
+#include "launch/session.h"
+#include "startopts/startoptions.h"
 #include "widgets/controls.h"
 #include "widgets/handcursor.h"
 #include "widgets/services.h"
-#include "settings/fieldrules.h"
-#include "launch/session.h"
-#include "settings/settingsstore.h"
-#include "startopts/startoptions.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -20,9 +18,10 @@
 
 namespace drovex {
 
-StartOptionsDialog::StartOptionsDialog(Session& session, Services& services, QWidget* parent)
+StartOptionsDialog::StartOptionsDialog(Session& session, StartOptionsModel& model, Services& services, QWidget* parent)
     : QDialog(parent)
     , m_session(session)
+    , m_model(model)
     , m_services(services)
 {
     setObjectName(QStringLiteral("Drovex4"));
@@ -34,6 +33,7 @@ StartOptionsDialog::StartOptionsDialog(Session& session, Services& services, QWi
         box->setObjectName(QStringLiteral("CheckGP2(%1)").arg(s.index));
         box->setToolTip(QString::fromLatin1(s.tooltip));
         useHandCursor(box);
+        leaveGreyOnClick(box);
         m_switch[static_cast<size_t>(s.index)] = box;
         const int i = s.index;
         connect(box, &QCheckBox::stateChanged, this, [this, i] { switchClicked(i); });
@@ -84,15 +84,9 @@ StartOptionsDialog::StartOptionsDialog(Session& session, Services& services, QWi
     cdLayout->addWidget(m_cd);
     cdLayout->addStretch(1);
 
-    auto* accept = new QPushButton(QStringLiteral("Accept"));
-    accept->setObjectName(QStringLiteral("BTN_Accept"));
-    accept->setToolTip(QStringLiteral("Accept changes"));
+    auto* accept = makeButton("BTN_Accept", "Accept", "Accept changes");
     accept->setDefault(true);
-    useHandCursor(accept);
-    auto* cancel = new QPushButton(QStringLiteral("Cancel"));
-    cancel->setObjectName(QStringLiteral("BTN_Cancel"));
-    cancel->setToolTip(QStringLiteral("Cancel changes"));
-    useHandCursor(cancel);
+    auto* cancel = makeButton("BTN_Cancel", "Cancel", "Cancel changes");
     connect(accept, &QPushButton::clicked, this, &StartOptionsDialog::acceptClicked);
     connect(cancel, &QPushButton::clicked, this, &StartOptionsDialog::reject);
 
@@ -128,51 +122,36 @@ void StartOptionsDialog::switchClicked(int index)
 
 void StartOptionsDialog::LoadStartOptions()
 {
-    const SettingsStore& store = m_session.store;
-    for (int i : startSwitchOrder()) {
-        setStoredCheck(m_switch[static_cast<size_t>(i)],
-                       store.get(QString::fromLatin1(startSwitches()[static_cast<size_t>(i)].key)));
-    }
-    m_cd->setText(store.get(QString::fromLatin1(kCdLetterKey)));
-    if (const auto n = toWholeNumber(store.get(QString::fromLatin1(kVideoKey))))
-        m_session.videoIndex = *n;
-    if (m_session.videoIndex >= 0 && m_session.videoIndex < kVideoModes)
-        m_video[static_cast<size_t>(m_session.videoIndex)]->setChecked(true);
-    if (const auto n = toWholeNumber(store.get(QString::fromLatin1(kLogKey))))
-        m_session.logIndex = *n;
-    if (m_session.logIndex >= 0 && m_session.logIndex < kLogModes)
-        m_log[static_cast<size_t>(m_session.logIndex)]->setChecked(true);
+    const StartOptionsState loaded = m_model.load(m_session.store());
+    for (int i : startSwitchOrder())
+        setCheckNumber(m_switch[static_cast<size_t>(i)], loaded.switches[static_cast<size_t>(i)]);
+    m_cd->setText(loaded.cdLetter);
+    for (size_t m = 0; m < m_video.size(); ++m)
+        if (loaded.video[m])
+            m_video[m]->setChecked(true);
+    for (size_t m = 0; m < m_log.size(); ++m)
+        if (loaded.log[m])
+            m_log[m]->setChecked(true);
 }
 
-void StartOptionsDialog::AcceptChanges()
+StartOptionsState StartOptionsDialog::state() const
 {
-    StartOptionsState state;
+    StartOptionsState s;
     for (size_t i = 0; i < m_switch.size(); ++i)
-        state.switches[i] = checkNumber(m_switch[i]);
+        s.switches[i] = checkNumber(m_switch[i]);
     for (size_t m = 0; m < m_video.size(); ++m)
-        state.video[m] = m_video[m]->isChecked();
+        s.video[m] = m_video[m]->isChecked();
     for (size_t m = 0; m < m_log.size(); ++m)
-        state.log[m] = m_log[m]->isChecked();
-    state.cdLetter = m_cd->text();
-    OptionsGP2 = buildOptionString(state);
+        s.log[m] = m_log[m]->isChecked();
+    s.cdLetter = m_cd->text();
+    return s;
 }
+
+void StartOptionsDialog::AcceptChanges() { m_model.AcceptChanges(state()); }
 
 bool StartOptionsDialog::SaveStartOptions()
 {
-    for (int m = 0; m < kVideoModes; ++m)
-        if (m_video[static_cast<size_t>(m)]->isChecked())
-            m_session.videoIndex = m;
-    for (int m = 0; m < kLogModes; ++m)
-        if (m_log[static_cast<size_t>(m)]->isChecked())
-            m_session.logIndex = m;
-    SettingsStore& store = m_session.store;
-    for (int i : startSwitchOrder())
-        store.put(QString::fromLatin1(startSwitches()[static_cast<size_t>(i)].key),
-                  QString::number(checkNumber(m_switch[static_cast<size_t>(i)])));
-    store.put(QString::fromLatin1(kCdLetterKey), m_cd->text());
-    store.put(QString::fromLatin1(kVideoKey), QString::number(m_session.videoIndex));
-    store.put(QString::fromLatin1(kLogKey), QString::number(m_session.logIndex));
-    const StoreResult r = store.commit();
+    const WriteResult r = m_model.save(m_session.store(), state());
     if (!r.ok)
         reportStoreFailure(m_services, this, QStringLiteral("The start-up options"), r);
     return r.ok;

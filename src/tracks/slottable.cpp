@@ -45,11 +45,12 @@ void SlotTable::Read(const SettingsStore& store, const QString& gameFolder, bool
     }
 }
 
-StoreResult SlotTable::StoreSlots(SettingsStore& store) const
+WriteResult SlotTable::StoreSlots(SettingsStore& store) const
 {
+    QList<StoreEntry> entries;
     for (int n = 1; n <= kSlots; ++n)
-        store.put(key(n), m_path[index(n)]);
-    return store.commit();
+        entries.append({key(n), m_path[index(n)]});
+    return store.putAll(entries);
 }
 
 } // namespace drovex

@@ -10,8 +10,6 @@
 
 namespace drovex {
 
-class SettingsStore;
-
 // The sixteen circuit slots: each a track file relative to the game folder (DOS-style) and the
 // name its tag gives.
 class SlotTable {
@@ -35,8 +33,10 @@ public:
     // Every tag read is also handed to onRead, as the track windows show the last one read.
     void Read(const SettingsStore& store, const QString& gameFolder, bool defaultsMode,
               const std::function<void(const TrackInfo&)>& onRead = {});
-    // Writes all sixteen slot keys.
-    StoreResult StoreSlots(SettingsStore& store) const;
+    // Writes all sixteen slot keys, or none.
+    WriteResult StoreSlots(SettingsStore& store) const;
+
+    friend bool operator==(const SlotTable&, const SlotTable&) = default;
 
 private:
     static size_t index(int slot) { return static_cast<size_t>(slot - 1); }

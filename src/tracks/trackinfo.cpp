@@ -75,8 +75,9 @@ TrackInfo parseTrackInfo(const QByteArray& firstBytes)
 
 QByteArray readTagWindow(const QString& path)
 {
+    // Only a regular file: opening a named pipe would wait for a writer for good.
     QFile file(path);
-    if (path.isEmpty() || !file.open(QIODevice::ReadOnly))
+    if (path.isEmpty() || !QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
         return {};
     return file.read(kTagWindow);
 }

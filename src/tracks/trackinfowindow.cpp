@@ -1,13 +1,15 @@
 #include "tracks/trackinfowindow.h"
 
-#include "widgets/handcursor.h"
 #include "tracks/navigation.h"
+#include "widgets/controls.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QVBoxLayout>
 
 namespace drovex {
@@ -29,7 +31,35 @@ const Row kRows[kTrackKeyCount] = {
     {5, "Author:", "LBL_Author", Author},          {5, "Misc:", "LBL_Misc", Desc},
 };
 
+constexpr int kMiscWidth = 180; // 2700 twips; a long description grows downwards
+
 } // namespace
+
+QString breakable(const QString& text, const QFontMetrics& metrics, int width)
+{
+    // A value that fits, or one that wraps at its blanks, is shown as it is (and copied as it is).
+    if (metrics.horizontalAdvance(text) <= width)
+        return text;
+    const int longest = std::max(8, width / std::max(1, metrics.averageCharWidth()) - 2);
+    QString out;
+    int run = 0;
+    for (const QChar c : text) {
+        run = c.isSpace() ? 0 : run + 1;
+        if (run > longest) {
+            out += QChar(0x200B); // a zero-width break opportunity
+            run = 1;
+        }
+        out += c;
+    }
+    return out;
+}
+
+int valueColumnLimit(const QWidget* window)
+{
+    const QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    const int width = screen ? screen->availableGeometry().width() : 1024;
+    return qBound(kMiscWidth, width / 2, 640);
+}
 
 TrackInfoWindow::TrackInfoWindow(QWidget* parent)
     : QDialog(parent)
@@ -37,8 +67,16 @@ TrackInfoWindow::TrackInfoWindow(QWidget* parent)
     setObjectName(QStringLiteral("Drovex6"));
     setWindowTitle(QStringLiteral("Drovex Track-Info"));
     setModal(true);
+    m_text.fill(QStringLiteral("-"));
     auto* top = new QVBoxLayout(this);
     top->setSizeConstraint(QLayout::SetFixedSize);
+
+    // Every frame starts its value column at the same x.
+    int captionWidth = 0;
+    for (const Row& r : kRows)
+        captionWidth = std::max(captionWidth, fontMetrics().horizontalAdvance(QString::fromLatin1(r.caption)));
+    const int limit = valueColumnLimit(this);
+
     QGridLayout* grid = nullptr;
     int frame = 0;
     for (const Row& r : kRows) {
@@ -47,7 +85,9 @@ TrackInfoWindow::TrackInfoWindow(QWidget* parent)
             auto* box = new QGroupBox;
             box->setObjectName(QStringLiteral("Frame(%1)").arg(frame));
             grid = new QGridLayout(box);
-            grid->setColumnMinimumWidth(1, 180);
+            grid->setColumnMinimumWidth(0, captionWidth);
+            grid->setColumnMinimumWidth(1, kMiscWidth);
+            grid->setColumnStretch(1, 1);
             top->addWidget(box);
         }
         auto* caption = new QLabel(QString::fromLatin1(r.caption));
@@ -55,24 +95,19 @@ TrackInfoWindow::TrackInfoWindow(QWidget* parent)
         value->setObjectName(QString::fromLatin1(r.name));
         value->setTextFormat(Qt::PlainText);
         value->setTextInteractionFlags(Qt::TextSelectableByMouse);
-        if (r.key == Desc) {
-            value->setWordWrap(true);
-            value->setFixedWidth(180); // 2700 twips; a long description grows downwards
-        }
+        value->setWordWrap(true);
+        value->setMaximumWidth(r.key == Desc ? kMiscWidth : limit);
+        if (r.key == Desc)
+            value->setFixedWidth(kMiscWidth);
+        caption->setBuddy(value);
         const int row = grid->rowCount();
         grid->addWidget(caption, row, 0, Qt::AlignTop);
         grid->addWidget(value, row, 1, Qt::AlignTop);
         m_value[static_cast<size_t>(r.key)] = value;
     }
-    auto* system = new QPushButton(QStringLiteral("File Info"));
-    system->setObjectName(QStringLiteral("BTN_System"));
-    system->setToolTip(QStringLiteral("View File Infos"));
-    useHandCursor(system);
-    auto* ok = new QPushButton(QStringLiteral("OK"));
-    ok->setObjectName(QStringLiteral("BTN_OK"));
-    ok->setToolTip(QStringLiteral("OK ... enough"));
+    auto* system = makeButton("BTN_System", "File Info", "View File Infos");
+    auto* ok = makeButton("BTN_OK", "OK", "OK ... enough");
     ok->setDefault(true);
-    useHandCursor(ok);
     connect(system, &QPushButton::clicked, this, [this] { done(NextFileInfo); });
     connect(ok, &QPushButton::clicked, this, [this] { done(NextSelector); });
     auto* buttons = new QHBoxLayout;
@@ -84,11 +119,18 @@ TrackInfoWindow::TrackInfoWindow(QWidget* parent)
 
 void TrackInfoWindow::showInfo(const TrackInfo& info)
 {
-    for (int k = 0; k < kTrackKeyCount; ++k)
-        m_value[static_cast<size_t>(k)]->setText(info.values[static_cast<size_t>(k)]);
+    for (int k = 0; k < kTrackKeyCount; ++k) {
+        const QString text = info.tagFound ? info.values[static_cast<size_t>(k)] : QStringLiteral("-");
+        QLabel* label = m_value[static_cast<size_t>(k)];
+        m_text[static_cast<size_t>(k)] = text;
+        label->setText(breakable(text, label->fontMetrics(), label->maximumWidth()));
+        label->setAccessibleName(text);
+        // A value that fits stays on one line; a longer one wraps within the column's limit.
+        const int width = label->fontMetrics().horizontalAdvance(text) + 2 * label->margin() + 4;
+        if (k != Desc)
+            label->setMinimumWidth(std::min(width, label->maximumWidth()));
+    }
 }
-
-QString TrackInfoWindow::value(int key) const { return m_value[static_cast<size_t>(key)]->text(); }
 
 void TrackInfoWindow::reject() { done(NextSelector); }
 

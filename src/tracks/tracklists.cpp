@@ -43,9 +43,9 @@ void TrackFileModel::setFolder(const QString& folder)
         emit completed();
         return;
     }
-    // Without QDir::CaseSensitive the pattern matches ".DAT" too.
-    m_iterator = std::make_unique<QDirIterator>(folder, QStringList{QStringLiteral("*.dat")},
-                                                QDir::Files | QDir::Hidden | QDir::System);
+    // Without QDir::CaseSensitive the pattern matches ".DAT" too. Regular files only: a named
+    // pipe or a device is no track.
+    m_iterator = std::make_unique<QDirIterator>(folder, QStringList{QStringLiteral("*.dat")}, QDir::Files);
     const quint64 generation = m_generation;
     QTimer::singleShot(0, this, [this, generation] {
         if (generation == m_generation)
@@ -102,7 +102,8 @@ QList<FolderRow> folderRows(const QString& folder)
         const QString name = QDir(p).isRoot() ? QDir::toNativeSeparators(p) : QFileInfo(p).fileName();
         rows.append({p, name, depth++, p == chain.last()});
     }
-    QStringList subs = QDir(clean).entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden);
+    // Dot-folders stay hidden, as in a file manager.
+    QStringList subs = QDir(clean).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
     std::sort(subs.begin(), subs.end(), lessName);
     for (const QString& s : subs)
         rows.append({QDir(clean).filePath(s), s, depth, false});

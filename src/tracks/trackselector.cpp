@@ -1,16 +1,18 @@
 #include "tracks/trackselector.h"
 
-#include "widgets/handcursor.h"
-#include "widgets/plaintext.h"
-#include "tracks/infowindows.h"
 #include "common/dosname.h"
 #include "common/paths.h"
 #include "launch/platform.h"
-#include "widgets/services.h"
 #include "launch/session.h"
+#include "tracks/fileinfowindow.h"
 #include "tracks/navigation.h"
 #include "tracks/trackinfowindow.h"
 #include "tracks/tracklists.h"
+#include "widgets/controls.h"
+#include "widgets/elidinglabel.h"
+#include "widgets/handcursor.h"
+#include "widgets/plaintext.h"
+#include "widgets/services.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -19,6 +21,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -29,64 +32,48 @@
 #include <QVBoxLayout>
 
 namespace drovex {
+namespace {
 
-TrackSelector::TrackSelector(Session& session, Services& services, std::function<bool()> defaultsMode,
-                             QWidget* parent)
+// A folder path as written, without a trailing separator (a hand-edited store may carry one).
+QString cleanFolder(const QString& folder)
+{
+    return folder.isEmpty() ? QString() : QDir::toNativeSeparators(QDir::cleanPath(folder));
+}
+
+} // namespace
+
+TrackSelector::TrackSelector(Session& session, Services& services, SlotTable& slotTable, bool defaultsMode, QWidget* parent)
     : QDialog(parent)
     , m_session(session)
     , m_services(services)
-    , m_defaultsMode(std::move(defaultsMode))
+    , m_slots(slotTable)
+    , m_table(slotTable)
 {
     setObjectName(QStringLiteral("Drovex5"));
     setWindowTitle(QStringLiteral("Drovex Track-Selector"));
     setModal(true);
 
-    auto* optionFrame = new QGroupBox;
-    optionFrame->setObjectName(QStringLiteral("Frame(0)"));
-    auto* optionLayout = new QVBoxLayout(optionFrame);
     auto* slotFrame = new QGroupBox;
-    slotFrame->setObjectName(QStringLiteral("Frame(1)"));
-    auto* slotLayout = new QGridLayout(slotFrame);
-    for (int n = 1; n <= SlotTable::kSlots; ++n) {
-        auto* option = new QRadioButton;
-        option->setObjectName(QStringLiteral("OPT_Track(%1)").arg(n));
-        option->setAutoExclusive(false);
-        option->setEnabled(false);
-        option->setToolTip(QStringLiteral("Use selected track for slot %1").arg(n));
-        useHandCursor(option);
-        connect(option, &QRadioButton::clicked, this, [this, n] { assignSlot(n); });
-        optionLayout->addWidget(option);
-        m_option[static_cast<size_t>(n - 1)] = option;
-
-        auto* number = new QLabel(QStringLiteral("%1 - ").arg(n, 2, 10, QLatin1Char('0')));
-        number->setObjectName(QStringLiteral("Label(%1)").arg(n - 1));
-        auto* label = new QLabel;
-        label->setObjectName(QStringLiteral("LBL_Track(%1)").arg(n));
-        label->setTextFormat(Qt::PlainText);
-        label->setMinimumWidth(170);
-        label->setToolTip(SlotTable::defaultPath(n));
-        label->installEventFilter(this);
-        usePlainToolTip(label);
-        useHandCursor(label);
-        slotLayout->addWidget(number, n - 1, 0);
-        slotLayout->addWidget(label, n - 1, 1);
-        m_label[static_cast<size_t>(n - 1)] = label;
-    }
+    slotFrame->setObjectName(QStringLiteral("Frame(0)"));
+    buildSlots(slotFrame);
 
     auto* listFrame = new QGroupBox;
-    listFrame->setObjectName(QStringLiteral("Frame(2)"));
+    listFrame->setObjectName(QStringLiteral("Frame(1)"));
     auto* listLayout = new QVBoxLayout(listFrame);
     m_drive = new QComboBox;
     m_drive->setObjectName(QStringLiteral("BX_Drive"));
     m_drive->setToolTip(QStringLiteral("Choose drive"));
+    m_drive->setAccessibleName(QStringLiteral("Choose drive"));
     m_folders = new QListWidget;
     m_folders->setObjectName(QStringLiteral("BX_Folder"));
     m_folders->setToolTip(QStringLiteral("Choose folder"));
+    m_folders->setAccessibleName(QStringLiteral("Choose folder"));
     useHandCursor(m_folders);
     m_fileModel = new TrackFileModel(this);
     m_files = new QListView;
     m_files->setObjectName(QStringLiteral("BX_File"));
     m_files->setToolTip(QStringLiteral("Choose track"));
+    m_files->setAccessibleName(QStringLiteral("Choose track"));
     m_files->setModel(m_fileModel);
     m_files->setUniformItemSizes(true);
     m_files->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -94,6 +81,7 @@ TrackSelector::TrackSelector(Session& session, Services& services, std::function
     m_select = new QLineEdit;
     m_select->setObjectName(QStringLiteral("BX_Select"));
     m_select->setToolTip(QStringLiteral("Selected Track"));
+    m_select->setAccessibleName(QStringLiteral("Selected Track"));
     m_select->setReadOnly(true);
     m_select->setCursor(Qt::ArrowCursor);
     listLayout->addWidget(m_drive);
@@ -101,19 +89,13 @@ TrackSelector::TrackSelector(Session& session, Services& services, std::function
     listLayout->addWidget(m_files, 2);
     listLayout->addWidget(m_select);
 
-    auto button = [&](const char* name, const char* caption, const char* tip) {
-        auto* b = new QPushButton(QString::fromLatin1(caption));
-        b->setObjectName(QString::fromLatin1(name));
-        b->setToolTip(QString::fromLatin1(tip));
-        b->setAutoDefault(false);
-        useHandCursor(b);
-        return b;
-    };
-    m_details = button("BTN_Details", "More Info", "More Infos about the selected Track");
+    m_details = makeButton("BTN_Details", "More Info", "More Infos about the selected Track");
     m_details->setEnabled(false);
-    m_list = button("BTN_List", "List", "View Folder List");
-    m_accept = button("BTN_Accept", "Accept", "Accept selected tracks");
-    auto* cancel = button("BTN_Cancel", "Cancel", "Cancel Selection");
+    m_list = makeButton("BTN_List", "List", "View Folder List");
+    m_accept = makeButton("BTN_Accept", "Accept", "Accept selected tracks");
+    auto* cancel = makeButton("BTN_Cancel", "Cancel", "Cancel Selection");
+    for (QPushButton* b : {m_details, m_list, m_accept, cancel})
+        b->setAutoDefault(false);
     auto* buttons = new QGridLayout;
     buttons->addWidget(m_details, 0, 0);
     buttons->addWidget(m_list, 0, 1);
@@ -122,10 +104,9 @@ TrackSelector::TrackSelector(Session& session, Services& services, std::function
     listLayout->addLayout(buttons);
 
     auto* top = new QHBoxLayout(this);
-    top->addWidget(optionFrame);
-    top->addWidget(slotFrame);
+    top->addWidget(slotFrame, 1);
     top->addWidget(listFrame, 1);
-    resize(640, 480);
+    resize(680, 500);
 
     connect(m_details, &QPushButton::clicked, this, [this] { done(NextTrackInfo); });
     connect(m_list, &QPushButton::clicked, this, [this] { done(NextFolderInfo); });
@@ -134,15 +115,19 @@ TrackSelector::TrackSelector(Session& session, Services& services, std::function
     connect(m_folders, &QListWidget::itemActivated, this,
             [this](QListWidgetItem* item) { changeFolder(item->data(Qt::UserRole).toString()); });
     connect(m_drive, &QComboBox::activated, this, [this](int i) { chooseDrive(m_drive->itemData(i).toString()); });
-    auto onFile = [this](const QModelIndex& index) { fileClicked(m_fileModel->fileName(index.row())); };
-    connect(m_files, &QListView::clicked, this, onFile);
-    connect(m_files, &QListView::activated, this, onFile);
+    // The current file is the selected one, whether the mouse or the arrow keys made it current.
+    connect(m_files->selectionModel(), &QItemSelectionModel::currentChanged, this, [this](const QModelIndex& index) {
+        if (index.isValid())
+            fileClicked(m_fileModel->fileName(index.row()));
+    });
+    connect(m_files, &QListView::clicked, this, [this](const QModelIndex& index) { fileClicked(m_fileModel->fileName(index.row())); });
     connect(m_fileModel, &TrackFileModel::completed, this, &TrackSelector::fileListComplete);
+    connect(&m_session, &Session::gameFolderChanged, this, &TrackSelector::gameFolderChanged);
 
     fillDriveList();
-    changeFolder(m_session.gameFolder.isEmpty() ? QDir::homePath() : m_session.gameFolder);
-    setDefaultsMode(m_defaultsMode());
-    Read();
+    changeFolder(m_session.gameFolder().isEmpty() ? QDir::homePath() : m_session.gameFolder());
+    setDefaultsMode(defaultsMode);
+    refreshSlots();
 }
 
 TrackSelector::~TrackSelector()
@@ -151,11 +136,50 @@ TrackSelector::~TrackSelector()
     delete m_info;
 }
 
+// Each slot is one row: its button, its number and the name of its track.
+void TrackSelector::buildSlots(QGroupBox* frame)
+{
+    auto* grid = new QGridLayout(frame);
+    grid->setColumnStretch(2, 1);
+    for (int n = 1; n <= SlotTable::kSlots; ++n) {
+        auto* option = new QRadioButton;
+        option->setObjectName(QStringLiteral("OPT_Track(%1)").arg(n));
+        option->setAutoExclusive(false);
+        option->setEnabled(false);
+        option->setToolTip(QStringLiteral("Use selected track for slot %1").arg(n));
+        option->setAccessibleName(QStringLiteral("Use selected track for slot %1").arg(n));
+        useHandCursor(option);
+        connect(option, &QRadioButton::clicked, this, [this, n] { assignSlot(n); });
+
+        auto* number = new QLabel(QStringLiteral("%1 - ").arg(n, 2, 10, QLatin1Char('0')));
+        number->setObjectName(QStringLiteral("Label(%1)").arg(n - 1));
+        auto* label = new ElidingLabel;
+        label->setObjectName(QStringLiteral("LBL_Track(%1)").arg(n));
+        label->setMinimumWidth(120);
+        label->installEventFilter(this);
+        usePlainToolTip(label);
+        useHandCursor(label);
+        connect(label, &ElidingLabel::elisionChanged, this, &TrackSelector::refreshSlots);
+        grid->addWidget(option, n - 1, 0);
+        grid->addWidget(number, n - 1, 1);
+        grid->addWidget(label, n - 1, 2);
+        m_option[static_cast<size_t>(n - 1)] = option;
+        m_label[static_cast<size_t>(n - 1)] = label;
+    }
+}
+
 FileInfoWindow* TrackSelector::fileInfo(bool create)
 {
     if (!m_fileInfo && create)
-        m_fileInfo = new FileInfoWindow(m_session, selectedName(), m_selectedPath, parentWidget());
+        m_fileInfo = new FileInfoWindow(m_session, parentWidget());
     return m_fileInfo;
+}
+
+TrackInfoWindow* TrackSelector::trackInfo(bool create)
+{
+    if (!m_info && create)
+        m_info = new TrackInfoWindow(parentWidget());
+    return m_info;
 }
 
 bool TrackSelector::isFileListComplete() const { return m_fileModel->isComplete(); }
@@ -163,7 +187,7 @@ bool TrackSelector::isFileListComplete() const { return m_fileModel->isComplete(
 void TrackSelector::fillDriveList()
 {
     m_drive->clear();
-    for (const QString& root : m_session.platform.drives())
+    for (const QString& root : m_session.platform().drives())
         m_drive->addItem(QDir::toNativeSeparators(root), root);
 }
 
@@ -205,13 +229,13 @@ void TrackSelector::changeFolder(const QString& folder)
     setSlotButtons(false);
     m_details->setEnabled(false);
     setSelectedName({});
-    m_folder = QDir::toNativeSeparators(QDir::cleanPath(folder));
+    m_folder = cleanFolder(folder);
     fillFolderList();
     m_fileModel->setFolder(m_folder);
 
     // The track folder must be the game folder or lie inside it. A folder whose name merely
     // begins with the game folder's (GP2X beside GP2) is outside it too.
-    const QString game = m_session.gameFolder;
+    const QString game = cleanFolder(m_session.gameFolder());
     if (game.isEmpty() || m_warning)
         return;
     const QString gameWithSep = game.endsWith(QDir::separator()) ? game : game + QDir::separator();
@@ -222,6 +246,13 @@ void TrackSelector::changeFolder(const QString& folder)
         changeFolder(game);
         m_warning = false;
     }
+}
+
+// The game folder changed while this window lived (perhaps hidden): its lists and slots follow.
+void TrackSelector::gameFolderChanged()
+{
+    changeFolder(m_session.gameFolder().isEmpty() ? QDir::homePath() : m_session.gameFolder());
+    reload();
 }
 
 void TrackSelector::setSlotButtons(bool enabled)
@@ -243,8 +274,8 @@ void TrackSelector::setSelectedName(const QString& name)
 
 void TrackSelector::deliver(const TrackInfo& info)
 {
-    if (info.tagFound)
-        trackInfo(true)->showInfo(info);
+    // Without a tag every field of the track info reads "-", not the previous track's values.
+    trackInfo(true)->showInfo(info);
     setSelectedName(info.tagFound ? info.name : QStringLiteral("No Name"));
 }
 
@@ -255,7 +286,7 @@ void TrackSelector::fileClicked(const QString& fileName)
     setSelectedName({});
     m_selectedPath = joinPath(m_folder, fileName);
     // Drovex opens the file under DOS: a name that is not 8.3 cannot be handed to it.
-    const QString problem = m_session.gameFolder.isEmpty() ? QString() : dosProblem(m_selectedPath);
+    const QString problem = m_session.gameFolder().isEmpty() ? QString() : dosProblem(m_selectedPath);
     if (!problem.isEmpty()) {
         setSlotButtons(false);
         m_details->setEnabled(false);
@@ -263,19 +294,19 @@ void TrackSelector::fileClicked(const QString& fileName)
         return;
     }
     // Assigning needs a game folder to be relative to.
-    setSlotButtons(!m_session.gameFolder.isEmpty());
+    setSlotButtons(!m_session.gameFolder().isEmpty());
     deliver(ReadTrackInfo(m_selectedPath));
     m_details->setEnabled(true);
 }
 
 QString TrackSelector::dosProblem(const QString& path) const
 {
-    return dosPathProblem(nativeToDos(QDir(m_session.gameFolder).relativeFilePath(path)), kDosPathMax);
+    return dosPathProblem(nativeToDos(QDir(cleanFolder(m_session.gameFolder())).relativeFilePath(path)), kDosPathMax);
 }
 
 void TrackSelector::slotLabelClicked(int slot)
 {
-    m_selectedPath = SlotTable::fullPath(m_session.gameFolder, m_table.path(slot));
+    m_selectedPath = SlotTable::fullPath(m_session.gameFolder(), m_table.path(slot));
     deliver(ReadTrackInfo(m_selectedPath));
     setSlotButtons(false);
     m_details->setEnabled(true);
@@ -283,10 +314,10 @@ void TrackSelector::slotLabelClicked(int slot)
 
 void TrackSelector::assignSlot(int slot)
 {
-    if (m_selectedPath.isEmpty() || m_session.gameFolder.isEmpty() || !dosProblem(m_selectedPath).isEmpty())
+    if (m_selectedPath.isEmpty() || m_session.gameFolder().isEmpty() || !dosProblem(m_selectedPath).isEmpty())
         return;
     m_table.setName(slot, selectedName());
-    m_table.setPath(slot, nativeToDos(QDir(m_session.gameFolder).relativeFilePath(m_selectedPath)));
+    m_table.setPath(slot, nativeToDos(QDir(cleanFolder(m_session.gameFolder())).relativeFilePath(m_selectedPath)));
     refreshSlots();
     setSlotButtons(false);
     m_details->setEnabled(true);
@@ -295,16 +326,18 @@ void TrackSelector::assignSlot(int slot)
 void TrackSelector::refreshSlots()
 {
     for (int n = 1; n <= SlotTable::kSlots; ++n) {
-        QLabel* label = m_label[static_cast<size_t>(n - 1)];
-        label->setText(m_table.name(n));
-        label->setToolTip(m_table.path(n));
+        ElidingLabel* label = m_label[static_cast<size_t>(n - 1)];
+        if (label->fullText() != m_table.name(n))
+            label->setFullText(m_table.name(n));
+        // The tooltip is the slot's file; a name cut short shows whole above it.
+        const QString path = m_table.path(n);
+        label->setToolTip(label->isElided() ? label->fullText() + QLatin1Char('\n') + path : path);
     }
 }
 
-void TrackSelector::Read()
+void TrackSelector::reload()
 {
-    m_table.Read(m_session.store, m_session.gameFolder, m_defaultsMode(),
-                 [this](const TrackInfo& info) { deliver(info); });
+    m_table = m_slots;
     setSelectedName({});
     refreshSlots();
 }
@@ -315,20 +348,14 @@ void TrackSelector::setDefaultsMode(bool on)
         w->setEnabled(!on);
 }
 
-TrackInfoWindow* TrackSelector::trackInfo(bool create)
-{
-    if (!m_info && create)
-        m_info = new TrackInfoWindow(parentWidget());
-    return m_info;
-}
-
 void TrackSelector::accept()
 {
-    const StoreResult r = m_table.StoreSlots(m_session.store);
+    const WriteResult r = m_table.StoreSlots(m_session.store());
     if (!r.ok) {
         reportStoreFailure(m_services, this, QStringLiteral("The track slots"), r);
         return; // stay open: the assignments are not lost
     }
+    m_slots = m_table;
     done(NextAccepted);
     emit finished();
 }

@@ -6,9 +6,9 @@
 #include <QPointer>
 
 #include <array>
-#include <functional>
 
 class QComboBox;
+class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QListView;
@@ -18,24 +18,24 @@ class QRadioButton;
 
 namespace drovex {
 
-struct Session;
+class Session;
 class Services;
 class TrackFileModel;
 class TrackInfoWindow;
 class FileInfoWindow;
+class ElidingLabel;
 
 // "Drovex Track-Selector": puts track files found below the game folder into the sixteen slots.
+// It edits a copy of the slot table; Accept stores the copy and makes it the table, Cancel drops it.
 class TrackSelector : public QDialog {
     Q_OBJECT
 public:
-    // defaultsMode tells whether the main window shows the defaults.
-    TrackSelector(Session& session, Services& services, std::function<bool()> defaultsMode, QWidget* parent);
+    TrackSelector(Session& session, Services& services, SlotTable& slotTable, bool defaultsMode, QWidget* parent);
     ~TrackSelector() override;
 
     SlotTable& table() { return m_table; }
-    void Read();                       // reloads the slots (from the store unless in defaults mode)
+    void reload();                     // shows the slot table afresh, dropping edits not accepted
     void setDefaultsMode(bool on);     // disables the choice of files and Accept
-    void refreshSlots();               // slot labels from the table
 
     QString folderPath() const { return m_folder; }
     void changeFolder(const QString& folder);
@@ -49,7 +49,7 @@ public:
     QString selectedPath() const { return m_selectedPath; }
 
     TrackInfoWindow* trackInfo(bool create);
-    FileInfoWindow* fileInfo(bool create); // filled when created, kept until the selector ends
+    FileInfoWindow* fileInfo(bool create);
 
     // Accept stores every slot; Cancel, Escape and the close box drop every change.
     void accept() override;
@@ -63,21 +63,24 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void buildSlots(QGroupBox* frame);
     void deliver(const TrackInfo& info);
-    QString dosProblem(const QString& path) const; // why DOS cannot open the file; "" when it can
     void setSelectedName(const QString& name);
     void setSlotButtons(bool enabled);
+    void refreshSlots();
     void fillFolderList();
     void fillDriveList();
+    void gameFolderChanged();
+    QString dosProblem(const QString& path) const; // why DOS cannot open the file; "" when it can
 
     Session& m_session;
     Services& m_services;
-    std::function<bool()> m_defaultsMode;
+    SlotTable& m_slots;
     SlotTable m_table;
     QString m_folder;
     QString m_selectedPath;
-    std::array<QRadioButton*, 16> m_option{};
-    std::array<QLabel*, 16> m_label{};
+    std::array<QRadioButton*, SlotTable::kSlots> m_option{};
+    std::array<ElidingLabel*, SlotTable::kSlots> m_label{};
     QComboBox* m_drive = nullptr;
     QListWidget* m_folders = nullptr;
     QListView* m_files = nullptr;

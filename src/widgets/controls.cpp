@@ -1,8 +1,9 @@
 #include "widgets/controls.h"
 
-#include "settings/fieldrules.h"
+#include "widgets/handcursor.h"
 
 #include <QCheckBox>
+#include <QPushButton>
 
 namespace drovex {
 
@@ -17,16 +18,21 @@ Qt::CheckState checkStateOf(int number)
     return number == 1 ? Qt::Checked : number == 2 ? Qt::PartiallyChecked : Qt::Unchecked;
 }
 
-bool setStoredCheck(QCheckBox* box, const QString& stored)
+bool setCheckNumber(QCheckBox* box, std::optional<int> number)
 {
-    const auto n = toWholeNumber(stored);
-    if (!n || *n < 0 || *n > 2)
+    if (!number || *number < 0 || *number > 2)
         return false;
-    box->setCheckState(checkStateOf(*n));
+    box->setCheckState(checkStateOf(*number));
     return true;
 }
 
-QColor toQColor(const Rgb& rgb) { return QColor(rgb.r, rgb.g, rgb.b); }
+void leaveGreyOnClick(QCheckBox* box)
+{
+    QObject::connect(box, &QCheckBox::stateChanged, box, [box](int state) {
+        if (state != Qt::PartiallyChecked)
+            box->setTristate(false);
+    });
+}
 
 static void setRole(QWidget* widget, QPalette::ColorRole role, const QColor& colour)
 {
@@ -37,5 +43,14 @@ static void setRole(QWidget* widget, QPalette::ColorRole role, const QColor& col
 
 void setBackground(QWidget* widget, const QColor& colour) { setRole(widget, QPalette::Window, colour); }
 void setTextColour(QWidget* widget, const QColor& colour) { setRole(widget, QPalette::WindowText, colour); }
+
+QPushButton* makeButton(const char* name, const char* caption, const char* tip)
+{
+    auto* b = new QPushButton(QString::fromLatin1(caption));
+    b->setObjectName(QString::fromLatin1(name));
+    b->setToolTip(QString::fromLatin1(tip));
+    useHandCursor(b);
+    return b;
+}
 
 } // namespace drovex

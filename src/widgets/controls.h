@@ -1,11 +1,13 @@
 #pragma once
 
-#include "settings/palette.h"
-
 #include <QColor>
+#include <QString>
 #include <Qt>
 
+#include <optional>
+
 class QCheckBox;
+class QPushButton;
 class QWidget;
 
 namespace drovex {
@@ -15,12 +17,16 @@ namespace drovex {
 // A check box state as the store and Drovex.cfg count it: 0 off, 1 on, 2 greyed.
 int checkNumber(const QCheckBox* box);
 Qt::CheckState checkStateOf(int number);
-// Puts a stored state ("0", "1", "2") into a check box; anything else is refused.
-bool setStoredCheck(QCheckBox* box, const QString& stored);
+// Puts a stored state 0, 1 or 2 into a check box; anything else, or none, is refused.
+bool setCheckNumber(QCheckBox* box, std::optional<int> number);
+// A greyed check box (a stored "2") becomes a plain on/off switch once it is clicked.
+void leaveGreyOnClick(QCheckBox* box);
 
-QColor toQColor(const Rgb& rgb);
 // The background of a swatch, or the text colour of a label.
 void setBackground(QWidget* widget, const QColor& colour);
 void setTextColour(QWidget* widget, const QColor& colour);
+
+// A command button with its object name, caption and tooltip, showing the hand pointer.
+QPushButton* makeButton(const char* name, const char* caption, const char* tip);
 
 } // namespace drovex

@@ -1,15 +1,25 @@
 #include "widgets/services.h"
 
-#include "settings/settingsstore.h"
+#include "common/paths.h"
 
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QStringList>
 
 namespace drovex {
 namespace {
+
+// The pre-filled name as the initial folder spells it ("GP2.EXE" finds gp2.exe).
+QString defaultNameOnDisk(const FileRequest& request)
+{
+    if (request.initialFolder.isEmpty())
+        return request.defaultName;
+    const QString found = resolveIgnoringCase(joinPath(request.initialFolder, request.defaultName));
+    return found.isEmpty() ? request.defaultName : QFileInfo(found).fileName();
+}
 
 class DesktopServices final : public Services {
 public:
@@ -19,10 +29,12 @@ public:
         dialog.setFileMode(QFileDialog::ExistingFile);
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
         dialog.setNameFilter(qtFilter(request.filter));
+        // The patterns match any letter case; the list shows the description alone.
+        dialog.setOption(QFileDialog::HideNameFilterDetails);
         if (!request.initialFolder.isEmpty())
             dialog.setDirectory(request.initialFolder);
         if (!request.defaultName.isEmpty())
-            dialog.selectFile(request.defaultName);
+            dialog.selectFile(defaultNameOnDisk(request));
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
             return {};
         return dialog.selectedFiles().constFirst();
@@ -64,7 +76,7 @@ Services& desktopServices()
     return services;
 }
 
-QString reportStoreFailure(Services& services, QWidget* owner, const QString& what, const StoreResult& result)
+QString reportStoreFailure(Services& services, QWidget* owner, const QString& what, const WriteResult& result)
 {
     const QString text = QStringLiteral("%1 could not be saved to %2: %3.")
                              .arg(what, QDir::toNativeSeparators(result.file), result.reason);
@@ -83,14 +95,6 @@ QString qtFilter(const QString& filterText)
         filters << parts[i] + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
     }
     return filters.join(QStringLiteral(";;"));
-}
-
-QByteArray MakeDialogFilter(const QString& filterText)
-{
-    QByteArray out = filterText.toLocal8Bit();
-    out.replace('|', '\0');
-    out.append('\0');
-    return out;
 }
 
 } // namespace drovex

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/safefile.h"
+
 #include <QString>
 #include <QUrl>
 
@@ -39,16 +41,11 @@ public:
     bool openUrl(const QUrl&) override { return false; }
 };
 
-struct StoreResult;
-
 // Tells the user that something could not be saved to the settings store, naming the file and
 // why; returns the sentence shown.
-QString reportStoreFailure(Services& services, QWidget* owner, const QString& what, const StoreResult& result);
+QString reportStoreFailure(Services& services, QWidget* owner, const QString& what, const WriteResult& result);
 
 // Qt's filter string for a "description|pattern|..." filter; patterns match whatever the letter case.
 QString qtFilter(const QString& filterText);
-
-// The NUL-separated filter list of the Windows open-file dialog.
-QByteArray MakeDialogFilter(const QString& filterText);
 
 } // namespace drovex

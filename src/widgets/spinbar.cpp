@@ -1,5 +1,8 @@
 #include "widgets/spinbar.h"
 
+#include <QKeyEvent>
+#include <QWheelEvent>
+
 namespace drovex {
 
 SpinBar::SpinBar(int lowerLimit, int upperLimit, QWidget* parent)
@@ -33,6 +36,36 @@ void SpinBar::turnRound(int action)
     default:
         break;
     }
+}
+
+void SpinBar::step(int steps) { setValue(value() + steps); }
+
+void SpinBar::wheelEvent(QWheelEvent* event)
+{
+    m_wheel += event->angleDelta().y();
+    const int steps = m_wheel / 120; // one notch of a wheel is one step
+    m_wheel -= steps * 120;
+    if (steps != 0)
+        step(steps);
+    event->accept();
+}
+
+void SpinBar::keyPressEvent(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Up:
+    case Qt::Key_PageUp:
+        step(1);
+        break;
+    case Qt::Key_Down:
+    case Qt::Key_PageDown:
+        step(-1);
+        break;
+    default:
+        QScrollBar::keyPressEvent(event);
+        return;
+    }
+    event->accept();
 }
 
 } // namespace drovex

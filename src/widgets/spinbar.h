@@ -5,14 +5,21 @@
 namespace drovex {
 
 // A small vertical scroll bar used as a spin button: its upper limit stands at the top, so the
-// upper arrow raises the value by one and the lower arrow lowers it.
+// upper arrow, the Up key and the mouse wheel turned up raise the value by one, and the lower
+// arrow, the Down key and the wheel turned down lower it.
 class SpinBar : public QScrollBar {
     Q_OBJECT
 public:
     SpinBar(int lowerLimit, int upperLimit, QWidget* parent = nullptr);
 
+protected:
+    void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     void turnRound(int action);
+    void step(int steps);
+    int m_wheel = 0; // wheel turn not yet worth a step
 };
 
 } // namespace drovex

@@ -1,4 +1,5 @@
 #include "app/mainwindow.h"
+#include "app/settingspanel.h"
 #include "settings/catalogue.h"
 #include "settings/palette.h"
 #include "support/coresupport.h"
@@ -71,7 +72,7 @@ QMap<QString, QString> initialStore()
     QMap<QString, QString> m;
     for (const QString& k : switchKeys())
         m[k] = QStringLiteral("0");
-    for (int i : valuedSaveOrder())
+    for (int i : kValuedSaveOrder)
         m[QString::fromLatin1(valuedSetting(i).valueKey)] = QString::fromLatin1(valuedSetting(i).initialValue);
     for (const QString& k : indexKeys())
         m[k] = QStringLiteral("0");
@@ -91,7 +92,7 @@ private slots:
         QCOMPARE(w.windowTitle(), QStringLiteral("Drovex Front-End") + QString(71, QLatin1Char(' ')) +
                                       QStringLiteral("[Version 1.14 by Quennel]"));
         for (int fr = 0; fr < kFrameCount; ++fr)
-            QCOMPARE(child<QGroupBox>(w, frameName(fr))->title(), frameCaption(fr));
+            QCOMPARE(child<QGroupBox>(w, frameName(Frame(fr)))->title(), frameCaption(Frame(fr)));
         for (const char* b : {"BTN_Save", "BTN_Play", "BTN_GP2", "BTN_Track", "BTN_Info", "BTN_About", "BTN_Close"})
             QVERIFY(w.findChild<QPushButton*>(QString::fromLatin1(b)));
         QCOMPARE(child<QCheckBox>(w, QStringLiteral("Check(17)"))->text(), QStringLiteral("Menu Track Map "));
@@ -144,7 +145,7 @@ private slots:
         QCOMPARE(r.defaultName, QStringLiteral("GP2.EXE"));
         QCOMPARE(r.initialFolder, QString());
         QCOMPARE(f.stored(QStringLiteral("Path-GP2")), f.gameFolder());
-        QCOMPARE(f.session->gameFolder, f.gameFolder());
+        QCOMPARE(f.session->gameFolder(), f.gameFolder());
         QCOMPARE(f.services.messages,
                  QStringList{QStringLiteral("Drovex Information|Choose 'Mode' and set 'Path' before you start !!")});
     }
@@ -186,7 +187,7 @@ private slots:
         QVERIFY(!child<QPushButton>(w, QStringLiteral("BTN_GP2"))->isEnabled());
         QVERIFY(radio(w, QStringLiteral("OptionH(0)"))->isChecked());
         QCOMPARE(field(w, 19)->text(), QStringLiteral("122358"));
-        QCOMPARE(field(w, 19)->property("tag").toString(), QStringLiteral("3"));
+        QCOMPARE(w.panel().dotQuotient(19), 3);
         QCOMPARE(bar(w, 19)->value(), 24057);
         QVERIFY(field(w, 0)->isEnabled());
         QCOMPARE(swatchColour(w, 0), paletteQColour(125));
@@ -231,11 +232,11 @@ private slots:
         QVERIFY(radio(w, QStringLiteral("OptionV(2)"))->isChecked());
         QVERIFY(radio(w, QStringLiteral("OptionH(1)"))->isChecked());
         QVERIFY(radio(w, QStringLiteral("OPT_StartMode(2)"))->isChecked());
-        QCOMPARE(f.session->vAlignIndex, qint16(2));
+        QCOMPARE(w.panel().VAlignIndex(), 2);
         QCOMPARE(field(w, 7)->text(), QStringLiteral("Speedy \"Gonzales\""));
         QCOMPARE(f.stored(QStringLiteral("Car Remove Time Text")), QStringLiteral("0194"));
         QCOMPARE(bar(w, 4)->value(), 194);
-        QCOMPARE(field(w, 20)->property("tag").toString(), QStringLiteral("30"));
+        QCOMPARE(w.panel().dotQuotient(20), 30);
         QCOMPARE(bar(w, 20)->value(), 16989);
     }
 
@@ -329,7 +330,7 @@ private slots:
         QCOMPARE(field(w, 19)->text(), result);
         const qint64 n = result.toLongLong();
         QCOMPARE(bar(w, 19)->value(), int(n % 32767));
-        QCOMPARE(field(w, 19)->property("tag").toString(), QString::number(n / 32767));
+        QCOMPARE(w.panel().dotQuotient(19), n / 32767);
     }
 
     void enableRulesAndTheStartMode()
@@ -382,13 +383,13 @@ private slots:
         QCOMPARE(field(w, 17)->text(), QStringLiteral("12"));
         QCOMPARE(field(w, 14)->text(), QStringLiteral("2"));
         QVERIFY(radio(w, QStringLiteral("OptionH(1)"))->isChecked());
-        QCOMPARE(f.session->hAlignIndex, qint16(1));
+        QCOMPARE(w.panel().HAlignIndex(), 1);
         QVERIFY(box(w, QStringLiteral("CheckT(14)"))->isChecked());
         QVERIFY(!box(w, QStringLiteral("CheckT(8)"))->isChecked());
         QCOMPARE(bar(w, 19)->value(), 24057);
         for (int fr = 0; fr <= 11; ++fr)
-            QVERIFY(!child<QGroupBox>(w, frameName(fr))->isEnabled());
-        QVERIFY(child<QGroupBox>(w, frameName(12))->isEnabled());
+            QVERIFY(!child<QGroupBox>(w, frameName(Frame(fr)))->isEnabled());
+        QVERIFY(child<QGroupBox>(w, frameName(Frame(12)))->isEnabled());
 
         radio(w, QStringLiteral("OPT_StartMode(1)"))->setChecked(true);
         w.save(); // Save in defaults mode leaves the store alone
@@ -397,7 +398,7 @@ private slots:
         QVERIFY(radio(w, QStringLiteral("OPT_StartMode(2)"))->isChecked());
         QVERIFY(box(w, QStringLiteral("Check(16)"))->isChecked());
         QCOMPARE(field(w, 14)->text(), QStringLiteral("4"));
-        QVERIFY(child<QGroupBox>(w, frameName(0))->isEnabled());
+        QVERIFY(child<QGroupBox>(w, frameName(Frame(0)))->isEnabled());
     }
 
     void saveSettingsInDefaultsModeStoresTheDefaults()
@@ -424,7 +425,7 @@ private slots:
         box(w, QStringLiteral("CheckT(14)"))->setChecked(true);
         field(w, 14)->setFocus();
         QTest::keyClicks(field(w, 14), QStringLiteral("\b3"));
-        QCOMPARE(f.stored(QStringLiteral("Zoom Value")), QString());
+        QCOMPARE(f.stored(QStringLiteral("Zoom Value")), QStringLiteral("2")); // stored at the first run
         QTest::keyClick(field(w, 14), Qt::Key_Return);
         QCOMPARE(f.stored(QStringLiteral("Zoom Value")), QStringLiteral("3"));
         field(w, 14)->setText(QStringLiteral("4"));
@@ -507,8 +508,8 @@ private slots:
         const QString batch = f.gameFolder() + QStringLiteral("/start game.bat");
         const QString drovex = f.dir.filePath(QStringLiteral("Tools/Drovex.exe"));
         f.services.answers << batch << drovex << QString() << QString() << QString();
-        w.browseBatchFile();
-        w.browseDrovexExe();
+        w.BrowseBatchFile();
+        w.BrowseDrovexExe();
         QCOMPARE(f.stored(QStringLiteral("Path-Batch")), batch);
         QCOMPARE(f.stored(QStringLiteral("Path-Drovex")), drovex);
         const FileRequest& rb = f.services.requests[0];
@@ -522,13 +523,13 @@ private slots:
         QCOMPARE(rd.defaultName, QStringLiteral("Drovex.EXE"));
 
         // Cancelling leaves every path as it was.
-        w.browseGameFolder();
-        w.browseBatchFile();
-        w.browseDrovexExe();
+        w.BrowseGameFolder();
+        w.BrowseBatchFile();
+        w.BrowseDrovexExe();
         QCOMPARE(f.stored(QStringLiteral("Path-GP2")), f.gameFolder());
         QCOMPARE(f.stored(QStringLiteral("Path-Batch")), batch);
         QCOMPARE(f.stored(QStringLiteral("Path-Drovex")), drovex);
-        QCOMPARE(f.session->gameFolder, f.gameFolder());
+        QCOMPARE(f.session->gameFolder(), f.gameFolder());
     }
 
     void saveWritesDrovexCfgFromTheWindow()

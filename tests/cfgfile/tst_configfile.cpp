@@ -12,6 +12,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+
 using namespace drovex;
 
 Q_DECLARE_METATYPE(drovex::ConfigValues)
@@ -21,15 +23,8 @@ namespace {
 ConfigValues defaults()
 {
     ConfigValues v;
-    for (int i = 0; i < kPlainCount; ++i)
-        v.check[static_cast<size_t>(i)] = i == kGp2OptionsSwitch ? 0 : plainSetting(i).defaultOn;
-    for (int i = 0; i < kValuedCount; ++i) {
-        v.enable[static_cast<size_t>(i)] = valuedSetting(i).defaultOn;
-        v.text[static_cast<size_t>(i)] = QString::fromLatin1(valuedSetting(i).defaultValue);
-    }
-    v.align = {1, 1};
-    v.hAlign = 1;
-    v.vAlign = 0;
+    v.settings = defaultSnapshot();
+    v.settings.check[kGp2OptionsSwitch] = QStringLiteral("0");
     for (int n = 1; n <= kSlotCount; ++n)
         v.slotValues[static_cast<size_t>(n - 1)] = SlotTable::defaultPath(n);
     return v;
@@ -38,9 +33,9 @@ ConfigValues defaults()
 ConfigValues allSwitches(int state)
 {
     ConfigValues v = defaults();
-    v.check.fill(state);
-    v.enable.fill(state);
-    v.align.fill(state);
+    v.settings.check.fill(QString::number(state));
+    v.settings.enable.fill(QString::number(state));
+    v.settings.align.fill(QString::number(state));
     return v;
 }
 
@@ -59,14 +54,14 @@ private slots:
         QTest::newRow("all on") << "drovex-all-on.cfg" << allSwitches(1);
         QTest::newRow("all off") << "drovex-all-off.cfg" << allSwitches(0);
         ConfigValues empty = defaults();
-        for (auto& t : empty.text)
+        for (auto& t : empty.settings.text)
             t.clear();
         for (auto& s : empty.slotValues)
             s.clear();
         QTest::newRow("empty fields") << "drovex-empty.cfg" << empty;
         ConfigValues quoted = defaults();
-        quoted.text[7] = QStringLiteral("The \"Flying\" Finn");
-        quoted.text[6] = QStringLiteral("C:\\LOGS\\Drovex.log");
+        quoted.settings.text[7] = QStringLiteral("The \"Flying\" Finn");
+        quoted.settings.text[6] = QStringLiteral("C:\\LOGS\\Drovex.log");
         QTest::newRow("double quote") << "drovex-quote.cfg" << quoted;
     }
     void goldenFiles()
@@ -116,7 +111,7 @@ private slots:
             ConfigValues v = defaults();
             const int switches[7] = {18, 8, 9, 10, 11, 12, 13};
             for (int b = 0; b < 7; ++b)
-                v.enable[static_cast<size_t>(switches[b])] = (combo >> b) & 1;
+                v.settings.enable[static_cast<size_t>(switches[b])] = QString::number((combo >> b) & 1);
             const QStringList lines = renderConfigLines(v);
             QByteArray file;
             QByteArray oldLayout;
@@ -141,7 +136,7 @@ private slots:
     {
         QTest::addColumn<int>("index");
         QTest::addColumn<QString>("text");
-        for (const Setting& s : catalogue()) {
+        for (const Setting& s : kSettings) {
             if (!s.hasBar())
                 continue;
             QTest::addRow("%s empty", s.caption) << s.index << QString();
@@ -153,7 +148,7 @@ private slots:
         QFETCH(int, index);
         QFETCH(QString, text);
         ConfigValues v = allSwitches(1);
-        v.text[static_cast<size_t>(index)] = text;
+        v.settings.text[static_cast<size_t>(index)] = text;
         const RenderedConfig r = renderConfig(v);
         QCOMPARE(test::readingDifferences(r.bytes, v), QStringList());
         QVERIFY(!readDrovexCfg(r.bytes).value(valuedSetting(index).cfgKey));
@@ -164,7 +159,7 @@ private slots:
                     return l.startsWith(QLatin1Char(';') + QString::fromLatin1(valuedSetting(index).cfgKey) + QStringLiteral(" = "));
                 }));
         // Switched off, it is commented out anyway and not named.
-        v.enable[static_cast<size_t>(index)] = 0;
+        v.settings.enable[static_cast<size_t>(index)] = QStringLiteral("0");
         QCOMPARE(renderConfig(v).notSet, QStringList());
     }
 
@@ -209,20 +204,20 @@ private slots:
     void textsOutsideTheCodePageAreNamed()
     {
         ConfigValues v = defaults();
-        v.text[7] = QStringLiteral("\u0141ukasz");
+        v.settings.text[7] = QStringLiteral("\u0141ukasz");
         const RenderedConfig r = renderConfig(v);
         QVERIFY(r.bytes.contains("MyLinkName = \"?ukasz\""));
         QCOMPARE(r.lossy, QStringList{QStringLiteral("Use IPX Link")});
-        v.text[7] = QStringLiteral("Ren\u00e9 ?");
+        v.settings.text[7] = QStringLiteral("Ren\u00e9 ?");
         QCOMPARE(renderConfig(v).lossy, QStringList());
     }
 
     void saveMessageNamesWhatDrovexWillNotRead()
     {
         ConfigValues v = defaults();
-        v.text[5].clear();
-        v.enable[5] = 1;
-        v.text[14] = QStringLiteral("x7");
+        v.settings.text[5].clear();
+        v.settings.enable[5] = QStringLiteral("1");
+        v.settings.text[14] = QStringLiteral("x7");
         v.slotValues[5] = QStringLiteral("CIRCUITS\\New Tracks\\MONACO.DAT");
         const RenderedConfig r = renderConfig(v);
         ConfigWriteResult w;
@@ -278,7 +273,7 @@ private slots:
         QFETCH(int, line);
         QFETCH(QString, expected);
         ConfigValues v = defaults();
-        v.text[static_cast<size_t>(index)] = text;
+        v.settings.text[static_cast<size_t>(index)] = text;
         const QStringList lines = renderConfigLines(v);
         QCOMPARE(lines.size(), kConfigLineCount);
         QCOMPARE(lines[line], expected);
@@ -290,7 +285,7 @@ private slots:
         QCOMPARE(toWindows1252(QStringLiteral("\U0001F600")), QByteArray("?"));
         QCOMPARE(fromWindows1252("Versi\xa2n \x80"), QStringLiteral("Versi\u00a2n \u20ac"));
         ConfigValues v = defaults();
-        v.text[7] = QStringLiteral("Ren\u00e9 \u4e2d");
+        v.settings.text[7] = QStringLiteral("Ren\u00e9 \u4e2d");
         QVERIFY(renderConfigFile(v).contains("MyLinkName = \"Ren\xe9 ?\""));
     }
 
@@ -352,17 +347,57 @@ private slots:
         QVERIFY2(r.reason.contains(QLatin1String("does not exist")), qPrintable(r.reason));
         QVERIFY(!QFileInfo::exists(dir.filePath(QStringLiteral("missing"))));
 
+        // A folder or a pipe of that name is left as it is, its mode included.
+        for (const QString& name : {QStringLiteral("Drovex.cfg"), QStringLiteral("drovex.CFG")}) {
+            QTemporaryDir odd;
+            QVERIFY(QDir(odd.path()).mkdir(name));
+            const auto mode = QFile::permissions(odd.filePath(name));
+            r = writeConfigFile(odd.path(), "x", systemPlatform());
+            QVERIFY(!r.written);
+            QVERIFY2(r.reason.contains(QLatin1String("folder of that name")), qPrintable(r.reason));
+            QCOMPARE(QFile::permissions(odd.filePath(name)), mode);
+            QVERIFY(QFileInfo(odd.filePath(name)).isDir());
+        }
+        QTemporaryDir pipeDir;
+        QVERIFY(::mkfifo(QFile::encodeName(pipeDir.filePath(QStringLiteral("Drovex.cfg"))).constData(), 0644) == 0);
+        r = writeConfigFile(pipeDir.path(), "x", systemPlatform());
+        QVERIFY(!r.written);
+        QVERIFY2(r.reason.contains(QLatin1String("not a regular file")), qPrintable(r.reason));
+
         if (!test::makePermissionsBite())
             QSKIP("file permissions cannot be made to apply here");
-        const QString game = dir.filePath(QStringLiteral("locked"));
-        QVERIFY(test::writeFile(game + QStringLiteral("/Drovex.cfg"), "old settings"));
-        QFile::setPermissions(game, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-        r = writeConfigFile(game, "new settings", systemPlatform());
-        QFile::setPermissions(game, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        // A read-only folder takes no new file at all ...
+        const QString empty = dir.filePath(QStringLiteral("empty"));
+        QVERIFY(QDir().mkpath(empty));
+        QFile::setPermissions(empty, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+        r = writeConfigFile(empty, "new settings", systemPlatform());
         QVERIFY(!r.written);
         QVERIFY2(r.reason.contains(QLatin1String("not writable")), qPrintable(r.reason));
-        QCOMPARE(test::readFile(game + QStringLiteral("/Drovex.cfg")), QByteArray("old settings"));
-        QVERIFY(!(QFile::permissions(game + QStringLiteral("/Drovex.cfg")) & QFileDevice::WriteOwner));
+        QVERIFY(QDir(empty).isEmpty());
+    }
+
+    // A read-only folder whose Drovex.cfg is writable (or locked by an earlier save): the file is
+    // written in place, locked again, and the result says so.
+    void readOnlyFolderIsWrittenInPlace()
+    {
+        if (!test::makePermissionsBite())
+            QSKIP("file permissions cannot be made to apply here");
+        QTemporaryDir dir;
+        for (bool locked : {false, true}) {
+            const QString game = dir.filePath(locked ? QStringLiteral("locked") : QStringLiteral("open"));
+            const QString file = game + QStringLiteral("/Drovex.cfg");
+            QVERIFY(test::writeFile(file, "old settings, longer than the new ones"));
+            if (locked)
+                QVERIFY(systemPlatform().lockFile(file));
+            QFile::setPermissions(game, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+            const ConfigWriteResult r = writeConfigFile(game, "new settings", systemPlatform());
+            QFile::setPermissions(game, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+            QVERIFY2(r.written, qPrintable(r.reason));
+            QVERIFY(r.direct);
+            QCOMPARE(test::readFile(file), QByteArray("new settings"));
+            QVERIFY(!(QFile::permissions(file) & QFileDevice::WriteOwner));
+            QVERIFY(configSaveMessage(r, {}).contains(QLatin1String("written in place")));
+        }
     }
 };
 

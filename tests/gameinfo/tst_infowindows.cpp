@@ -1,6 +1,8 @@
 #include "about/aboutwindow.h"
 #include "app/mainwindow.h"
-#include "tracks/infowindows.h"
+#include "about/infobox.h"
+#include "tracks/fileinfowindow.h"
+#include "tracks/trackmanager.h"
 #include "support/coresupport.h"
 #include "support/testsupport.h"
 #include "tracks/trackinfowindow.h"
@@ -39,7 +41,10 @@ void enter(QWidget* w)
     QEvent e(QEvent::Enter);
     QCoreApplication::sendEvent(w, &e);
 }
-QString labelText(const char* name) { return modal()->findChild<QLabel*>(QString::fromLatin1(name))->text(); }
+QString labelText(const char* name)
+{
+    return modal()->findChild<QLabel*>(QString::fromLatin1(name))->text().remove(QChar(0x200B));
+}
 void press(const char* name) { modal()->findChild<QPushButton*>(QString::fromLatin1(name))->click(); }
 
 void makeGame(Fixture& f, bool knownEdition)
@@ -70,7 +75,7 @@ private slots:
         QStringList seen;
         runSteps({
             [&] {
-                TrackSelector* s = w.trackSelector(false);
+                TrackSelector* s = w.tracks().selector(false);
                 s->changeFolder(f.gameFolder() + QStringLiteral("/CIRCUITS"));
                 s->fileClicked(QStringLiteral("MONACO.DAT"));
                 press("BTN_Details");
@@ -114,12 +119,12 @@ private slots:
                                     QStringLiteral("Drovex8"), QStringLiteral("CIRCUITS\\F1CT01.DAT"), f.gameFolder(),
                                     f.gameFolder(), QString()}));
         // "Main Screen" leaves the selector loaded but hidden.
-        QVERIFY(w.trackSelector(false));
-        QVERIFY(!w.trackSelector(false)->isVisible());
-        QVERIFY(w.trackSelector(false)->fileInfo(false));
+        QVERIFY(w.tracks().selector(false));
+        QVERIFY(!w.tracks().selector(false)->isVisible());
+        QVERIFY(w.tracks().selector(false)->fileInfo(false));
 
         // Accept and Cancel end the File-Info window with the selector; it is filled afresh next time.
-        w.trackSelector(false)->reject();
+        w.tracks().selector(false)->reject();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(!w.findChild<FileInfoWindow*>());
         QVERIFY(!w.findChild<TrackInfoWindow*>());
@@ -130,7 +135,8 @@ private slots:
         Fixture f;
         makeGame(f, true);
         MainWindow& w = f.open();
-        FileInfoWindow* info = w.trackSelector(true)->fileInfo(true);
+        FileInfoWindow* info = w.tracks().selector(true)->fileInfo(true);
+        info->fill(QString(), QString());
         auto* version = info->findChild<QLabel*>(QStringLiteral("LBL_GP2Version"));
         QCOMPARE(version->text(), QStringLiteral("Deutsche Ausgabe 1.0b"));
         QCOMPARE(version->palette().color(QPalette::WindowText), QColor(Qt::black));
@@ -212,7 +218,7 @@ private slots:
         Fixture f;
         f.seed(QStringLiteral("Path-GP2"), f.gameFolder());
         MainWindow& w = f.open();
-        w.trackSelector(true)->fileInfo(true);
+        w.tracks().selector(true)->fileInfo(true);
         w.startOptions(true);
         const QByteArray before = test::readFile(f.storeFile);
         w.close();

@@ -68,7 +68,7 @@ private slots:
         QVERIFY(!d->findChild<QRadioButton*>(QStringLiteral("OptionLog(0)"))->isEnabled());
         QCOMPARE(d->findChild<QLineEdit*>(QStringLiteral("TextGP2"))->text(), QString()); // nothing stored
         d->AcceptChanges();
-        QCOMPARE(d->OptionsGP2, QStringLiteral(" video:vga minram"));
+        QCOMPARE(d->OptionsGP2(), QStringLiteral(" video:vga minram"));
 
         gp2Switch(d, 1)->setChecked(false);
         QVERIFY(!d->findChild<QRadioButton*>(QStringLiteral("OptionVideo(1)"))->isEnabled());

@@ -63,7 +63,7 @@ private slots:
 
     void defaultsAndInitialValuesDifferOnlyWhereIntended()
     {
-        for (const Setting& s : catalogue()) {
+        for (const Setting& s : kSettings) {
             if (s.kind != Kind::Valued && s.kind != Kind::Alignment)
                 continue;
             const bool differs = qstrcmp(s.defaultValue, s.initialValue) != 0;
@@ -75,16 +75,16 @@ private slots:
 
     void everyValueStaysWithinItsLimits()
     {
-        for (const Setting& s : catalogue()) {
+        for (const Setting& s : kSettings) {
             if (!s.hasBar())
                 continue;
             for (const char* v : {s.defaultValue, s.initialValue}) {
                 const int n = QString::fromLatin1(v).toInt();
-                QVERIFY2(n >= s.lo && n <= s.hi, s.valueKey);
+                QVERIFY2(n >= s.limits->lo && n <= s.limits->hi, s.valueKey);
             }
         }
-        QCOMPARE(valuedSetting(15).hi, 9); // tooltip says 3..9, field takes 0..9
-        QCOMPARE(valuedSetting(15).lo, 0);
+        QCOMPARE(valuedSetting(15).limits->hi, 9); // tooltip says 3..9, field takes 0..9
+        QCOMPARE(valuedSetting(15).limits->lo, 0);
     }
 
     void objectNames()

@@ -2,6 +2,8 @@
 #include "settings/settingsstore.h"
 #include "support/coresupport.h"
 
+#include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -35,8 +37,8 @@ private slots:
         const QString file = dir.filePath(QStringLiteral("s.ini"));
         {
             IniSettingsStore store(file);
-            store.put(key, value);
-            QVERIFY(store.commit().ok);
+            QVERIFY(store.put(key, value).ok);
+            QCOMPARE(store.get(key), value); // what the program sees is what is on disk
         }
         IniSettingsStore again(file);
         QCOMPARE(again.get(key), value);
@@ -64,8 +66,7 @@ private slots:
         IniSettingsStore store(file);
         QCOMPARE(store.get(QStringLiteral("Zoom")), QStringLiteral("1"));
         QCOMPARE(store.get(QStringLiteral("Zoom Value")), QStringLiteral("a,b"));
-        store.put(QStringLiteral("Rotate"), QStringLiteral("1"));
-        QVERIFY(store.commit().ok);
+        QVERIFY(store.put(QStringLiteral("Rotate"), QStringLiteral("1")).ok);
         IniSettingsStore again(file);
         QCOMPARE(again.get(QStringLiteral("Zoom")), QStringLiteral("1"));
         QCOMPARE(again.get(QStringLiteral("Rotate")), QStringLiteral("1"));
@@ -77,11 +78,85 @@ private slots:
         QVERIFY(test::writeFile(dir.filePath(QStringLiteral("blocker")), "a file where a folder should be"));
         const QString file = dir.filePath(QStringLiteral("blocker/store.ini"));
         IniSettingsStore store(file);
-        store.put(QStringLiteral("Zoom"), QStringLiteral("1"));
-        const StoreResult r = store.commit();
+        const WriteResult r = store.put(QStringLiteral("Zoom"), QStringLiteral("1"));
         QVERIFY(!r.ok);
         QCOMPARE(r.file, file);
         QVERIFY2(r.reason.contains(QLatin1String("not a folder")), qPrintable(r.reason));
+        // Nothing stays pending: the store reads as the disk holds it.
+        QCOMPARE(store.get(QStringLiteral("Zoom")), QString());
+        // As soon as the disk allows it, the next write works.
+        QVERIFY(QFile::remove(dir.filePath(QStringLiteral("blocker"))));
+        QVERIFY(store.put(QStringLiteral("Rotate"), QStringLiteral("1")).ok);
+        QCOMPARE(IniSettingsStore(file).get(QStringLiteral("Rotate")), QStringLiteral("1"));
+        QCOMPARE(IniSettingsStore(file).get(QStringLiteral("Zoom")), QString());
+    }
+
+    void allValuesOrNone()
+    {
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("s.ini"));
+        IniSettingsStore store(file);
+        QVERIFY(store.putAll({{QStringLiteral("Zoom"), QStringLiteral("1")}, {QStringLiteral("Rotate"), QStringLiteral("0")}}).ok);
+        QCOMPARE(IniSettingsStore(file).get(QStringLiteral("Rotate")), QStringLiteral("0"));
+        QVERIFY(store.has(QStringLiteral("Zoom")));
+        QVERIFY(!store.has(QStringLiteral("Zoom Value")));
+        QVERIFY(!store.unreadable().size());
+    }
+
+    // A save that was stopped half-way leaves an empty lock file and temporary files behind; the
+    // next save goes on at once and clears them.
+    void leftoversOfAnInterruptedSave()
+    {
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("s.ini"));
+        QVERIFY(test::writeFile(file, "[Settings]\nZoom=0\n"));
+        QVERIFY(test::writeFile(file + QStringLiteral(".lock"), ""));
+        QVERIFY(test::writeFile(file + QStringLiteral(".drovex-save-Ab12Cd"), "[Settings]\nZoom=half"));
+        QVERIFY(test::writeFile(file + QStringLiteral(".drovex-save-Ab12Cd.XyZ123"), "x"));
+        QVERIFY(test::writeFile(file + QStringLiteral(".backup"), "the user's own"));
+        IniSettingsStore store(file);
+        QElapsedTimer t;
+        t.start();
+        QVERIFY(store.put(QStringLiteral("Zoom"), QStringLiteral("1")).ok);
+        QVERIFY2(t.elapsed() < 1000, qPrintable(QString::number(t.elapsed())));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), (QStringList{QStringLiteral("s.ini"), QStringLiteral("s.ini.backup")}));
+        QCOMPARE(IniSettingsStore(file).get(QStringLiteral("Zoom")), QStringLiteral("1"));
+    }
+
+    // A file that holds no settings the program can read is never written over.
+    void unreadableFileIsKept_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<bool>("modeNone");
+        QTest::newRow("garbage before the settings") << QByteArray("\"unterminated\n[Settings]\nZoom=1\n") << false;
+        QTest::newRow("binary") << QByteArray("\x7f" "ELF\x01\x02\x00\x00\xff\xfe garbage") << false;
+        QTest::newRow("mode 000") << QByteArray("[Settings]\nZoom=1\n") << true;
+    }
+    void unreadableFileIsKept()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(bool, modeNone);
+        if (modeNone && !test::makePermissionsBite())
+            QSKIP("file permissions cannot be made to apply here");
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("s.ini"));
+        QVERIFY(test::writeFile(file, content));
+        if (modeNone)
+            QFile::setPermissions(file, {});
+        IniSettingsStore store(file);
+        QVERIFY(!store.unreadable().isEmpty());
+        if (modeNone)
+            QVERIFY2(store.unreadable().contains(QLatin1String("cannot be read")), qPrintable(store.unreadable()));
+        const WriteResult r = store.put(QStringLiteral("Zoom"), QStringLiteral("2"));
+        QVERIFY(!r.ok);
+        if (modeNone)
+            QVERIFY2(r.reason.contains(QLatin1String("cannot be read")), qPrintable(r.reason));
+        const QString aside = store.moveAside();
+        QVERIFY(aside.startsWith(file + QStringLiteral(".unreadable-")));
+        QFile::setPermissions(aside, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        QCOMPARE(test::readFile(aside), content);
+        QVERIFY(store.put(QStringLiteral("Zoom"), QStringLiteral("2")).ok);
+        QCOMPARE(IniSettingsStore(file).get(QStringLiteral("Zoom")), QStringLiteral("2"));
     }
 
     void readOnlyStoreFileIsLeftAlone()
@@ -94,8 +169,7 @@ private slots:
         QFile::setPermissions(file, QFileDevice::ReadOwner | QFileDevice::ReadUser);
         {
             IniSettingsStore store(file);
-            store.put(QStringLiteral("Zoom"), QStringLiteral("1"));
-            const StoreResult r = store.commit();
+            const WriteResult r = store.put(QStringLiteral("Zoom"), QStringLiteral("1"));
             QVERIFY(!r.ok);
             QVERIFY2(r.reason.contains(QLatin1String("read-only")), qPrintable(r.reason));
         }

@@ -26,36 +26,37 @@ std::optional<CfgValue> textOrNotSet(const QString& shown)
 
 } // namespace
 
-QHash<QByteArray, std::optional<CfgValue>> expectedReading(const ConfigValues& v)
+QHash<QByteArray, std::optional<CfgValue>> expectedReading(const ConfigValues& values)
 {
+    const SettingsSnapshot& v = values.settings;
+    auto on = [](const QString& state) { return state == QLatin1String("1") || state == QLatin1String("2"); };
     QHash<QByteArray, std::optional<CfgValue>> e;
-    for (const Setting& s : catalogue()) {
+    for (const Setting& s : kSettings) {
         const auto i = static_cast<size_t>(s.index);
         switch (s.kind) {
         case Kind::Plain:
             if (s.cfgKey)
-                e.insert(s.cfgKey, number(v.check[i] != 0));
+                e.insert(s.cfgKey, number(on(v.check[i])));
             break;
         case Kind::Valued:
             if (!s.hasBar()) { // the two texts: their switch is a value of its own
-                e.insert(s.cfgKey, number(v.enable[i] != 0));
-                e.insert(s.index == 6 ? "logDebugName" : "MyLinkName", textOrNotSet(v.text[i]));
-            } else if (v.enable[i] != 0 && parseNumber(v.text[i])) {
+                e.insert(s.cfgKey, number(on(v.enable[i])));
+                e.insert(s.cfgTextKey, textOrNotSet(v.text[i]));
+            } else if (on(v.enable[i]) && parseNumber(v.text[i])) {
                 e.insert(s.cfgKey, number(static_cast<quint32>(roundHalfEven(*parseNumber(v.text[i])))));
             } else {
                 e.insert(s.cfgKey, std::nullopt);
             }
             break;
         case Kind::Alignment:
-            e.insert(s.cfgKey, v.align[i] != 0 ? std::optional(number(static_cast<quint32>(s.index == 0 ? v.hAlign : v.vAlign)))
-                                                : std::nullopt);
+            e.insert(s.cfgKey, on(v.align[i]) ? std::optional(number(v.alignIndex[i].toUInt())) : std::nullopt);
             break;
         case Kind::StartMode:
             break;
         }
     }
     for (int n = 1; n <= kSlotCount; ++n) {
-        const QString& slot = v.slotValues[static_cast<size_t>(n - 1)];
+        const QString& slot = values.slotValues[static_cast<size_t>(n - 1)];
         const QByteArray key = QStringLiteral("f1ct%1").arg(n, 2, 10, QLatin1Char('0')).toLatin1();
         e.insert(key, dosPathProblem(slot, kDosPathMax).isEmpty() ? std::optional(text(slot.toLatin1())) : std::nullopt);
     }

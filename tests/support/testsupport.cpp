@@ -1,6 +1,7 @@
 #include "support/testsupport.h"
 
 #include "app/mainwindow.h"
+#include "launch/session.h"
 
 #include <QDir>
 
@@ -44,14 +45,14 @@ QString Fixture::stored(const QString& key) const
 void Fixture::seed(const QString& key, const QString& value)
 {
     IniSettingsStore s(storeFile);
-    s.put(key, value);
-    s.commit();
+    if (!s.put(key, value).ok)
+        qFatal("cannot seed the store");
 }
 
 MainWindow& Fixture::open(bool runStartUp)
 {
     store = std::make_unique<IniSettingsStore>(storeFile);
-    session = std::make_unique<Session>(Session{*store, systemPlatform()});
+    session = std::make_unique<Session>(*store, systemPlatform());
     window = std::make_unique<MainWindow>(*session, services);
     if (runStartUp)
         window->startUp();

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "launch/platform.h"
-#include "widgets/services.h"
 #include "launch/session.h"
 #include "settings/settingsstore.h"
+#include "widgets/services.h"
 
 #include <QStringList>
 #include <QTemporaryDir>

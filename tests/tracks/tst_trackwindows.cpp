@@ -1,4 +1,5 @@
 #include "app/mainwindow.h"
+#include "tracks/trackmanager.h"
 #include "support/coresupport.h"
 #include "support/testsupport.h"
 #include "tracks/navigation.h"
@@ -67,7 +68,7 @@ private slots:
         Fixture f;
         makeGame(f);
         MainWindow& w = f.open();
-        TrackSelector* s = w.trackSelector(true);
+        TrackSelector* s = w.tracks().selector(true);
         QCOMPARE(s->objectName(), QStringLiteral("Drovex5"));
         QCOMPARE(s->windowTitle(), QStringLiteral("Drovex Track-Selector"));
         QCOMPARE(slotLabel(s, 1)->text(), QStringLiteral("Circuit 1"));
@@ -87,7 +88,7 @@ private slots:
         Fixture f;
         makeGame(f);
         MainWindow& w = f.open();
-        TrackSelector* s = w.trackSelector(true);
+        TrackSelector* s = w.tracks().selector(true);
         s->changeFolder(f.gameFolder() + QStringLiteral("/CIRCUITS/NEW"));
         s->fileClicked(QStringLiteral("Monaco.dat"));
         QCOMPARE(s->selectedName(), QStringLiteral("Monaco"));
@@ -106,9 +107,9 @@ private slots:
         // Cancel drops everything since the last Accept.
         s->findChild<QPushButton*>(QStringLiteral("BTN_Cancel"))->click();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QVERIFY(!w.trackSelector(false));
+        QVERIFY(!w.tracks().selector(false));
         QCOMPARE(f.stored(QStringLiteral("F1CT06")), QString());
-        s = w.trackSelector(true);
+        s = w.tracks().selector(true);
         QCOMPARE(s->table().path(6), QStringLiteral("CIRCUITS\\F1CT06.DAT"));
 
         s->changeFolder(f.gameFolder() + QStringLiteral("/CIRCUITS/NEW"));
@@ -116,7 +117,7 @@ private slots:
         s->assignSlot(6);
         s->findChild<QPushButton*>(QStringLiteral("BTN_Accept"))->click();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QVERIFY(!w.trackSelector(false));
+        QVERIFY(!w.tracks().selector(false));
         for (int n = 1; n <= 16; ++n)
             QVERIFY(!f.stored(QStringLiteral("F1CT%1").arg(n, 2, 10, QLatin1Char('0'))).isEmpty());
         QCOMPARE(f.stored(QStringLiteral("F1CT06")), QStringLiteral("CIRCUITS\\NEW\\Monaco.dat"));
@@ -144,7 +145,7 @@ private slots:
         makeGame(f);
         QVERIFY(test::writeFile(f.gameFolder() + QStringLiteral("/CIRCUITS/NEW/") + file, tag("Long")));
         MainWindow& w = f.open();
-        TrackSelector* s = w.trackSelector(true);
+        TrackSelector* s = w.tracks().selector(true);
         s->changeFolder(f.gameFolder() + QStringLiteral("/CIRCUITS/NEW"));
         waitForFiles(s);
         QVERIFY(fileList(s).contains(file));
@@ -179,7 +180,7 @@ private slots:
         QDir().mkpath(f.gameFolder() + QStringLiteral("X"));
         QDir().mkpath(f.dir.filePath(QStringLiteral("gp2")));
         MainWindow& w = f.open();
-        TrackSelector* s = w.trackSelector(true);
+        TrackSelector* s = w.tracks().selector(true);
         const QString target = folder == QLatin1String("!case") ? f.dir.filePath(QStringLiteral("gp2"))
                                                                  : f.gameFolder() + folder;
         s->changeFolder(target);
@@ -198,7 +199,7 @@ private slots:
         Fixture f;
         makeGame(f);
         MainWindow& w = f.open();
-        TrackSelector* s = w.trackSelector(true);
+        TrackSelector* s = w.tracks().selector(true);
         auto* drives = s->findChild<QComboBox*>(QStringLiteral("BX_Drive"));
         QVERIFY(drives->count() >= 1);
         QVERIFY(drives->findData(QStringLiteral("/")) >= 0);
@@ -217,7 +218,7 @@ private slots:
         f.seed(QStringLiteral("F1CT06"), QStringLiteral("CIRCUITS\\NEW\\Monaco.dat"));
         MainWindow& w = f.open();
         w.findChild<QCheckBox*>(QStringLiteral("SetToDefault"))->setChecked(true);
-        TrackSelector* s = w.trackSelector(true);
+        TrackSelector* s = w.tracks().selector(true);
         QCOMPARE(slotLabel(s, 6)->toolTip(), QStringLiteral("CIRCUITS\\F1CT06.DAT"));
         for (const char* name : {"BX_Drive", "BX_File", "BX_Folder", "BX_Select", "BTN_Accept"})
             QVERIFY(!s->findChild<QWidget*>(QString::fromLatin1(name))->isEnabled());
@@ -233,7 +234,7 @@ private slots:
         makeGame(f);
         f.seed(QStringLiteral("F1CT02"), QStringLiteral("CIRCUITS\\NEW\\Bold.DAT"));
         MainWindow& w = f.open();
-        TrackSelector* s = w.trackSelector(true);
+        TrackSelector* s = w.tracks().selector(true);
         QCOMPARE(slotLabel(s, 2)->text(), QStringLiteral("<b>x</b>"));
         QCOMPARE(slotLabel(s, 2)->textFormat(), Qt::PlainText);
         s->slotLabelClicked(2);
@@ -250,13 +251,13 @@ private slots:
         QStringList seen;
         // Script: select Monaco, More Info, read the values, OK, Escape on the track info, then Cancel.
         QTimer::singleShot(0, this, [&] {
-            TrackSelector* s = w.trackSelector(false);
+            TrackSelector* s = w.tracks().selector(false);
             seen << QStringLiteral("selector:%1").arg(s->isVisible());
             s->changeFolder(f.gameFolder() + QStringLiteral("/CIRCUITS/NEW"));
             s->fileClicked(QStringLiteral("Monaco.dat"));
             s->findChild<QPushButton*>(QStringLiteral("BTN_Details"))->click();
             QTimer::singleShot(0, this, [&] {
-                TrackSelector* sel = w.trackSelector(false);
+                TrackSelector* sel = w.tracks().selector(false);
                 TrackInfoWindow* info = sel->trackInfo(false);
                 seen << QStringLiteral("info:%1 selector:%2").arg(info->isVisible()).arg(sel->isVisible());
                 seen << info->value(Country) + QLatin1Char(',') + info->value(LapRecord) + QLatin1Char(',') +
@@ -266,14 +267,14 @@ private slots:
                                                        info->findChild<QLabel*>(QStringLiteral("LBL_Country"))->height() * 2);
                 info->findChild<QPushButton*>(QStringLiteral("BTN_OK"))->click();
                 QTimer::singleShot(0, this, [&] {
-                    TrackSelector* back = w.trackSelector(false);
+                    TrackSelector* back = w.tracks().selector(false);
                     seen << QStringLiteral("selector:%1").arg(back->isVisible());
                     back->findChild<QPushButton*>(QStringLiteral("BTN_Details"))->click();
                     QTimer::singleShot(0, this, [&] {
-                        QTest::keyClick(w.trackSelector(false)->trackInfo(false), Qt::Key_Escape);
+                        QTest::keyClick(w.tracks().selector(false)->trackInfo(false), Qt::Key_Escape);
                         QTimer::singleShot(0, this, [&] {
-                            seen << QStringLiteral("selector:%1").arg(w.trackSelector(false)->isVisible());
-                            QTest::keyClick(w.trackSelector(false), Qt::Key_Escape);
+                            seen << QStringLiteral("selector:%1").arg(w.tracks().selector(false)->isVisible());
+                            QTest::keyClick(w.tracks().selector(false), Qt::Key_Escape);
                         });
                     });
                 });
@@ -284,7 +285,7 @@ private slots:
                                     QStringLiteral("Monaco,-,-"), QStringLiteral("wraps:1"), QStringLiteral("selector:1"),
                                     QStringLiteral("selector:1")}));
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QVERIFY(!w.trackSelector(false));
+        QVERIFY(!w.tracks().selector(false));
     }
 };
 

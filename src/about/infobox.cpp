@@ -1,0 +1,80 @@
+#include "about/infobox.h"
+
+#include "about/aboutwindow.h"
+#include "version.h"
+#include "widgets/controls.h"
+
+#include <QFontDatabase>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace drovex {
+
+InfoBox::InfoBox(QWidget* parent)
+    : QDialog(parent)
+{
+    setObjectName(QStringLiteral("Drovex2"));
+    setWindowTitle(QStringLiteral("Drovex Info") + QString(82, QLatin1Char(' ')) + QStringLiteral("[Version ") +
+                   QLatin1String(kVersion) + QStringLiteral(" by Quennel]"));
+    setModal(true);
+    setAttribute(Qt::WA_DeleteOnClose);
+
+    auto* frame = new QGroupBox;
+    frame->setObjectName(QStringLiteral("Frame1"));
+    auto* pages = new QGridLayout(frame);
+    QFont fixed(QStringLiteral("Courier New"));
+    fixed.setStyleHint(QFont::TypeWriter);
+    fixed.setFixedPitch(true);
+    fixed.setPointSize(9);
+    for (int i = 1; i <= 3; ++i) {
+        auto* text = new QPlainTextEdit(aboutText(QStringLiteral("page%1.txt").arg(i)));
+        text->setObjectName(QStringLiteral("Text(%1)").arg(i));
+        text->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+        // Every page is laid out for a fixed-width font; page 2 stays editable.
+        text->setFont(i == 2 ? QFontDatabase::systemFont(QFontDatabase::FixedFont) : fixed);
+        text->setLineWrapMode(QPlainTextEdit::NoWrap);
+        text->setReadOnly(i != 2);
+        pages->addWidget(text, 0, 0); // all three at the same place
+        m_page[static_cast<size_t>(i - 1)] = text;
+    }
+
+    auto* buttons = new QHBoxLayout;
+    const char* const captions[3] = {"Drovex Front-End", "Drovex Info", "Drovex FAQ"};
+    const char* const tips[3] = {"Drovex Front-End Info", "Drovex Info", "Drovex FAQ"};
+    for (int i = 1; i <= 3; ++i) {
+        auto* b = makeButton(qPrintable(QStringLiteral("Button(%1)").arg(i)), captions[i - 1], tips[i - 1]);
+        connect(b, &QPushButton::clicked, this, [this, i] { showPage(i); });
+        buttons->addWidget(b);
+    }
+    buttons->addStretch(1);
+    auto* close = makeButton("Close", "Close", "Close window");
+    connect(close, &QPushButton::clicked, this, &QDialog::close);
+    buttons->addWidget(close);
+
+    auto* top = new QVBoxLayout(this);
+    top->addWidget(frame, 1);
+    top->addLayout(buttons);
+    resize(720, 520);
+    showPage(1);
+}
+
+void InfoBox::showPage(int page)
+{
+    for (QPlainTextEdit* p : m_page)
+        p->hide();
+    m_page[static_cast<size_t>(page - 1)]->show();
+}
+
+int InfoBox::currentPage() const
+{
+    for (int i = 0; i < 3; ++i)
+        if (!m_page[static_cast<size_t>(i)]->isHidden())
+            return i + 1;
+    return 0;
+}
+
+} // namespace drovex

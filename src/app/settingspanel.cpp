@@ -1,0 +1,470 @@
+#include "app/settingspanel.h"
+
+#include "cfgfile/configfile.h"
+#include "settings/fieldrules.h"
+#include "settings/palette.h"
+#include "widgets/controls.h"
+#include "widgets/handcursor.h"
+#include "widgets/spinbar.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QRadioButton>
+#include <QSignalBlocker>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace drovex {
+namespace {
+
+QString latin(const char* s) { return s ? QString::fromLatin1(s) : QString(); }
+
+std::optional<QColor> paletteQColor(const QString& text)
+{
+    const auto c = paletteColour(text);
+    if (!c)
+        return std::nullopt;
+    return QColor(c->r, c->g, c->b);
+}
+
+} // namespace
+
+SettingsPanel::SettingsPanel(QWidget* parent)
+    : QWidget(parent)
+{
+    for (int f = 0; f < kFrameCount; ++f) {
+        auto* box = new QGroupBox(frameCaption(static_cast<Frame>(f)));
+        box->setObjectName(frameName(static_cast<Frame>(f)));
+        new QGridLayout(box);
+        static_cast<QGridLayout*>(box->layout())->setVerticalSpacing(2);
+        m_frame[static_cast<size_t>(f)] = box;
+    }
+    frame(Frame::VAlignButtons)->setFlat(true);
+    frame(Frame::HAlignButtons)->setFlat(true);
+
+    for (const Setting& s : kSettings) {
+        switch (s.kind) {
+        case Kind::Plain:
+            placePlain(s);
+            break;
+        case Kind::Valued:
+            placeValued(s);
+            break;
+        case Kind::Alignment:
+            placeAlignment(s);
+            break;
+        case Kind::StartMode:
+            placeStartMode(s);
+            break;
+        }
+    }
+
+    m_setToDefault = new QCheckBox(QStringLiteral("Default Values"));
+    m_setToDefault->setObjectName(QStringLiteral("SetToDefault"));
+    m_setToDefault->setToolTip(QStringLiteral("Set all values to default"));
+    useHandCursor(m_setToDefault);
+    grid(Frame::Drovex)->addWidget(m_setToDefault, 0, 0);
+    connect(m_setToDefault, &QCheckBox::toggled, this, &SettingsPanel::defaultsToggled);
+    layOut();
+}
+
+QGridLayout* SettingsPanel::grid(Frame f) const { return static_cast<QGridLayout*>(frame(f)->layout()); }
+
+void SettingsPanel::layOut()
+{
+    auto* columns = new QHBoxLayout(this);
+    columns->setContentsMargins(0, 0, 0, 0);
+    auto column = [&](std::initializer_list<Frame> frames) {
+        auto* v = new QVBoxLayout;
+        for (Frame f : frames)
+            v->addWidget(frame(f));
+        v->addStretch(1);
+        columns->addLayout(v);
+    };
+    column({Frame::AtTheLine, Frame::TrackMap});
+    column({Frame::RcrJams, Frame::Misc, Frame::Network, Frame::Hof25});
+    column({Frame::DebugLogging, Frame::ExtendedDataLogging, Frame::TrackMenu, Frame::OtherOptions});
+    column({Frame::Mode, Frame::Gp2Options, Frame::Drovex});
+}
+
+QCheckBox* SettingsPanel::makeSwitch(const Setting& s, const QString& name)
+{
+    auto* box = new QCheckBox(latin(s.caption));
+    box->setObjectName(name);
+    if (s.switchTip)
+        box->setToolTip(latin(s.switchTip));
+    useHandCursor(box);
+    leaveGreyOnClick(box);
+    return box;
+}
+
+void SettingsPanel::placePlain(const Setting& s)
+{
+    QCheckBox* box = makeSwitch(s, checkName(s.index));
+    m_check[static_cast<size_t>(s.index)] = box;
+    grid(s.frame)->addWidget(box, grid(s.frame)->rowCount(), 0, 1, 5);
+    if (s.index != kGp2OptionsSwitch)
+        connect(box, &QCheckBox::stateChanged, this, &SettingsPanel::loggingCoupling);
+}
+
+void SettingsPanel::placeValued(const Setting& s)
+{
+    const int i = s.index;
+    QGridLayout* g = grid(s.frame);
+    const int row = g->rowCount();
+    QCheckBox* box = makeSwitch(s, enableName(i));
+    m_enable[static_cast<size_t>(i)] = box;
+    auto* field = new QLineEdit;
+    field->setObjectName(fieldName(i));
+    field->setToolTip(latin(s.fieldTip));
+    field->setAccessibleName(latin(s.caption));
+    field->setText(latin(s.initialValue));
+    field->setEnabled(false);
+    m_field[static_cast<size_t>(i)] = field;
+    g->addWidget(box, row, 0);
+    if (s.hasBar()) {
+        // Wide enough for the largest number the field takes.
+        const QString widest = QString(QString::number(s.limits->hi).size() + 1, QLatin1Char('0'));
+        field->setFixedWidth(field->fontMetrics().horizontalAdvance(widest) + 14);
+        auto* bar = s.isDotSize() ? new SpinBar(kDotBarBottom, kDotBarTop) : new SpinBar(s.limits->lo, s.limits->hi);
+        bar->setObjectName(barName(i));
+        bar->setAccessibleName(latin(s.caption));
+        bar->setFixedHeight(field->sizeHint().height());
+        useHandCursor(bar);
+        m_bar[static_cast<size_t>(i)] = bar;
+        g->addWidget(field, row, 1);
+        g->addWidget(bar, row, 2);
+        if (s.isDotSize()) {
+            const DotSplit split = splitDotSize(latin(s.initialValue).toLongLong());
+            m_dotQuotient[static_cast<size_t>(i - kDotFirst)] = split.quotient;
+            bar->setValue(static_cast<int>(split.remainder));
+            connect(field, &QLineEdit::textChanged, this, [this, i] { dotFieldChanged(i); });
+            connect(bar, &QScrollBar::valueChanged, this, [this, i](int v) { dotBarMoved(i, v); });
+        } else {
+            bar->setValue(field->text().toInt());
+            connect(field, &QLineEdit::textChanged, this, [this, i] { fieldChanged(i); });
+            connect(bar, &QScrollBar::valueChanged, this, [this, i](int v) { barMoved(i, v); });
+        }
+    } else {
+        field->setMaxLength(kTextFieldMax);
+        field->setMinimumWidth(110);
+        g->addWidget(field, row, 1, 1, 4);
+    }
+    if (s.colour)
+        placeColour(s, row);
+    connect(box, &QCheckBox::stateChanged, this, [this, i] { enableRule(i); });
+}
+
+void SettingsPanel::placeColour(const Setting& s, int row)
+{
+    const int k = s.index;
+    QLineEdit* field = m_field[static_cast<size_t>(k)];
+    auto* swatch = new QLabel;
+    swatch->setObjectName(QStringLiteral("LBL_Color(%1)").arg(k));
+    swatch->setToolTip(latin(s.fieldTip));
+    swatch->setAccessibleName(latin(s.caption));
+    swatch->setFixedSize(22, field->sizeHint().height() - 2);
+    swatch->setFrameShape(QFrame::Box);
+    swatch->setAutoFillBackground(true);
+    swatch->installEventFilter(this);
+    useHandCursor(swatch);
+    m_swatch[static_cast<size_t>(k)] = swatch;
+    auto* button = new QToolButton;
+    button->setObjectName(QStringLiteral("BTN_Color(%1)").arg(k));
+    button->setToolTip(latin(s.fieldTip));
+    button->setAccessibleName(latin(s.caption));
+    button->setText(QStringLiteral("..."));
+    useHandCursor(button);
+    m_colourButton[static_cast<size_t>(k)] = button;
+    grid(s.frame)->addWidget(swatch, row, 3);
+    grid(s.frame)->addWidget(button, row, 4);
+    connect(button, &QToolButton::clicked, this, [this, k] { emit colourRequested(k); });
+}
+
+void SettingsPanel::placeAlignment(const Setting& s)
+{
+    const int g = s.index;
+    QCheckBox* box = makeSwitch(s, alignSwitchName(g));
+    m_checkO[static_cast<size_t>(g)] = box;
+    const int row = grid(s.frame)->rowCount();
+    grid(s.frame)->addWidget(box, row, 0, 1, 5);
+    QGroupBox* inner = frame(g == 0 ? Frame::HAlignButtons : Frame::VAlignButtons);
+    auto* innerGrid = static_cast<QGridLayout*>(inner->layout());
+    innerGrid->setContentsMargins(16, 0, 0, 0);
+    auto* group = new QButtonGroup(this);
+    for (int b = 0; b < kOptionCount; ++b) {
+        auto* radio = new QRadioButton(alignButtonCaption(g, b));
+        radio->setObjectName(alignButtonName(g, b));
+        radio->setToolTip(alignButtonCaption(g, b));
+        radio->setEnabled(false);
+        useHandCursor(radio);
+        group->addButton(radio, b);
+        innerGrid->addWidget(radio, 0, b);
+        m_align[static_cast<size_t>(g)][static_cast<size_t>(b)] = radio;
+    }
+    m_align[static_cast<size_t>(g)][0]->setChecked(true);
+    grid(s.frame)->addWidget(inner, row + 1, 0, 1, 5);
+    connect(box, &QCheckBox::stateChanged, this, [this, g] { alignRule(g); });
+}
+
+void SettingsPanel::placeStartMode(const Setting& s)
+{
+    auto* group = new QButtonGroup(this);
+    for (int m = 0; m < kOptionCount; ++m) {
+        auto* radio = new QRadioButton(startModeCaption(m));
+        radio->setObjectName(startModeName(m));
+        radio->setToolTip(startModeTooltip(m));
+        useHandCursor(radio);
+        group->addButton(radio, m);
+        grid(s.frame)->addWidget(radio, m, 0);
+        m_startMode[static_cast<size_t>(m)] = radio;
+        radio->setChecked(m == 0);
+        connect(radio, &QRadioButton::toggled, this, [this, m](bool on) {
+            if (on)
+                startModeEffect(m);
+        });
+    }
+}
+
+bool SettingsPanel::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::MouseButtonRelease && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        for (int k = 0; k < kColourCount; ++k) {
+            if (watched == m_swatch[static_cast<size_t>(k)]) {
+                emit colourRequested(k);
+                return true;
+            }
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Entry rules: fields and bars keep in step
+
+void SettingsPanel::fieldChanged(int k)
+{
+    const Setting& s = valuedSetting(k);
+    QLineEdit* field = m_field[static_cast<size_t>(k)];
+    const FieldOutcome out = applyFieldRule(field->text(), s.limits->lo, s.limits->hi);
+    if (out.text != field->text()) {
+        field->setText(out.text); // runs this rule again with the clamped text
+        return;
+    }
+    if (out.number)
+        m_bar[static_cast<size_t>(k)]->setValue(static_cast<int>(*out.number));
+}
+
+void SettingsPanel::barMoved(int k, int value)
+{
+    m_field[static_cast<size_t>(k)]->setText(QString::number(value));
+    if (k < kColourCount)
+        paintSwatch(k);
+}
+
+void SettingsPanel::dotFieldChanged(int i)
+{
+    QLineEdit* field = m_field[static_cast<size_t>(i)];
+    const FieldOutcome out = applyFieldRule(field->text(), kDotMin, kDotMax);
+    if (out.text != field->text()) {
+        field->setText(out.text);
+        return;
+    }
+    if (!out.number)
+        return;
+    const DotSplit split = splitDotSize(*out.number);
+    m_dotQuotient[static_cast<size_t>(i - kDotFirst)] = split.quotient;
+    m_bar[static_cast<size_t>(i)]->setValue(static_cast<int>(split.remainder));
+}
+
+void SettingsPanel::dotBarMoved(int i, int value)
+{
+    QLineEdit* field = m_field[static_cast<size_t>(i)];
+    const auto x = parseNumber(field->text());
+    const qint64 quotient = x ? roundHalfEven(*x) / kDotDivisor : m_dotQuotient[static_cast<size_t>(i - kDotFirst)];
+    const DotStep step = stepDotSize(quotient, value);
+    if (step.position != value) {
+        const QSignalBlocker block(m_bar[static_cast<size_t>(i)]);
+        m_bar[static_cast<size_t>(i)]->setValue(step.position);
+    }
+    field->setText(QString::number(step.number));
+}
+
+void SettingsPanel::rebuildDotSplit(int i)
+{
+    QLineEdit* field = m_field[static_cast<size_t>(i)];
+    const auto n = toLongNumber(field->text());
+    if (!n)
+        return;
+    const qint64 quotient = *n / kDotDivisor;
+    m_dotQuotient[static_cast<size_t>(i - kDotFirst)] = quotient;
+    const qint64 position = roundHalfEven(*parseNumber(field->text()) - static_cast<double>(quotient) * kDotDivisor);
+    if (position >= kDotBarBottom && position <= kDotBarTop)
+        m_bar[static_cast<size_t>(i)]->setValue(static_cast<int>(position));
+}
+
+void SettingsPanel::paintSwatch(int k)
+{
+    // Not a palette index: the swatch keeps its colour.
+    if (const auto c = paletteQColor(m_field[static_cast<size_t>(k)]->text()))
+        setBackground(m_swatch[static_cast<size_t>(k)], *c);
+}
+
+void SettingsPanel::paintSwatches()
+{
+    for (int k = 0; k < kColourCount; ++k)
+        paintSwatch(k);
+}
+
+void SettingsPanel::setColour(int k, int paletteIndex)
+{
+    if (const auto c = paletteQColor(QString::number(paletteIndex)))
+        setBackground(m_swatch[static_cast<size_t>(k)], *c);
+    m_field[static_cast<size_t>(k)]->setText(QString::number(paletteIndex));
+}
+
+QColor SettingsPanel::swatchColour(int k) const
+{
+    return m_swatch[static_cast<size_t>(k)]->palette().color(QPalette::Window);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Enable rules and the start mode
+
+void SettingsPanel::enableRule(int i)
+{
+    m_field[static_cast<size_t>(i)]->setEnabled(m_enable[static_cast<size_t>(i)]->checkState() != Qt::Unchecked);
+}
+
+void SettingsPanel::alignRule(int group)
+{
+    const bool on = m_checkO[static_cast<size_t>(group)]->checkState() != Qt::Unchecked;
+    for (QRadioButton* b : m_align[static_cast<size_t>(group)])
+        b->setEnabled(on);
+}
+
+void SettingsPanel::loggingCoupling()
+{
+    if (m_check[kLogCc]->checkState() == Qt::Checked)
+        m_check[kLogGlx]->setCheckState(Qt::Checked);
+}
+
+void SettingsPanel::startModeEffect(int mode)
+{
+    const bool options = mode != 1; // a batch file gets no start-up options
+    frame(Frame::Gp2Options)->setEnabled(options);
+    if (!options)
+        m_check[kGp2OptionsSwitch]->setCheckState(Qt::Unchecked);
+    emit gp2OptionsAvailable(options);
+}
+
+bool SettingsPanel::inDefaultsMode() const { return m_setToDefault->isChecked(); }
+bool SettingsPanel::gp2OptionsOn() const { return m_check[kGp2OptionsSwitch]->checkState() == Qt::Checked; }
+
+int SettingsPanel::selectedStartMode() const
+{
+    for (int m = 0; m < kOptionCount; ++m)
+        if (m_startMode[static_cast<size_t>(m)]->isChecked())
+            return m;
+    return -1;
+}
+
+void SettingsPanel::setSettingsFramesEnabled(bool enabled)
+{
+    for (int f = 0; f <= static_cast<int>(kLastSettingsFrame); ++f)
+        m_frame[static_cast<size_t>(f)]->setEnabled(enabled);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Snapshots in and out
+
+void SettingsPanel::apply(const SettingsSnapshot& s)
+{
+    // 1. Switches, each running its click rule. "Log CC" goes before "Log GLX", so that the
+    // coupling of the two can only add "Log GLX" where "Log CC" ends up on.
+    for (int i = 0; i < kPlainCount; ++i) {
+        const int at = i == kLogGlx ? kLogCc : i == kLogCc ? kLogGlx : i;
+        setCheckNumber(m_check[static_cast<size_t>(at)], toWholeNumber(s.check[static_cast<size_t>(at)]));
+    }
+    for (int i = 0; i < kValuedCount; ++i)
+        setCheckNumber(m_enable[static_cast<size_t>(i)], toWholeNumber(s.enable[static_cast<size_t>(i)]));
+    for (int g = 0; g < kAlignCount; ++g)
+        setCheckNumber(m_checkO[static_cast<size_t>(g)], toWholeNumber(s.align[static_cast<size_t>(g)]));
+
+    // 2. Fields, unchanged (each runs its change rule).
+    for (int i = 0; i < kValuedCount; ++i)
+        m_field[static_cast<size_t>(i)]->setText(s.text[static_cast<size_t>(i)]);
+
+    // 3. Bars, from the stored number when it lies within the bar's limits.
+    for (int i = 0; i < kValuedCount; ++i) {
+        const Setting& setting = valuedSetting(i);
+        if (!setting.hasBar() || setting.isDotSize())
+            continue;
+        const auto n = toWholeNumber(s.text[static_cast<size_t>(i)]);
+        if (n && *n >= setting.limits->lo && *n <= setting.limits->hi)
+            m_bar[static_cast<size_t>(i)]->setValue(*n);
+    }
+
+    // 4. Dot-size split.
+    for (int i = kDotFirst; i < kValuedCount; ++i)
+        rebuildDotSplit(i);
+
+    // 5. Option groups: reading and selecting are separate steps.
+    auto select = [](const auto& buttons, int index) {
+        if (index >= 0 && index < kOptionCount)
+            buttons[static_cast<size_t>(index)]->setChecked(true);
+    };
+    for (int g = 0; g < kAlignCount; ++g) {
+        if (const auto n = toWholeNumber(s.alignIndex[static_cast<size_t>(g)]))
+            m_alignIndex[static_cast<size_t>(g)] = static_cast<qint16>(*n);
+        select(m_align[static_cast<size_t>(g)], m_alignIndex[static_cast<size_t>(g)]);
+    }
+    if (const auto n = toWholeNumber(s.startMode))
+        m_startModeIndex = static_cast<qint16>(*n);
+    select(m_startMode, m_startModeIndex);
+
+    // 6. Swatches.
+    paintSwatches();
+}
+
+void SettingsPanel::showDefaults()
+{
+    setSettingsFramesEnabled(false);
+    m_startMode[0]->setChecked(true);
+    apply(defaultSnapshot());
+}
+
+SettingsSnapshot SettingsPanel::capture()
+{
+    auto selected = [](const auto& buttons, qint16& index) {
+        for (int n = 0; n < kOptionCount; ++n)
+            if (buttons[static_cast<size_t>(n)]->isChecked())
+                index = static_cast<qint16>(n);
+    };
+    for (int g = 0; g < kAlignCount; ++g)
+        selected(m_align[static_cast<size_t>(g)], m_alignIndex[static_cast<size_t>(g)]);
+    selected(m_startMode, m_startModeIndex);
+
+    SettingsSnapshot s;
+    auto state = [](const QCheckBox* b) { return QString::number(checkNumber(b)); };
+    for (int i = 0; i < kPlainCount; ++i)
+        s.check[static_cast<size_t>(i)] = state(m_check[static_cast<size_t>(i)]);
+    for (int i = 0; i < kValuedCount; ++i) {
+        s.enable[static_cast<size_t>(i)] = state(m_enable[static_cast<size_t>(i)]);
+        s.text[static_cast<size_t>(i)] = m_field[static_cast<size_t>(i)]->text();
+    }
+    for (int g = 0; g < kAlignCount; ++g) {
+        s.align[static_cast<size_t>(g)] = state(m_checkO[static_cast<size_t>(g)]);
+        s.alignIndex[static_cast<size_t>(g)] = QString::number(m_alignIndex[static_cast<size_t>(g)]);
+    }
+    s.startMode = QString::number(m_startModeIndex);
+    return s;
+}
+
+} // namespace drovex

@@ -1,0 +1,102 @@
+#pragma once
+
+#include "settings/catalogue.h"
+#include "settings/snapshot.h"
+
+#include <QWidget>
+
+#include <array>
+
+class QCheckBox;
+class QGroupBox;
+class QGridLayout;
+class QLabel;
+class QLineEdit;
+class QRadioButton;
+class QToolButton;
+
+namespace drovex {
+
+class SpinBar;
+
+// Every setting of the catalogue as controls in their frames, with the rules that keep them
+// valid: fields and bars in step within their limits, dot sizes split across 32767, swatches
+// following their numbers, switches enabling what they govern, and the start mode.
+class SettingsPanel : public QWidget {
+    Q_OBJECT
+public:
+    explicit SettingsPanel(QWidget* parent = nullptr);
+
+    // Puts a snapshot into the controls in the order of a load, each change running its control's
+    // rules; a text a control cannot take leaves that control as it is.
+    void apply(const SettingsSnapshot& snapshot);
+    // The controls as the store keeps them. The alignment and start-mode indices follow the
+    // selected buttons first (a group without a selected button keeps its index).
+    SettingsSnapshot capture();
+    // The defaults switch: frames of Drovex's settings disabled and the Default column shown.
+    void showDefaults();
+    void setSettingsFramesEnabled(bool enabled);
+    void paintSwatches();
+
+    QCheckBox* defaultsSwitch() const { return m_setToDefault; }
+    bool inDefaultsMode() const;
+    bool gp2OptionsOn() const;
+    int selectedStartMode() const; // -1 when no start mode button is selected
+    int HAlignIndex() const { return m_alignIndex[0]; }
+    int VAlignIndex() const { return m_alignIndex[1]; }
+    int StartModeIndex() const { return m_startModeIndex; }
+    qint64 dotQuotient(int i) const { return m_dotQuotient[static_cast<size_t>(i - kDotFirst)]; }
+
+    // The colour setting k is given the palette index (the colour selector's Accept).
+    void setColour(int k, int paletteIndex);
+    QColor swatchColour(int k) const;
+
+signals:
+    void colourRequested(int k);        // BTN_Color(k) or LBL_Color(k) clicked
+    void defaultsToggled(bool on);
+    void gp2OptionsAvailable(bool on);  // the start mode allows the game's start-up options
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    static constexpr int kDotFirst = kValuedCount - 2; // TextC(19), TextC(20)
+
+    QGroupBox* frame(Frame f) const { return m_frame[static_cast<size_t>(f)]; }
+    QGridLayout* grid(Frame f) const;
+    QCheckBox* makeSwitch(const Setting& s, const QString& name);
+    void placePlain(const Setting& s);
+    void placeValued(const Setting& s);
+    void placeColour(const Setting& s, int row);
+    void placeAlignment(const Setting& s);
+    void placeStartMode(const Setting& s);
+    void layOut();
+
+    void fieldChanged(int k);
+    void barMoved(int k, int value);
+    void dotFieldChanged(int i);
+    void dotBarMoved(int i, int value);
+    void rebuildDotSplit(int i);
+    void paintSwatch(int k);
+    void enableRule(int i);
+    void alignRule(int group);
+    void loggingCoupling();
+    void startModeEffect(int mode);
+
+    std::array<QGroupBox*, kFrameCount> m_frame{};
+    std::array<QCheckBox*, kPlainCount> m_check{};
+    std::array<QCheckBox*, kValuedCount> m_enable{};
+    std::array<QLineEdit*, kValuedCount> m_field{};
+    std::array<SpinBar*, kValuedCount> m_bar{};
+    std::array<QCheckBox*, kAlignCount> m_checkO{};
+    std::array<std::array<QRadioButton*, kOptionCount>, kAlignCount> m_align{};
+    std::array<QRadioButton*, kOptionCount> m_startMode{};
+    std::array<QLabel*, kColourCount> m_swatch{};
+    std::array<QToolButton*, kColourCount> m_colourButton{};
+    QCheckBox* m_setToDefault = nullptr;
+    std::array<qint16, kAlignCount> m_alignIndex{}; // HAlignIndex, VAlignIndex
+    qint16 m_startModeIndex = 0;
+    std::array<qint64, 2> m_dotQuotient{};          // the dot sizes' quotient by 32767
+};
+
+} // namespace drovex

@@ -1,0 +1,238 @@
+#include "common/safefile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLockFile>
+#include <QRandomGenerator>
+#include <QStorageInfo>
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace drovex {
+namespace {
+
+const QLatin1String kTempMark(".drovex-save-");
+
+QByteArray encoded(const QString& path) { return QFile::encodeName(path); }
+
+// Writes all of data to fd, however the system splits it; errno on failure.
+bool writeAll(int fd, const QByteArray& data)
+{
+    qsizetype done = 0;
+    while (done < data.size()) {
+        const ssize_t n = ::write(fd, data.constData() + done, static_cast<size_t>(data.size() - done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            if (n == 0)
+                errno = EIO;
+            return false;
+        }
+        done += n;
+    }
+    return true;
+}
+
+WriteResult failed(const QString& file, const QString& reason)
+{
+    WriteResult r;
+    r.ok = false;
+    r.file = file;
+    r.reason = reason;
+    return r;
+}
+
+QByteArray readBack(const QString& path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    return f.readAll();
+}
+
+} // namespace
+
+QString describeError(int error)
+{
+    switch (error) {
+    case ENOSPC:
+    case EDQUOT:
+        return QStringLiteral("the disk is full");
+    case EFBIG:
+        return QStringLiteral("the file grew larger than the system allows");
+    case EROFS:
+        return QStringLiteral("the file system is read-only");
+    case EACCES:
+    case EPERM:
+        return QStringLiteral("access was denied");
+    case EIO:
+        return QStringLiteral("the disk reported an input/output error");
+    case ENOENT:
+        return QStringLiteral("the folder does not exist");
+    case ENOTDIR:
+        return QStringLiteral("a part of the path is not a folder");
+    case EISDIR:
+        return QStringLiteral("a folder of that name is in the way");
+    default:
+        return QString::fromLocal8Bit(std::strerror(error));
+    }
+}
+
+QString describeWriteFailure(const QString& file)
+{
+    const QFileInfo fi(file);
+    const QString folder = fi.absolutePath();
+    const QFileInfo di(folder);
+    if (!di.exists())
+        return QStringLiteral("the folder %1 does not exist").arg(QDir::toNativeSeparators(folder));
+    if (!di.isDir())
+        return QStringLiteral("%1 is not a folder").arg(QDir::toNativeSeparators(folder));
+    if (fi.exists() && fi.isDir())
+        return QStringLiteral("a folder of that name is in the way");
+    if (fi.exists() && !fi.isFile())
+        return QStringLiteral("it is not a regular file");
+    if (fi.exists() && !fi.isReadable())
+        return QStringLiteral("the file cannot be read");
+    if (fi.exists() && !fi.isWritable())
+        return QStringLiteral("the file is read-only");
+    if (!di.isWritable())
+        return QStringLiteral("the folder %1 is not writable").arg(QDir::toNativeSeparators(folder));
+    const QStorageInfo volume(folder);
+    if (volume.isValid() && volume.bytesAvailable() < 64 * 1024)
+        return QStringLiteral("the disk is full");
+    return QStringLiteral("the file system refused the write");
+}
+
+QString temporaryNameFor(const QString& file)
+{
+    static const char letters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    QString suffix;
+    for (int i = 0; i < 6; ++i)
+        suffix += QLatin1Char(letters[QRandomGenerator::global()->bounded(62)]);
+    return file + kTempMark + suffix;
+}
+
+void removeLeftovers(const QString& file)
+{
+    const QFileInfo fi(file);
+    QDir folder(fi.absolutePath());
+    const QString prefix = fi.fileName() + kTempMark;
+    for (const QString& name : folder.entryList({prefix + QLatin1Char('*')}, QDir::Files | QDir::Hidden | QDir::System))
+        if (name.startsWith(prefix)) // the filter ignores letter case; our names do not
+            QFile::remove(folder.filePath(name));
+}
+
+void removeStaleLock(const QString& lockFile)
+{
+    const QFileInfo fi(lockFile);
+    if (!fi.exists() || !fi.isFile())
+        return;
+    if (fi.size() == 0) { // a program was stopped before it could write its name
+        QFile::remove(lockFile);
+        return;
+    }
+    QLockFile probe(lockFile);
+    probe.setStaleLockTime(0);
+    if (probe.tryLock(0)) { // stale: its owner is gone, so the lock was taken over
+        probe.unlock();
+        return;
+    }
+    qint64 pid = 0;
+    QString host;
+    QString application;
+    if (!probe.getLockInfo(&pid, &host, &application))
+        QFile::remove(lockFile); // not a lock any program could have written
+}
+
+QString syncToDisk(const QString& path)
+{
+    const int fd = ::open(encoded(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return describeError(errno);
+    const int rc = ::fsync(fd);
+    const int error = errno;
+    ::close(fd);
+    // Some file systems cannot sync a folder; that is no failure of the write itself.
+    if (rc != 0 && !(error == EINVAL && QFileInfo(path).isDir()))
+        return describeError(error);
+    return {};
+}
+
+WriteResult replaceFile(const QString& file, const QByteArray& content, const std::function<bool(const QString&)>& prepare,
+                        bool* createFailed)
+{
+    if (createFailed)
+        *createFailed = false;
+    removeLeftovers(file);
+    const QString temp = temporaryNameFor(file);
+    const int fd = ::open(encoded(temp).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (fd < 0) {
+        if (createFailed)
+            *createFailed = true;
+        const int error = errno;
+        return failed(file, error == EACCES || error == EPERM ? describeWriteFailure(file) : describeError(error));
+    }
+    auto abandon = [&](const QString& reason) {
+        QFile::remove(temp);
+        return failed(file, reason);
+    };
+    if (!writeAll(fd, content) || ::fsync(fd) != 0) {
+        const int error = errno;
+        ::close(fd);
+        return abandon(describeError(error));
+    }
+    if (::close(fd) != 0)
+        return abandon(describeError(errno));
+    if (readBack(temp) != content)
+        return abandon(QStringLiteral("what reached the disk differs from what was written"));
+    if (prepare && !prepare(temp))
+        return abandon(QStringLiteral("its attributes could not be set"));
+    if (::rename(encoded(temp).constData(), encoded(file).constData()) != 0)
+        return abandon(describeError(errno));
+    (void)syncToDisk(QFileInfo(file).absolutePath());
+    WriteResult r;
+    r.file = file;
+    return r;
+}
+
+WriteResult overwriteInPlace(const QString& file, const QByteArray& content)
+{
+    if (!QFileInfo(file).isFile())
+        return failed(file, QStringLiteral("it is not a regular file"));
+    const QByteArray old = readBack(file);
+    const int fd = ::open(encoded(file).constData(), O_RDWR | O_CLOEXEC);
+    if (fd < 0)
+        return failed(file, describeError(errno));
+    // Without truncating first: the old blocks stay the file's own, so the old content can be
+    // put back even on a full disk.
+    auto put = [&](const QByteArray& bytes) {
+        return ::lseek(fd, 0, SEEK_SET) == 0 && writeAll(fd, bytes) && ::ftruncate(fd, bytes.size()) == 0 &&
+               ::fsync(fd) == 0;
+    };
+    if (!put(content)) {
+        const int error = errno;
+        (void)put(old);
+        ::close(fd);
+        return failed(file, describeError(error));
+    }
+    ::close(fd);
+    if (readBack(file) != content) {
+        const int back = ::open(encoded(file).constData(), O_RDWR | O_CLOEXEC);
+        if (back >= 0) {
+            (void)(::lseek(back, 0, SEEK_SET) == 0 && writeAll(back, old) && ::ftruncate(back, old.size()) == 0);
+            ::fsync(back);
+            ::close(back);
+        }
+        return failed(file, QStringLiteral("what reached the disk differs from what was written"));
+    }
+    WriteResult r;
+    r.file = file;
+    r.direct = true;
+    return r;
+}
+
+} // namespace drovex

@@ -1,0 +1,113 @@
+#include "tracks/fileinfowindow.h"
+
+#include "gameinfo/filefacts.h"
+#include "gameinfo/gameversion.h"
+#include "launch/launcher.h"
+#include "launch/session.h"
+#include "tracks/navigation.h"
+#include "tracks/trackinfowindow.h"
+#include "widgets/controls.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace drovex {
+namespace {
+
+// Four caption-less frames of two rows each: caption, value label.
+const char* const kRows[8][2] = {
+    {"GP2 Version:", "LBL_GP2Version"}, {"File Size:", "LBL_GP2FileSize"},
+    {"GP2 Folder:", "LBL_GP2Folder"},   {"File Date:", "LBL_GP2FileDate"},
+    {"Track Name:", "LBL_TrackName"},   {"File Size:", "LBL_TrackFileSize"},
+    {"Track Folder:", "LBL_TrackFolder"}, {"File Date:", "LBL_TrackFileDate"},
+};
+enum Row { VersionRow, GameSizeRow, GameFolderRow, GameDateRow, TrackNameRow, TrackSizeRow, TrackFolderRow, TrackDateRow };
+
+} // namespace
+
+FileInfoWindow::FileInfoWindow(const Session& session, QWidget* parent)
+    : QDialog(parent)
+    , m_session(session)
+{
+    setObjectName(QStringLiteral("Drovex7"));
+    setWindowTitle(QStringLiteral("Drovex File-Info"));
+    setModal(true);
+    auto* top = new QVBoxLayout(this);
+    top->setSizeConstraint(QLayout::SetFixedSize);
+    int captionWidth = 0;
+    for (const auto& row : kRows)
+        captionWidth = std::max(captionWidth, fontMetrics().horizontalAdvance(QString::fromLatin1(row[0])));
+    const int limit = valueColumnLimit(this);
+    QGridLayout* grid = nullptr;
+    for (int i = 0; i < 8; ++i) {
+        if (i % 2 == 0) {
+            auto* box = new QGroupBox;
+            box->setObjectName(QStringLiteral("Frame(%1)").arg(i / 2));
+            grid = new QGridLayout(box);
+            grid->setColumnMinimumWidth(0, captionWidth); // the value columns of all frames line up
+            grid->setColumnStretch(1, 1);
+            top->addWidget(box);
+        }
+        auto* value = new QLabel(QStringLiteral("-"));
+        value->setObjectName(QString::fromLatin1(kRows[i][1]));
+        value->setTextFormat(Qt::PlainText);
+        value->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        value->setWordWrap(true);
+        value->setMaximumWidth(limit);
+        grid->addWidget(new QLabel(QString::fromLatin1(kRows[i][0])), i % 2, 0, Qt::AlignTop);
+        grid->addWidget(value, i % 2, 1, Qt::AlignTop);
+        m_value[static_cast<size_t>(i)] = value;
+    }
+    auto* ok = makeButton("BTN_OK", "OK", "OK ... enough");
+    ok->setDefault(true);
+    auto* track = makeButton("BTN_Track", "Track Info", "View Folder Infos");
+    connect(ok, &QPushButton::clicked, this, [this] { done(NextSelector); });
+    connect(track, &QPushButton::clicked, this, [this] { done(NextTrackInfo); });
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(track);
+    buttons->addStretch(1);
+    buttons->addWidget(ok);
+    top->addLayout(buttons);
+}
+
+void FileInfoWindow::fill(const QString& trackName, const QString& trackPath)
+{
+    const QString game = m_session.gameFolder();
+    const GameVersion version = DetectGameVersion(game);
+    const FileFacts exe = factsOf(game.isEmpty() ? QString() : gameExecutable(game));
+    const FileFacts track = factsOf(trackPath);
+    const QString texts[8] = {
+        version.text,
+        exe.sizeMb,
+        game.isEmpty() ? QStringLiteral("-") : game,
+        exe.date,
+        trackPath.isEmpty() ? QStringLiteral("-") : trackNameText(trackName, trackPath),
+        track.sizeKb,
+        trackPath.isEmpty() ? QStringLiteral("-") : trackFolderText(game, trackPath),
+        track.date,
+    };
+    for (int i = 0; i < 8; ++i) {
+        QLabel* label = m_value[static_cast<size_t>(i)];
+        label->setText(breakable(texts[i], label->fontMetrics(), label->maximumWidth()));
+        label->setAccessibleName(texts[i]);
+        const int width = label->fontMetrics().horizontalAdvance(texts[i]) + 4;
+        label->setMinimumWidth(std::min(width, label->maximumWidth()));
+    }
+    setTextColour(m_value[VersionRow], version.known ? QColor(Qt::black) : QColor(255, 0, 0));
+}
+
+QString FileInfoWindow::value(const char* name) const
+{
+    for (const QLabel* l : m_value)
+        if (l->objectName() == QLatin1String(name))
+            return l->accessibleName();
+    return {};
+}
+
+void FileInfoWindow::reject() { done(NextSelector); }
+
+} // namespace drovex

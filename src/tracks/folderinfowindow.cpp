@@ -1,0 +1,69 @@
+#include "tracks/folderinfowindow.h"
+
+#include "gameinfo/filefacts.h"
+#include "launch/session.h"
+#include "settings/settingsstore.h"
+#include "tracks/navigation.h"
+#include "tracks/slottable.h"
+#include "widgets/controls.h"
+
+#include <QDir>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace drovex {
+
+FolderInfoWindow::FolderInfoWindow(const Session& session, const SlotTable& table, QWidget* parent)
+    : QDialog(parent)
+{
+    setObjectName(QStringLiteral("Drovex8"));
+    setWindowTitle(QStringLiteral("Drovex Folder-Info"));
+    setModal(true);
+
+    auto* top = new QVBoxLayout(this);
+    top->setSizeConstraint(QLayout::SetFixedSize);
+    auto* slotBox = new QGroupBox;
+    auto* slotGrid = new QGridLayout(slotBox);
+    for (int n = 1; n <= SlotTable::kSlots; ++n) {
+        slotGrid->addWidget(new QLabel(QStringLiteral("%1 - ").arg(n, 2, 10, QLatin1Char('0'))), n - 1, 0);
+        auto* label = new QLabel(table.path(n));
+        label->setObjectName(QStringLiteral("LBL_Track(%1)").arg(n));
+        label->setTextFormat(Qt::PlainText);
+        slotGrid->addWidget(label, n - 1, 1);
+    }
+    top->addWidget(slotBox);
+
+    auto* folderBox = new QGroupBox;
+    auto* folderGrid = new QGridLayout(folderBox);
+    const SettingsStore& store = session.store();
+    const QString folders[3] = {session.gameFolder(), folderWithoutFile(store.get(QString::fromLatin1(kPathDrovex))),
+                                folderWithoutFile(store.get(QString::fromLatin1(kPathBatch)))};
+    const char* const captions[3] = {"GP2:", "Drovex:", "Batch-File:"};
+    for (int i = 0; i < 3; ++i) {
+        folderGrid->addWidget(new QLabel(QString::fromLatin1(captions[i])), i, 0);
+        auto* label = new QLabel(QDir::toNativeSeparators(folders[i]));
+        label->setObjectName(QStringLiteral("LBL_Folder(%1)").arg(i));
+        label->setTextFormat(Qt::PlainText);
+        folderGrid->addWidget(label, i, 1);
+    }
+    top->addWidget(folderBox);
+
+    auto* main = makeButton("BTN_Main", "Main Screen", "Back to Main Screen");
+    auto* ok = makeButton("BTN_OK", "OK", "OK ... enough");
+    ok->setDefault(true);
+    connect(main, &QPushButton::clicked, this, [this] { done(NextClose); });
+    connect(ok, &QPushButton::clicked, this, [this] { done(NextSelector); });
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(main);
+    buttons->addStretch(1);
+    buttons->addWidget(ok);
+    top->addLayout(buttons);
+}
+
+void FolderInfoWindow::reject() { done(NextSelector); }
+
+} // namespace drovex

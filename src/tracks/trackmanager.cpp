@@ -1,0 +1,109 @@
+#include "tracks/trackmanager.h"
+
+#include "launch/session.h"
+#include "tracks/fileinfowindow.h"
+#include "tracks/folderinfowindow.h"
+#include "tracks/navigation.h"
+#include "tracks/slottable.h"
+#include "tracks/trackinfowindow.h"
+#include "tracks/trackselector.h"
+
+namespace drovex {
+
+TrackManager::TrackManager(Session& session, Services& services, SlotTable& slotTable, std::function<bool()> defaultsMode,
+                           QWidget* owner)
+    : QObject(owner)
+    , m_session(session)
+    , m_services(services)
+    , m_slots(slotTable)
+    , m_defaultsMode(std::move(defaultsMode))
+    , m_owner(owner)
+{
+    // A new game folder gives every slot another file, and so another name.
+    connect(&m_session, &Session::gameFolderChanged, this, [this] { readSlots(); });
+}
+
+TrackManager::~TrackManager() { closeAll(); }
+
+TrackSelector* TrackManager::selector(bool create)
+{
+    if (!m_selector && create) {
+        m_selector = new TrackSelector(m_session, m_services, m_slots, m_defaultsMode(), m_owner);
+        connect(m_selector, &TrackSelector::finished, this, &TrackManager::discard);
+    }
+    return m_selector;
+}
+
+void TrackManager::readSlots()
+{
+    m_slots.Read(m_session.store(), m_session.gameFolder(), m_defaultsMode());
+    if (m_selector)
+        m_selector->reload();
+}
+
+void TrackManager::setDefaultsMode(bool on)
+{
+    if (on)
+        m_slots.resetToDefaults();
+    if (m_selector)
+        m_selector->setDefaultsMode(on);
+    readSlots();
+}
+
+// Accept and Cancel of the track selector end the track windows with it.
+void TrackManager::discard()
+{
+    if (m_selector) {
+        m_selector->hide();
+        m_selector->deleteLater();
+        m_selector = nullptr;
+    }
+}
+
+void TrackManager::closeAll()
+{
+    if (!m_selector)
+        return;
+    delete m_selector->fileInfo(false);
+    delete m_selector->trackInfo(false);
+    delete m_selector;
+}
+
+void TrackManager::run()
+{
+    int next = NextSelector;
+    while (true) {
+        TrackSelector* s = selector(next == NextSelector);
+        if (!s)
+            return;
+        QDialog* window = nullptr;
+        switch (next) {
+        case NextSelector:
+            window = s;
+            break;
+        case NextTrackInfo:
+            window = s->trackInfo(true);
+            break;
+        case NextFileInfo:
+            // Refilled at every showing: it reports on the track selected now.
+            s->fileInfo(true)->fill(s->selectedName(), s->selectedPath());
+            window = s->fileInfo(false);
+            break;
+        case NextFolderInfo: {
+            // Filled afresh at every opening and unloaded by both of its buttons.
+            FolderInfoWindow folders(m_session, s->table(), m_owner);
+            next = folders.exec();
+            if (next == NextClose)
+                return;
+            continue;
+        }
+        default:
+            return;
+        }
+        next = window->exec();
+        if (next == NextClose || next == NextAccepted)
+            return;
+    }
+}
+
+} // namespace drovex

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+
+#include <functional>
+
+class QWidget;
+
+namespace drovex {
+
+class Session;
+class Services;
+class SlotTable;
+class TrackSelector;
+
+// The track windows and the walk between them. The track selector, the track info and File-Info
+// windows live from the selector's first showing until its Accept or Cancel; each window ends
+// its modal run with the code of the next one to show (no modal loops nest).
+class TrackManager : public QObject {
+    Q_OBJECT
+public:
+    // slotTable is the slot table the main window keeps; defaultsMode tells whether it shows defaults.
+    TrackManager(Session& session, Services& services, SlotTable& slotTable, std::function<bool()> defaultsMode,
+                 QWidget* owner);
+    ~TrackManager() override;
+
+    TrackSelector* selector(bool create);
+    // Shows the track selector and walks the track windows until one of them ends the walk.
+    void run();
+    // Reloads the slot table (from the store unless in defaults mode) and shows it.
+    void readSlots();
+    // "Default Values" on: the game's own circuit files, and no choice of files; off: the stored slots.
+    void setDefaultsMode(bool on);
+    // Closes File-Info, the track info and the track selector, in this order.
+    void closeAll();
+
+private:
+    void discard();
+
+    Session& m_session;
+    Services& m_services;
+    SlotTable& m_slots;
+    std::function<bool()> m_defaultsMode;
+    QWidget* m_owner;
+    QPointer<TrackSelector> m_selector;
+};
+
+} // namespace drovex
