@@ -13,6 +13,11 @@ QString SettingsStore::get(const QString& key) const
     return read(QString::fromLatin1(kApplication), QString::fromLatin1(kSection), key);
 }
 
+bool SettingsStore::contains(const QString& key) const
+{
+    return holds(QString::fromLatin1(kApplication), QString::fromLatin1(kSection), key);
+}
+
 void SettingsStore::put(const QString& key, const QString& value)
 {
     write(QString::fromLatin1(kApplication), QString::fromLatin1(kSection), key, value);
@@ -45,6 +50,13 @@ QString IniSettingsStore::read(const QString& application, const QString& sectio
     if (v.typeId() == QMetaType::QStringList)
         return v.toStringList().join(QLatin1Char(','));
     return v.toString();
+}
+
+bool IniSettingsStore::holds(const QString& application, const QString& section, const QString& key) const
+{
+    if (application != QLatin1String(kApplication) || key.isEmpty())
+        return false;
+    return m_settings->contains(section + QLatin1Char('/') + key);
 }
 
 void IniSettingsStore::write(const QString& application, const QString& section, const QString& key,

@@ -21,6 +21,8 @@ public:
     virtual ~SettingsStore() = default;
     // The stored string, or "" when there is none.
     virtual QString read(const QString& application, const QString& section, const QString& key) const = 0;
+    // Whether the key is stored at all: an empty value is stored, a missing key is not.
+    virtual bool holds(const QString& application, const QString& section, const QString& key) const = 0;
     // Stores the string; the change is kept once commit() succeeds.
     virtual void write(const QString& application, const QString& section, const QString& key,
                        const QString& value) = 0;
@@ -29,6 +31,7 @@ public:
 
     // The front-end's own application and section.
     QString get(const QString& key) const;
+    bool contains(const QString& key) const;
     void put(const QString& key, const QString& value);
 };
 
@@ -40,6 +43,7 @@ public:
     ~IniSettingsStore() override;
 
     QString read(const QString& application, const QString& section, const QString& key) const override;
+    bool holds(const QString& application, const QString& section, const QString& key) const override;
     void write(const QString& application, const QString& section, const QString& key,
                const QString& value) override;
     StoreResult commit() override;
