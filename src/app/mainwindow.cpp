@@ -3,6 +3,8 @@
 #include "app/controls.h"
 #include "app/handcursor.h"
 #include "app/spinbar.h"
+#include "launch/emulator.h"
+#include "launch/emulatorwatch.h"
 #include "launch/services.h"
 #include "settings/catalogue.h"
 #include "settings/fieldrules.h"
@@ -43,6 +45,13 @@ QString windowTitleText()
 
 QString latin(const char* s) { return s ? QString::fromLatin1(s) : QString(); }
 
+// The folder of a stored file, else the game folder: where its dialog opens.
+QString dialogFolder(const QString& stored, const QString& gameFolder)
+{
+    const QFileInfo fi(stored);
+    return !stored.isEmpty() && fi.absoluteDir().exists() ? fi.absolutePath() : gameFolder;
+}
+
 } // namespace
 
 MainWindow::MainWindow(Session& session, Services& services, QWidget* parent)
@@ -54,6 +63,8 @@ MainWindow::MainWindow(Session& session, Services& services, QWidget* parent)
     setWindowTitle(windowTitleText());
     buildUi();
     buildMenus();
+    m_emulatorWatch = new EmulatorWatch(m_session.platform, this);
+    connect(m_emulatorWatch, &EmulatorWatch::failed, this, &MainWindow::showStatus);
 }
 
 MainWindow::~MainWindow() = default;
@@ -319,6 +330,8 @@ void MainWindow::buildMenus()
     addItem(paths, "MNU_GP2", "GP2 Path", "Ctrl+G", &MainWindow::browseGameFolder);
     addItem(paths, "MNU_Batch", "Batch Path", "Ctrl+B", &MainWindow::browseBatchFile);
     addItem(paths, "MNU_Path", "Drovex Path", "Ctrl+L", &MainWindow::browseDrovexExe);
+    addItem(paths, "MNU_Emulator", "DOS Emulator", "", &MainWindow::browseEmulator);
+    addItem(paths, "MNU_EmulatorConfig", "DOS Emulator Settings", "", &MainWindow::browseEmulatorConfig);
 
     QMenu* help = addMenu("MNU_Help", "?");
     addItem(help, "MNU_Info", "Info", "Ctrl+I", &MainWindow::showInfo);
@@ -581,6 +594,10 @@ void MainWindow::leaveDefaults()
 
 void MainWindow::startUp()
 {
+    // Which emulator DOS programs will run in, when the user has not chosen one.
+    const QString emulatorKey = QString::fromLatin1(kPathEmulator);
+    showStatus(emulatorNotice(chooseEmulator(m_session.store.contains(emulatorKey), m_session.store.get(emulatorKey))));
+
     m_session.gameFolder = m_session.store.get(QString::fromLatin1(kPathGp2));
     if (!m_session.gameFolder.isEmpty()) {
         LoadSettings();
@@ -659,10 +676,7 @@ void MainWindow::browseBatchFile()
                                                     QStringLiteral("Browse For Batch-File ..."), QString()});
     if (file.isEmpty())
         return;
-    m_session.store.put(QString::fromLatin1(kPathBatch), QDir::toNativeSeparators(file));
-    const StoreResult r = m_session.store.commit();
-    if (!r.ok)
-        reportStoreFailure(r);
+    storePath(kPathBatch, file);
 }
 
 void MainWindow::browseDrovexExe()
@@ -672,10 +686,40 @@ void MainWindow::browseDrovexExe()
                QStringLiteral("Browse For Drovex ..."), QStringLiteral("Drovex.EXE")});
     if (file.isEmpty())
         return;
-    m_session.store.put(QString::fromLatin1(kPathDrovex), QDir::toNativeSeparators(file));
+    storePath(kPathDrovex, file);
+}
+
+void MainWindow::storePath(const char* key, const QString& file)
+{
+    m_session.store.put(QString::fromLatin1(key), QDir::toNativeSeparators(file));
     const StoreResult r = m_session.store.commit();
     if (!r.ok)
         reportStoreFailure(r);
+}
+
+void MainWindow::browseEmulator()
+{
+    const QString key = QString::fromLatin1(kPathEmulator);
+    const EmulatorChoice current = chooseEmulator(m_session.store.contains(key), m_session.store.get(key));
+    const QString file = m_services.openFile(
+        this, {QStringLiteral("DOS Emulator (dosbox*)|dosbox*|All Files (*)|*"),
+               dialogFolder(current.program(), m_session.gameFolder), QStringLiteral("Browse For DOS Emulator ..."),
+               current.program().isEmpty() ? QStringLiteral("dosbox") : QFileInfo(current.program()).fileName()});
+    if (file.isEmpty())
+        return;
+    storePath(kPathEmulator, file);
+}
+
+void MainWindow::browseEmulatorConfig()
+{
+    const QString stored = m_session.store.get(QString::fromLatin1(kPathEmulatorConfig));
+    const QString file = m_services.openFile(
+        this, {QStringLiteral("DOS Emulator Settings (*.conf)|*.conf|All Files (*)|*"),
+               dialogFolder(stored, m_session.gameFolder), QStringLiteral("Browse For DOS Emulator Settings ..."),
+               QFileInfo(stored).fileName()});
+    if (file.isEmpty())
+        return;
+    storePath(kPathEmulatorConfig, file);
 }
 
 

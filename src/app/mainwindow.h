@@ -31,7 +31,10 @@ class ColourSelector;
 class InfoBox;
 class SlotTable;
 class AboutWindow;
+class EmulatorChoice;
+class EmulatorWatch;
 struct ConfigValues;
+struct LaunchPlan;
 
 // The main window: every Drovex setting, the commands and the start-up sequence.
 class MainWindow : public QMainWindow {
@@ -60,6 +63,8 @@ public:
     void browseGameFolder();
     void browseBatchFile();
     void browseDrovexExe();
+    void browseEmulator();
+    void browseEmulatorConfig();
     void chooseColour(int k);
     void showStartOptions();
     void showTrackManager();
@@ -107,6 +112,8 @@ private:
     void rebuildDotSplit(int i);
     bool saveIfAllowed(bool always);
     void reportStoreFailure(const StoreResult& r);
+    bool launchInEmulator(const LaunchPlan& plan, const EmulatorChoice& emulator);
+    void storePath(const char* key, const QString& file);
     void endProgram();
 
     Session& m_session;
@@ -137,6 +144,7 @@ private:
     QPointer<ColourSelector> m_colourSelector;
     QPointer<InfoBox> m_infoBox;
     QPointer<AboutWindow> m_about;
+    EmulatorWatch* m_emulatorWatch = nullptr;
 };
 
 } // namespace drovex

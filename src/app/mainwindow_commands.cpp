@@ -6,6 +6,8 @@
 #include "cfgfile/configfile.h"
 #include "colours/colourselector.h"
 #include "gameinfo/infowindows.h"
+#include "launch/emulator.h"
+#include "launch/emulatorwatch.h"
 #include "launch/launcher.h"
 #include "launch/platform.h"
 #include "launch/services.h"
@@ -20,12 +22,25 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QEvent>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QRadioButton>
+#include <QStandardPaths>
 
 namespace drovex {
+namespace {
+
+// The front-end's own files beside its settings file: the emulator settings it passes when
+// the user has chosen none, and the emulator's output of the last start.
+QString ownFile(const char* name)
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QLatin1Char('/') +
+           QString::fromLatin1(kApplication) + QLatin1Char('/') + QString::fromLatin1(name);
+}
+
+} // namespace
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
@@ -157,6 +172,12 @@ bool MainWindow::LaunchGame()
     const LaunchPlan plan =
         planLaunch(static_cast<StartMode>(mode), optionsOn, options->OptionsGP2, gp2,
                    m_session.store.get(QString::fromLatin1(kPathDrovex)), m_session.store.get(QString::fromLatin1(kPathBatch)));
+    const QString emulatorKey = QString::fromLatin1(kPathEmulator);
+    const EmulatorChoice emulator =
+        chooseEmulator(m_session.store.contains(emulatorKey), m_session.store.get(emulatorKey));
+    if (emulator.runsDosPrograms() && isDosProgram(plan.program))
+        return launchInEmulator(plan, emulator);
+
     const StartResult r = m_session.platform.startDetached(plan.program, plan.arguments, plan.folder);
     QString what = plan.what;
     what[0] = what[0].toUpper();
@@ -169,6 +190,39 @@ bool MainWindow::LaunchGame()
                        .arg(what, QDir::toNativeSeparators(plan.program), r.reason));
     return r.ok;
 }
+
+bool MainWindow::launchInEmulator(const LaunchPlan& plan, const EmulatorChoice& emulator)
+{
+    QString what = plan.what;
+    what[0] = what[0].toUpper();
+    auto refuse = [&](const QString& why) {
+        showStatus(QStringLiteral("%1 could not be started: %2.").arg(what, why));
+        return false;
+    };
+    if (const QString why = emulatorProblem(emulator); !why.isEmpty())
+        return refuse(why);
+    const QString ownConfig = ownFile("dosbox.conf");
+    const EmulatorLaunch run =
+        EmulatorLaunch::plan(plan, m_session.store.get(QString::fromLatin1(kPathEmulatorConfig)), ownConfig);
+    if (!run.ok())
+        return refuse(run.problem());
+    if (run.usesOwnConfig())
+        if (const QString why = writeOwnEmulatorConfig(ownConfig); !why.isEmpty())
+            return refuse(why);
+    // The emulator's output goes beside its settings; nowhere when that folder cannot be made.
+    const QString log =
+        QDir().mkpath(QFileInfo(ownConfig).absolutePath()) ? ownFile("emulator.log") : QString();
+    const StartResult r = m_session.platform.startWatched(emulator.program(), run.arguments(), plan.folder, log);
+    if (!r.ok)
+        return refuse(QStringLiteral("the DOS emulator %1 did not start: %2; set it with %3")
+                          .arg(QDir::toNativeSeparators(emulator.program()), r.reason,
+                               QString::fromUtf8(kEmulatorMenuHint)));
+    m_emulatorWatch->watch(r.pid, emulator.program(), log);
+    showStatus(QStringLiteral("Started %1 in %2: %3")
+                   .arg(plan.what, QDir::toNativeSeparators(emulator.program()), run.dosCommand()));
+    return true;
+}
+
 void MainWindow::chooseColour(int k)
 {
     ColorIndex = k;

@@ -5,6 +5,7 @@
 #include "app/plaintext.h"
 #include "gameinfo/filefacts.h"
 #include "gameinfo/gameversion.h"
+#include "launch/emulator.h"
 #include "launch/launcher.h"
 #include "settings/session.h"
 #include "settings/settingsstore.h"
@@ -126,11 +127,15 @@ FolderInfoWindow::FolderInfoWindow(const Session& session, const SlotTable& tabl
 
     auto* folderBox = new QGroupBox;
     auto* folderGrid = new QGridLayout(folderBox);
-    const QString folders[3] = {session.gameFolder,
+    // The emulator's row shows its program, not its folder: the name tells which emulator it is.
+    const QString emulatorKey = QString::fromLatin1(kPathEmulator);
+    const QString folders[4] = {session.gameFolder,
                                 folderWithoutFile(session.store.get(QString::fromLatin1(kPathDrovex))),
-                                folderWithoutFile(session.store.get(QString::fromLatin1(kPathBatch)))};
-    const char* const captions[3] = {"GP2:", "Drovex:", "Batch-File:"};
-    for (int i = 0; i < 3; ++i) {
+                                folderWithoutFile(session.store.get(QString::fromLatin1(kPathBatch))),
+                                chooseEmulator(session.store.contains(emulatorKey), session.store.get(emulatorKey))
+                                    .program()};
+    const char* const captions[4] = {"GP2:", "Drovex:", "Batch-File:", "DOS Emulator:"};
+    for (int i = 0; i < 4; ++i) {
         folderGrid->addWidget(new QLabel(QString::fromLatin1(captions[i])), i, 0);
         auto* label = new QLabel(QDir::toNativeSeparators(folders[i]));
         label->setObjectName(QStringLiteral("LBL_Folder(%1)").arg(i));
