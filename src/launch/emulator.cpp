@@ -95,7 +95,10 @@ EmulatorChoice chooseEmulator(bool keyHeld, const QString& stored)
 {
     using Source = EmulatorChoice::Source;
     if (!keyHeld) {
-        for (const QString& name : emulatorCandidates()) {
+        const QStringList candidates = emulatorCandidates();
+        if (candidates.isEmpty())
+            return {Source::Direct, {}, stored}; // the system starts DOS programs itself
+        for (const QString& name : candidates) {
             const QString found = QStandardPaths::findExecutable(name);
             if (!found.isEmpty())
                 return {Source::SearchPath, found, stored};

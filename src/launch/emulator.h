@@ -26,7 +26,8 @@ bool isDosProgram(const QString& path);
 class EmulatorChoice {
 public:
     enum class Source {
-        Direct,     // stored but empty: programs are started directly
+        Direct,     // start programs directly: stored empty, or nothing stored on a system
+                    // that runs DOS programs by itself
         Stored,     // a stored path
         SearchPath  // nothing stored: the first candidate found on PATH
     };
