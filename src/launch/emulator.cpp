@@ -185,8 +185,11 @@ EmulatorLaunch EmulatorLaunch::plan(const LaunchPlan& plan, const QString& userC
     };
 
     if (!userConfig.isEmpty() && !QFileInfo(userConfig).isFile())
-        return refuse(QStringLiteral("the DOS emulator settings file %1 does not exist; set it with %2")
-                          .arg(native(userConfig), hint(kEmulatorConfigMenuHint)));
+        return refuse(QStringLiteral("the DOS emulator settings file %1 %2; set it with %3")
+                          .arg(native(userConfig),
+                               QFileInfo::exists(userConfig) ? QStringLiteral("is not a file")
+                                                             : QStringLiteral("does not exist"),
+                               hint(kEmulatorConfigMenuHint)));
     if (plan.folder.isEmpty())
         return refuse(QStringLiteral("no game folder is set; choose it with Choose Path \u2192 GP2 Path"));
     if (!QFileInfo(plan.folder).isDir())

@@ -166,23 +166,6 @@ private slots:
         QVERIFY2(run.problem().contains(why), qPrintable(run.problem()));
     }
 
-    void ownSettingsAreWrittenOnce()
-    {
-        QTemporaryDir dir;
-        const QString file = dir.filePath(QStringLiteral("new folder/dosbox.conf"));
-        QCOMPARE(writeOwnEmulatorConfig(file), QString());
-        const QByteArray written = test::readFile(file);
-        QVERIFY(written.contains("cycles=max"));
-        QVERIFY(written.contains("memsize="));
-        const QDateTime first = QFileInfo(file).lastModified();
-        QTest::qWait(20);
-        QCOMPARE(writeOwnEmulatorConfig(file), QString()); // unchanged: left alone
-        QCOMPARE(QFileInfo(file).lastModified(), first);
-        QVERIFY(test::writeFile(file, "edited"));
-        QCOMPARE(writeOwnEmulatorConfig(file), QString());
-        QCOMPARE(test::readFile(file), written);
-    }
-
     void howAnEmulatorEnded_data()
     {
         QTest::addColumn<bool>("signalled");
