@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Installs what building and testing the front-end needs on Debian 12, when it is missing.
+# Installs what building and testing the front-end needs on Debian 12, when it is missing:
+# dosbox is the DOS emulator Save and Play uses, nasm assembles the tests' tiny DOS programs.
 # Runs apt-get as root, or through sudo otherwise. Extra package names may be given.
 set -euo pipefail
 
-packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libgl-dev xvfb xauth fonts-dejavu-core "$@")
+packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libgl-dev xvfb xauth fonts-dejavu-core dosbox nasm "$@")
 missing=()
 for p in "${packages[@]}"; do
     if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then

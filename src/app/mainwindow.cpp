@@ -6,6 +6,7 @@
 #include "about/infobox.h"
 #include "app/settingspanel.h"
 #include "colours/colourselector.h"
+#include "launch/emulatorwatch.h"
 #include "launch/session.h"
 #include "startopts/startoptionsdialog.h"
 #include "tracks/trackmanager.h"
@@ -51,6 +52,8 @@ MainWindow::MainWindow(Session& session, Services& services, QWidget* parent)
     statusBar()->setSizeGripEnabled(false);
     buildMenus();
 
+    m_emulatorWatch = new EmulatorWatch(m_session.platform(), this);
+    connect(m_emulatorWatch, &EmulatorWatch::failed, this, &MainWindow::showStatus);
     m_tracks = new TrackManager(m_session, m_services, m_slots, [this] { return m_panel->inDefaultsMode(); }, this);
     connect(m_panel, &SettingsPanel::defaultsToggled, this, &MainWindow::setDefaultsMode);
     connect(m_panel, &SettingsPanel::colourRequested, this, &MainWindow::chooseColour);
@@ -116,6 +119,8 @@ void MainWindow::buildMenus()
     addItem(paths, "MNU_GP2", "GP2 Path", "Ctrl+G", &MainWindow::BrowseGameFolder);
     addItem(paths, "MNU_Batch", "Batch Path", "Ctrl+B", &MainWindow::BrowseBatchFile);
     addItem(paths, "MNU_Path", "Drovex Path", "Ctrl+L", &MainWindow::BrowseDrovexExe);
+    addItem(paths, "MNU_Emulator", "DOS Emulator", nullptr, &MainWindow::browseEmulator);
+    addItem(paths, "MNU_EmulatorConfig", "DOS Emulator Settings", nullptr, &MainWindow::browseEmulatorConfig);
 
     QMenu* help = addMenu("MNU_Help", "?");
     addItem(help, "MNU_Info", "Info", "Ctrl+I", &MainWindow::showInfo);

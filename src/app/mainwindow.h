@@ -19,6 +19,9 @@ class TrackManager;
 class ColourSelector;
 class InfoBox;
 class AboutWindow;
+class EmulatorChoice;
+class EmulatorWatch;
+struct LaunchPlan;
 
 // The main window: every Drovex setting, the commands and the start-up sequence. It keeps the
 // slot table and the start-up options; their windows show and edit them.
@@ -42,6 +45,8 @@ public:
     void BrowseGameFolder();
     void BrowseBatchFile();
     void BrowseDrovexExe();
+    void browseEmulator();
+    void browseEmulatorConfig();
 
     // Commands.
     void save();
@@ -72,6 +77,8 @@ private:
     bool saveIfAllowed(bool always);
     void reportStoreFailure(const WriteResult& r);
     void askForGameFolder();
+    void storePath(const char* key, const QString& file);
+    bool launchInEmulator(const LaunchPlan& plan, const EmulatorChoice& emulator);
     void endProgram();
 
     Session& m_session;
@@ -83,6 +90,7 @@ private:
     int m_colorIndex = 0;
     QPushButton* m_btnSave = nullptr;
     QPushButton* m_btnGp2 = nullptr;
+    EmulatorWatch* m_emulatorWatch = nullptr;
 
     QPointer<StartOptionsDialog> m_startOptions;
     QPointer<ColourSelector> m_colourSelector;

@@ -4,6 +4,8 @@
 
 #include "app/settingspanel.h"
 #include "cfgfile/configfile.h"
+#include "launch/emulator.h"
+#include "launch/emulatorwatch.h"
 #include "launch/launcher.h"
 #include "launch/platform.h"
 #include "launch/session.h"
@@ -14,12 +16,39 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 namespace drovex {
+namespace {
+
+// The front-end's own files beside its settings file: the emulator settings it passes when
+// the user has chosen none, and the emulator's output of the last start.
+QString ownFile(const char* name)
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QLatin1Char('/') +
+           QString::fromLatin1(kApplication) + QLatin1Char('/') + QString::fromLatin1(name);
+}
+
+// The folder of a stored file, else the game folder: where its dialog opens.
+QString dialogFolder(const QString& stored, const QString& gameFolder)
+{
+    const QFileInfo fi(stored);
+    return !stored.isEmpty() && fi.absoluteDir().exists() ? fi.absolutePath() : gameFolder;
+}
+
+EmulatorChoice storedEmulator(const SettingsStore& store)
+{
+    const QString key = QString::fromLatin1(kPathEmulator);
+    return chooseEmulator(store.has(key), store.get(key));
+}
+
+} // namespace
 
 void MainWindow::startUp()
 {
     SettingsStore& store = m_session.store();
+    // Which emulator DOS programs will run in, when the user has not chosen one.
+    showStatus(emulatorNotice(storedEmulator(store)));
     m_session.setGameFolder(store.get(QString::fromLatin1(kPathGp2)));
     // Settings stored before, even without a game folder: they are loaded, never overwritten.
     if (holdsAnySetting(store)) {
@@ -128,6 +157,10 @@ bool MainWindow::LaunchGame()
         planLaunch(static_cast<StartMode>(mode), optionsOn, m_startOptionsModel.OptionsGP2(),
                    store.get(QString::fromLatin1(kPathGp2)), store.get(QString::fromLatin1(kPathDrovex)),
                    store.get(QString::fromLatin1(kPathBatch)));
+    const EmulatorChoice emulator = storedEmulator(store);
+    if (emulator.runsDosPrograms() && isDosProgram(plan.program))
+        return launchInEmulator(plan, emulator);
+
     const StartResult r = m_session.platform().startDetached(plan.program, plan.arguments, plan.folder);
     QString what = plan.what;
     what[0] = what[0].toUpper();
@@ -138,6 +171,35 @@ bool MainWindow::LaunchGame()
     else
         showStatus(QStringLiteral("%1 could not be started from %2: %3.").arg(what, QDir::toNativeSeparators(plan.program), r.reason));
     return r.ok;
+}
+
+bool MainWindow::launchInEmulator(const LaunchPlan& plan, const EmulatorChoice& emulator)
+{
+    QString what = plan.what;
+    what[0] = what[0].toUpper();
+    auto refuse = [&](const QString& why) {
+        showStatus(QStringLiteral("%1 could not be started: %2.").arg(what, why));
+        return false;
+    };
+    if (const QString why = emulatorProblem(emulator); !why.isEmpty())
+        return refuse(why);
+    const QString ownConfig = ownFile("dosbox.conf");
+    const EmulatorLaunch run =
+        EmulatorLaunch::plan(plan, m_session.store().get(QString::fromLatin1(kPathEmulatorConfig)), ownConfig);
+    if (!run.ok())
+        return refuse(run.problem());
+    if (run.usesOwnConfig())
+        if (const QString why = writeOwnEmulatorConfig(ownConfig); !why.isEmpty())
+            return refuse(why);
+    // The emulator's output goes beside its settings; nowhere when that folder cannot be made.
+    const QString log = QDir().mkpath(QFileInfo(ownConfig).absolutePath()) ? ownFile("emulator.log") : QString();
+    const StartResult r = m_session.platform().startWatched(emulator.program(), run.arguments(), plan.folder, log);
+    if (!r.ok)
+        return refuse(QStringLiteral("the DOS emulator %1 did not start: %2; set it with %3")
+                          .arg(QDir::toNativeSeparators(emulator.program()), r.reason, QString::fromUtf8(kEmulatorMenuHint)));
+    m_emulatorWatch->watch(r.pid, emulator.program(), log);
+    showStatus(QStringLiteral("Started %1 in %2: %3").arg(plan.what, QDir::toNativeSeparators(emulator.program()), run.dosCommand()));
+    return true;
 }
 
 void MainWindow::BrowseGameFolder()
@@ -157,20 +219,43 @@ void MainWindow::BrowseBatchFile()
 {
     const QString file = m_services.openFile(this, {QStringLiteral("Batch-Files (*.BAT)|*.bat"), m_session.gameFolder(),
                                                     QStringLiteral("Browse For Batch-File ..."), QString()});
-    if (file.isEmpty())
-        return;
-    const WriteResult r = m_session.store().put(QString::fromLatin1(kPathBatch), QDir::toNativeSeparators(file));
-    if (!r.ok)
-        reportStoreFailure(r);
+    if (!file.isEmpty())
+        storePath(kPathBatch, file);
 }
 
 void MainWindow::BrowseDrovexExe()
 {
     const QString file = m_services.openFile(this, {QStringLiteral("Drovex (Drovex.EXE)|drovex.exe"), m_session.gameFolder(),
                                                     QStringLiteral("Browse For Drovex ..."), QStringLiteral("Drovex.EXE")});
-    if (file.isEmpty())
-        return;
-    const WriteResult r = m_session.store().put(QString::fromLatin1(kPathDrovex), QDir::toNativeSeparators(file));
+    if (!file.isEmpty())
+        storePath(kPathDrovex, file);
+}
+
+void MainWindow::browseEmulator()
+{
+    const EmulatorChoice current = storedEmulator(m_session.store());
+    const QString file = m_services.openFile(
+        this, {QStringLiteral("DOS Emulator (dosbox*)|dosbox*|All Files (*)|*"),
+               dialogFolder(current.program(), m_session.gameFolder()), QStringLiteral("Browse For DOS Emulator ..."),
+               current.program().isEmpty() ? QStringLiteral("dosbox") : QFileInfo(current.program()).fileName()});
+    if (!file.isEmpty())
+        storePath(kPathEmulator, file);
+}
+
+void MainWindow::browseEmulatorConfig()
+{
+    const QString stored = m_session.store().get(QString::fromLatin1(kPathEmulatorConfig));
+    const QString file = m_services.openFile(
+        this, {QStringLiteral("DOS Emulator Settings (*.conf)|*.conf|All Files (*)|*"),
+               dialogFolder(stored, m_session.gameFolder()), QStringLiteral("Browse For DOS Emulator Settings ..."),
+               QFileInfo(stored).fileName()});
+    if (!file.isEmpty())
+        storePath(kPathEmulatorConfig, file);
+}
+
+void MainWindow::storePath(const char* key, const QString& file)
+{
+    const WriteResult r = m_session.store().put(QString::fromLatin1(key), QDir::toNativeSeparators(file));
     if (!r.ok)
         reportStoreFailure(r);
 }

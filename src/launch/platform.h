@@ -12,6 +12,28 @@ struct StartResult {
     QString reason;
 };
 
+// How a program started with Platform::startWatched stands.
+class ProgramState {
+public:
+    enum class Kind {
+        Running,
+        Exited,    // code() holds its exit status
+        Signalled, // code() holds the signal that ended it
+        Unknown    // not a child of this process, or already reaped
+    };
+    ProgramState(Kind kind, int code)
+        : m_kind(kind)
+        , m_code(code)
+    {
+    }
+    Kind kind() const { return m_kind; }
+    int code() const { return m_code; }
+
+private:
+    Kind m_kind;
+    int m_code;
+};
+
 // What the front-end asks of the operating system, behind one small interface so that each
 // system supplies its own: short paths, locking Drovex.cfg, the drive list and starting programs.
 class Platform {
@@ -32,6 +54,13 @@ public:
     // Starts program with these arguments in folder, without waiting and without a shell.
     virtual StartResult startDetached(const QString& program, const QStringList& arguments,
                                       const QString& folder) const = 0;
+
+    // Starts program as startDetached does, but as a child that programState can watch: its
+    // output goes to logFile (nowhere when ""), it keeps running when the front-end ends.
+    virtual StartResult startWatched(const QString& program, const QStringList& arguments,
+                                     const QString& folder, const QString& logFile) const = 0;
+    // How a program from startWatched stands; once it has ended, its end is collected.
+    virtual ProgramState programState(qint64 pid) const = 0;
 };
 
 // The platform of the system the program was built for.

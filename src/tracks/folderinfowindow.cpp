@@ -1,6 +1,7 @@
 #include "tracks/folderinfowindow.h"
 
 #include "gameinfo/filefacts.h"
+#include "launch/emulator.h"
 #include "launch/session.h"
 #include "settings/settingsstore.h"
 #include "tracks/navigation.h"
@@ -40,10 +41,13 @@ FolderInfoWindow::FolderInfoWindow(const Session& session, const SlotTable& tabl
     auto* folderBox = new QGroupBox;
     auto* folderGrid = new QGridLayout(folderBox);
     const SettingsStore& store = session.store();
-    const QString folders[3] = {session.gameFolder(), folderWithoutFile(store.get(QString::fromLatin1(kPathDrovex))),
-                                folderWithoutFile(store.get(QString::fromLatin1(kPathBatch)))};
-    const char* const captions[3] = {"GP2:", "Drovex:", "Batch-File:"};
-    for (int i = 0; i < 3; ++i) {
+    // The emulator's row shows its program, not its folder: the name tells which emulator it is.
+    const QString emulatorKey = QString::fromLatin1(kPathEmulator);
+    const QString folders[4] = {session.gameFolder(), folderWithoutFile(store.get(QString::fromLatin1(kPathDrovex))),
+                                folderWithoutFile(store.get(QString::fromLatin1(kPathBatch))),
+                                chooseEmulator(store.has(emulatorKey), store.get(emulatorKey)).program()};
+    const char* const captions[4] = {"GP2:", "Drovex:", "Batch-File:", "DOS Emulator:"};
+    for (int i = 0; i < 4; ++i) {
         folderGrid->addWidget(new QLabel(QString::fromLatin1(captions[i])), i, 0);
         auto* label = new QLabel(QDir::toNativeSeparators(folders[i]));
         label->setObjectName(QStringLiteral("LBL_Folder(%1)").arg(i));

@@ -59,6 +59,7 @@ void makeGame(Fixture& f, bool knownEdition)
                             "#GP2INFO|Name|Monaco|" + QByteArray(123456 - 21, '\0')));
     f.seed(QStringLiteral("Path-GP2"), game);
     f.seed(QStringLiteral("Path-Drovex"), game + QStringLiteral("/Drovex.EXE"));
+    f.seed(QStringLiteral("Path-Emulator"), QStringLiteral("/opt/emulators/dosbox-x"));
 }
 
 } // namespace
@@ -103,7 +104,7 @@ private slots:
             },
             [&] {
                 seen << modal()->objectName() << labelText("LBL_Track(1)") << labelText("LBL_Folder(0)")
-                     << labelText("LBL_Folder(1)") << labelText("LBL_Folder(2)");
+                     << labelText("LBL_Folder(1)") << labelText("LBL_Folder(2)") << labelText("LBL_Folder(3)");
                 press("BTN_Main");
             },
         });
@@ -117,7 +118,7 @@ private slots:
                                     QStringLiteral("...\\CIRCUITS"), QStringLiteral("#ff0000"),
                                     QStringLiteral("Drovex6"), QStringLiteral("Drovex7"), QStringLiteral("Drovex5"),
                                     QStringLiteral("Drovex8"), QStringLiteral("CIRCUITS\\F1CT01.DAT"), f.gameFolder(),
-                                    f.gameFolder(), QString()}));
+                                    f.gameFolder(), QString(), QStringLiteral("/opt/emulators/dosbox-x")}));
         // "Main Screen" leaves the selector loaded but hidden.
         QVERIFY(w.tracks().selector(false));
         QVERIFY(!w.tracks().selector(false)->isVisible());

@@ -158,6 +158,7 @@ private slots:
         f.seed(QStringLiteral("Path-GP2"), game);
         f.seed(QStringLiteral("Path-Drovex"), drovex);
         f.seed(QStringLiteral("Path-Batch"), batch);
+        f.seed(QStringLiteral("Path-Emulator"), QString()); // empty: every program starts directly
         f.seed(QStringLiteral("Video"), QStringLiteral("1"));
         f.seed(QStringLiteral("No Music"), QStringLiteral("1"));
         f.seed(QStringLiteral("Start Mode"), QString::number(mode));
@@ -178,6 +179,7 @@ private slots:
     {
         Fixture f;
         f.seed(QStringLiteral("Path-GP2"), f.gameFolder());
+        f.seed(QStringLiteral("Path-Emulator"), QString());
         f.seed(QStringLiteral("Start Mode"), QStringLiteral("2"));
         MainWindow& w = f.open();
         w.saveAndPlay();

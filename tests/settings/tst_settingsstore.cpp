@@ -57,6 +57,26 @@ private slots:
                  QString());
     }
 
+    void anEmptyValueIsStoredAMissingKeyIsNot_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<bool>("held");
+        QTest::newRow("missing") << QByteArray("[Settings]\nZoom=1\n") << false;
+        QTest::newRow("empty") << QByteArray("[Settings]\nPath-Emulator=\n") << true;
+        QTest::newRow("empty in quotes") << QByteArray("[Settings]\nPath-Emulator=\"\"\n") << true;
+        QTest::newRow("other section") << QByteArray("[Other]\nPath-Emulator=\n") << false;
+    }
+    void anEmptyValueIsStoredAMissingKeyIsNot()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(bool, held);
+        QTemporaryDir dir;
+        QVERIFY(test::writeFile(dir.filePath(QStringLiteral("s.ini")), file));
+        const IniSettingsStore store(dir.filePath(QStringLiteral("s.ini")));
+        QCOMPARE(store.has(QStringLiteral("Path-Emulator")), held);
+        QCOMPARE(store.get(QStringLiteral("Path-Emulator")), QString());
+    }
+
     void handEditedFileStillReads()
     {
         QTemporaryDir dir;

@@ -29,6 +29,8 @@ Fixture::Fixture()
 {
     QDir().mkpath(dir.filePath(QStringLiteral("store")));
     QDir().mkpath(gameFolder());
+    // Files the program keeps beside its settings (the emulator's) stay in the test's folder.
+    qputenv("XDG_CONFIG_HOME", dir.filePath(QStringLiteral("config")).toLocal8Bit());
 }
 
 Fixture::~Fixture()
