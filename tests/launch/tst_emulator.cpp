@@ -169,7 +169,7 @@ private slots:
         QVERIFY(status(w).startsWith(QLatin1String("Started")));
         QVERIFY(!QFileInfo::exists(f.dir.filePath(QStringLiteral("PWNED"))));
         QVERIFY(!QFileInfo::exists(game + QStringLiteral("/PWNED")));
-        QVERIFY(test::readFile(m_home.filePath(QStringLiteral(".config/Drovex Windows Front-End/dosbox.conf")))
+        QVERIFY(test::readFile(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QStringLiteral("/Drovex Windows Front-End/dosbox.conf"))
                     .contains("cycles=max"));
     }
 
