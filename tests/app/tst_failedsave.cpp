@@ -1,0 +1,235 @@
+// A failed save loses nothing and breaks nothing: what the program shows and stores after a
+// refused write, and the cases where stored settings used to be lost.
+#include "app/mainwindow.h"
+#include "app/settingspanel.h"
+#include "startopts/startoptionsdialog.h"
+#include "support/coresupport.h"
+#include "support/testsupport.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QStatusBar>
+#include <QTest>
+
+using namespace drovex;
+using drovex::test::Fixture;
+
+namespace {
+
+template <typename T> T* child(QWidget* w, const QString& name)
+{
+    T* c = w->findChild<T*>(name);
+    if (!c)
+        qFatal("no control %s", qPrintable(name));
+    return c;
+}
+QLineEdit* field(QWidget* w, int i) { return child<QLineEdit>(w, fieldName(i)); }
+QCheckBox* box(QWidget* w, const QString& name) { return child<QCheckBox>(w, name); }
+// Shows a window as a user sees it, so that mouse clicks reach its controls.
+void shown(QWidget& w)
+{
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+}
+// Clicks a check box where a user would: on its box, not in the empty width beside its caption.
+void toggle(QCheckBox* b) { QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(b->height() / 2, b->height() / 2)); }
+void click(QWidget* w, const char* name) { QTest::mouseClick(child<QPushButton>(w, QString::fromLatin1(name)), Qt::LeftButton); }
+
+void setWritable(const QString& file, bool writable)
+{
+    QFile::setPermissions(file, writable ? QFileDevice::ReadOwner | QFileDevice::WriteOwner : QFileDevice::ReadOwner);
+}
+
+// A game folder whose GP2.EXE records how it was started, with settings already stored.
+void makeGame(Fixture& f)
+{
+    const QString exe = f.gameFolder() + QStringLiteral("/GP2.EXE");
+    QFile::remove(exe);
+    QVERIFY(QFile::copy(QStringLiteral(DROVEX_RECORDER), exe));
+    f.seed(QStringLiteral("Path-GP2"), f.gameFolder());
+    f.seed(QStringLiteral("Path-Emulator"), QString()); // the stand-in is started directly
+    f.seed(QStringLiteral("Start Mode"), QStringLiteral("2"));
+    f.seed(QStringLiteral("GP2 Options"), QStringLiteral("1"));
+    f.seed(QStringLiteral("Zoom Value"), QStringLiteral("2"));
+    qputenv("DROVEX_RECORD_FILE", f.dir.filePath(QStringLiteral("record.txt")).toLocal8Bit());
+}
+
+QStringList launchedWith(Fixture& f)
+{
+    const QString file = f.dir.filePath(QStringLiteral("record.txt"));
+    for (int i = 0; i < 500 && !QFileInfo::exists(file); ++i)
+        QTest::qWait(10);
+    const QStringList lines = QString::fromLocal8Bit(test::readFile(file)).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    QFile::remove(file);
+    return lines.mid(1);
+}
+
+} // namespace
+
+class TestFailedSave : public QObject {
+    Q_OBJECT
+private slots:
+    void init()
+    {
+        if (QByteArray(QTest::currentTestFunction()).startsWith("refused") && !test::makePermissionsBite())
+            QSKIP("file permissions cannot be made to apply here");
+    }
+
+    // One refused write does not break saving for the rest of the run.
+    void refusedWriteThenWritableAgain()
+    {
+        Fixture f;
+        makeGame(f);
+        MainWindow& w = f.open();
+        setWritable(f.storeFile, false);
+        field(&w, 14)->setText(QStringLiteral("4"));
+        click(&w, "BTN_Save");
+        QCOMPARE(f.services.messages.size(), 1);
+        QVERIFY(f.services.messages.first().contains(QLatin1String("read-only")));
+        QCOMPARE(field(&w, 14)->text(), QStringLiteral("4")); // still shown, to save again
+        QVERIFY(!QFileInfo::exists(f.gameFolder() + QStringLiteral("/Drovex.cfg")));
+
+        setWritable(f.storeFile, true);
+        click(&w, "BTN_Save");
+        QCOMPARE(f.services.messages.size(), 1);
+        QCOMPARE(f.stored(QStringLiteral("Zoom Value")), QStringLiteral("4"));
+        QVERIFY(QFileInfo::exists(f.gameFolder() + QStringLiteral("/Drovex.cfg")));
+        click(&w, "BTN_Play");
+        QVERIFY2(w.statusBar()->currentMessage().startsWith(QLatin1String("Started")), qPrintable(w.statusBar()->currentMessage()));
+        QCOMPARE(launchedWith(f), QStringList());
+    }
+
+    // Start-up options the user cancelled after a refused Accept never reach the disk or a launch.
+    void refusedAcceptThenCancel()
+    {
+        Fixture f;
+        makeGame(f);
+        MainWindow& w = f.open();
+        StartOptionsDialog* d = w.startOptions(true);
+        shown(*d);
+        toggle(box(d, QStringLiteral("CheckGP2(8)")));
+        QVERIFY(box(d, QStringLiteral("CheckGP2(8)"))->isChecked());
+        setWritable(f.storeFile, false);
+        click(d, "BTN_Accept");
+        QCOMPARE(f.services.messages.size(), 1);
+        QVERIFY(d->isVisible()); // kept open: nothing the user chose is lost
+        click(d, "BTN_Cancel");
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        setWritable(f.storeFile, true);
+        click(&w, "BTN_Play");
+        QCOMPARE(f.stored(QStringLiteral("No Sound")), QString());
+        QCOMPARE(launchedWith(f), QStringList());
+    }
+
+    // After a refused Save the program sees the store as the disk holds it.
+    void refusedSaveThenDefaultsOnAndOff()
+    {
+        Fixture f;
+        makeGame(f);
+        MainWindow& w = f.open();
+        shown(w);
+        setWritable(f.storeFile, false);
+        field(&w, 14)->setText(QStringLiteral("4"));
+        click(&w, "BTN_Save");
+        QCOMPARE(f.services.messages.size(), 1);
+        toggle(box(&w, QStringLiteral("SetToDefault")));
+        toggle(box(&w, QStringLiteral("SetToDefault")));
+        QCOMPARE(field(&w, 14)->text(), QStringLiteral("2"));
+        setWritable(f.storeFile, true);
+    }
+
+    // A first run whose game folder question was cancelled keeps what the user saved since.
+    void cancelledFirstRunKeepsSavedSettings()
+    {
+        Fixture f;
+        {
+            MainWindow& w = f.open(); // the folder question is cancelled
+            shown(w);
+            QCOMPARE(f.services.requests.size(), 1);
+            toggle(box(&w, QStringLiteral("CheckT(14)")));
+            field(&w, 14)->setText(QStringLiteral("4"));
+            click(&w, "BTN_Save");
+        }
+        f.window.reset();
+        f.services.requests.clear();
+        f.services.messages.clear();
+        MainWindow& w = f.open();
+        QCOMPARE(field(&w, 14)->text(), QStringLiteral("4"));
+        QVERIFY(box(&w, QStringLiteral("CheckT(14)"))->isChecked());
+        QCOMPARE(f.services.requests.size(), 1); // asked again, with the notice
+        QCOMPARE(f.services.messages.size(), 1);
+        QCOMPARE(f.stored(QStringLiteral("Zoom Value")), QStringLiteral("4"));
+    }
+
+    // "Default Values" shows the Default column, "Log GLX" off whatever "Log CC" was; then the
+    // coupling holds again as the user clicks.
+    void defaultsModeWithLogCcOn()
+    {
+        Fixture f;
+        makeGame(f);
+        f.seed(QStringLiteral("Log CC"), QStringLiteral("1"));
+        f.seed(QStringLiteral("Log GLX"), QStringLiteral("1"));
+        MainWindow& w = f.open();
+        shown(w);
+        toggle(box(&w, QStringLiteral("SetToDefault")));
+        QVERIFY(!box(&w, QStringLiteral("Check(7)"))->isChecked());
+        QVERIFY(!box(&w, QStringLiteral("Check(8)"))->isChecked());
+        w.saveSettingsCommand();
+        QCOMPARE(f.stored(QStringLiteral("Log GLX")), QStringLiteral("0"));
+        QVERIFY(test::readFile(f.gameFolder() + QStringLiteral("/Drovex.cfg")).contains("\r\nlogGLX = 0 "));
+        toggle(box(&w, QStringLiteral("SetToDefault")));
+        toggle(box(&w, QStringLiteral("Check(8)")));
+        QVERIFY(box(&w, QStringLiteral("Check(7)"))->isChecked());
+    }
+
+    // A start-up switch stored greyed ("2") becomes a plain switch once clicked, as in the main window.
+    void greyedSwitchesLeaveTheGreyOnClick()
+    {
+        Fixture f;
+        makeGame(f);
+        f.seed(QStringLiteral("No Sound"), QStringLiteral("2"));
+        f.seed(QStringLiteral("Rotate"), QStringLiteral("2"));
+        MainWindow& w = f.open();
+        shown(w);
+        StartOptionsDialog* d = w.startOptions(true);
+        shown(*d);
+        for (QCheckBox* b : {box(d, QStringLiteral("CheckGP2(8)")), box(&w, QStringLiteral("Check(15)"))}) {
+            QCOMPARE(b->checkState(), Qt::PartiallyChecked);
+            QList<Qt::CheckState> seen;
+            for (int i = 0; i < 3; ++i) {
+                toggle(b);
+                seen << b->checkState();
+            }
+            QCOMPARE(seen, (QList<Qt::CheckState>{Qt::Checked, Qt::Unchecked, Qt::Checked}));
+        }
+    }
+
+    // A number of any length clamps to the field's upper limit, typed or loaded.
+    void digitsOfAnyLength_data()
+    {
+        QTest::addColumn<int>("digits");
+        QTest::newRow("400") << 400;
+        QTest::newRow("5000") << 5000;
+    }
+    void digitsOfAnyLength()
+    {
+        QFETCH(int, digits);
+        Fixture f;
+        makeGame(f);
+        f.seed(QStringLiteral("Max Y Value"), QString(digits, QLatin1Char('9')));
+        MainWindow& w = f.open();
+        QCOMPARE(field(&w, 16)->text(), QStringLiteral("479"));
+        QCOMPARE(child<QScrollBar>(&w, barName(16))->value(), 479);
+        field(&w, 5)->setText(QStringLiteral("7") + QString(digits - 1, QLatin1Char('0')));
+        QCOMPARE(field(&w, 5)->text(), QStringLiteral("7936"));
+        field(&w, 19)->setText(QString(digits, QLatin1Char('1')));
+        QCOMPARE(field(&w, 19)->text(), QStringLiteral("999999"));
+    }
+};
+
+QTEST_MAIN(TestFailedSave)
+#include "tst_failedsave.moc"
