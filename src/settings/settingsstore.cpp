@@ -13,6 +13,8 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <optional>
+#include <unistd.h>
 
 namespace drovex {
 namespace {
@@ -26,6 +28,30 @@ QString textOf(const QVariant& v)
     if (v.typeId() == QMetaType::QStringList)
         return v.toStringList().join(QLatin1Char(','));
     return v.toString();
+}
+
+// The settings an INI file holds as it is on disk now; none when it cannot be opened.
+// QSettings keeps what it read of a file in memory and trusts it while the file's size and time
+// look unchanged, so the file is read under a name QSettings has never seen: a hard link (which
+// takes no room on the disk), or the file itself where the file system has none.
+std::optional<QHash<QString, QVariant>> readIni(const QString& file)
+{
+    QFile probe(file);
+    if (!probe.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    probe.close();
+    const QString alias = temporaryNameFor(file);
+    const bool linked = ::link(QFile::encodeName(file).constData(), QFile::encodeName(alias).constData()) == 0;
+    QHash<QString, QVariant> values;
+    {
+        QSettings settings(linked ? alias : file, QSettings::IniFormat);
+        for (const QString& key : settings.allKeys())
+            if (!key.isEmpty())
+                values.insert(key, settings.value(key));
+    }
+    if (linked)
+        QFile::remove(alias);
+    return values;
 }
 
 WriteResult refused(const QString& file, const QString& reason)
@@ -71,16 +97,15 @@ void IniSettingsStore::load()
         m_unreadable = QStringLiteral("it is not a regular file");
         return;
     }
-    QFile probe(m_file);
-    if (!probe.open(QIODevice::ReadOnly)) {
+    const auto values = readIni(m_file);
+    if (!values) {
         m_unreadable = QStringLiteral("it cannot be read");
         return;
     }
-    const bool blank = probe.read(1 << 20).trimmed().isEmpty();
-    probe.close();
-    QSettings settings(m_file, QSettings::IniFormat);
-    for (const QString& key : settings.allKeys())
-        m_values.insert(key, textOf(settings.value(key)));
+    QFile f(m_file);
+    const bool blank = !f.open(QIODevice::ReadOnly) || f.read(1 << 20).trimmed().isEmpty();
+    for (auto it = values->cbegin(); it != values->cend(); ++it)
+        m_values.insert(it.key(), textOf(it.value()));
     const bool anySettings = std::any_of(m_values.keyBegin(), m_values.keyEnd(), [](const QString& k) {
         return k.startsWith(section() + QLatin1Char('/'));
     });
@@ -139,19 +164,21 @@ WriteResult IniSettingsStore::write(const QString& application, const QString& s
 
     // The whole file as it is to be: what the disk holds now, with the new values.
     QHash<QString, QVariant> wanted;
-    {
-        QSettings current(m_file, QSettings::IniFormat);
-        for (const QString& key : current.allKeys())
-            if (!key.isEmpty())
-                wanted.insert(key, current.value(key));
+    if (QFileInfo::exists(m_file)) {
+        const auto current = readIni(m_file);
+        if (!current)
+            return refused(m_file, QStringLiteral("the file cannot be read"));
+        wanted = *current;
     }
     for (const auto& [key, value] : values)
         if (!key.isEmpty())
             wanted.insert(sec + QLatin1Char('/') + key, value);
 
     const QString temp = temporaryNameFor(m_file);
+    const QString written = temporaryNameFor(m_file);
     auto fail = [&](const QString& reason) {
         QFile::remove(temp);
+        QFile::remove(written);
         removeLeftovers(m_file);
         return refused(m_file, reason);
     };
@@ -163,21 +190,25 @@ WriteResult IniSettingsStore::write(const QString& application, const QString& s
         if (next.status() != QSettings::NoError)
             return fail(describeWriteFailure(temp));
     }
-    // Read back with fresh eyes: a full disk can leave a short file behind a reported success.
+    // Read back from the disk, under a new name so that nothing QSettings remembers of what it
+    // meant to write can answer: a full disk can leave a short file behind a reported success.
+    if (::rename(QFile::encodeName(temp).constData(), QFile::encodeName(written).constData()) != 0)
+        return fail(describeWriteFailure(temp));
     {
-        QSettings check(temp, QSettings::IniFormat);
+        QSettings check(written, QSettings::IniFormat);
         for (auto it = wanted.cbegin(); it != wanted.cend(); ++it)
             if (textOf(check.value(it.key())) != textOf(it.value()))
-                return fail(describeWriteFailure(temp));
+                return fail(describeWriteFailure(written));
     }
-    if (const QString why = syncToDisk(temp); !why.isEmpty())
+    if (const QString why = syncToDisk(written); !why.isEmpty())
         return fail(why);
     if (fi.exists())
-        QFile::setPermissions(temp, QFile::permissions(m_file));
-    if (::rename(QFile::encodeName(temp).constData(), QFile::encodeName(m_file).constData()) != 0)
+        QFile::setPermissions(written, QFile::permissions(m_file));
+    if (::rename(QFile::encodeName(written).constData(), QFile::encodeName(m_file).constData()) != 0)
         return fail(describeError(errno));
     (void)syncToDisk(folder);
-    load();
+    for (auto it = wanted.cbegin(); it != wanted.cend(); ++it)
+        m_values.insert(it.key(), textOf(it.value()));
     WriteResult r;
     r.file = m_file;
     return r;

@@ -165,6 +165,23 @@ private slots:
         QCOMPARE(f.stored(QStringLiteral("Zoom Value")), QStringLiteral("4"));
     }
 
+    // A settings file that cannot be read as settings is moved aside, never written over, and the
+    // user is told where it went.
+    void unreadableSettingsFileIsMovedAside()
+    {
+        Fixture f;
+        const QByteArray garbage = "\"a line a hand edit broke\n[Settings]\nZoom%20Value=4\n";
+        QVERIFY(test::writeFile(f.storeFile, garbage));
+        f.open();
+        QCOMPARE(f.services.messages.size(), 2); // this, then the first-run notice
+        const QString message = f.services.messages.first();
+        const QStringList aside = QDir(QFileInfo(f.storeFile).absolutePath()).entryList({QStringLiteral("*.unreadable-*")});
+        QCOMPARE(aside.size(), 1);
+        QVERIFY2(message.contains(f.storeFile) && message.contains(aside.first()), qPrintable(message));
+        QCOMPARE(test::readFile(QFileInfo(f.storeFile).absolutePath() + QLatin1Char('/') + aside.first()), garbage);
+        QCOMPARE(f.stored(QStringLiteral("Log Visible Lines Value")), QStringLiteral("3")); // the first run's values
+    }
+
     // "Default Values" shows the Default column, "Log GLX" off whatever "Log CC" was; then the
     // coupling holds again as the user clicks.
     void defaultsModeWithLogCcOn()
