@@ -97,7 +97,7 @@ void MainWindow::buildMenus()
         return menu;
     };
     auto addItem = [&](QMenu* menu, const char* name, const char* caption, const char* keys, auto slot) {
-        QAction* a = menu->addAction(QString::fromLatin1(caption));
+        QAction* a = menu->addAction(QString::fromUtf8(caption));
         a->setObjectName(QString::fromLatin1(name));
         if (keys)
             a->setShortcut(QKeySequence(QString::fromLatin1(keys)));
@@ -109,6 +109,7 @@ void MainWindow::buildMenus()
     QMenu* file = addMenu("MNU_1", "File");
     addItem(file, "MNU_Play", "Save and Play", "Ctrl+P", &MainWindow::saveAndPlay);
     addItem(file, "MNU_Save", "Save Settings", "Ctrl+S", &MainWindow::saveSettingsCommand);
+    m_importAction = addItem(file, "MNU_Import", "Import Drovex.cfg\u2026", nullptr, &MainWindow::importConfigCommand);
     addSeparator(file, "Trenn1");
     addItem(file, "MNU_GP2Tracks", "GP2 Tracks", "Ctrl+T", &MainWindow::showTrackManager);
     addItem(file, "MNU_GP2Options", "GP2 Options", "Ctrl+O", &MainWindow::showStartOptions);
@@ -131,6 +132,8 @@ void MainWindow::showStatus(const QString& text) { statusBar()->showMessage(text
 
 void MainWindow::setDefaultsMode(bool on)
 {
+    // An import fills the window with a file's settings: no place for it while the defaults show.
+    m_importAction->setEnabled(!on);
     if (on) {
         m_panel->showDefaults();
         m_tracks->setDefaultsMode(true);

@@ -7,6 +7,7 @@
 #include <QMainWindow>
 #include <QPointer>
 
+class QAction;
 class QPushButton;
 
 namespace drovex {
@@ -47,6 +48,10 @@ public:
     void BrowseDrovexExe();
     void browseEmulator();
     void browseEmulatorConfig();
+    // Brings a Drovex.cfg's settings into the window, as Drovex reads them; nothing is stored
+    // until the user saves.
+    void importConfigCommand();
+    bool importConfig(const QString& file);
 
     // Commands.
     void save();
@@ -77,6 +82,7 @@ private:
     bool saveIfAllowed(bool always);
     void reportStoreFailure(const WriteResult& r);
     void askForGameFolder();
+    bool confirmForeignConfig();
     void storePath(const char* key, const QString& file);
     bool launchInEmulator(const LaunchPlan& plan, const EmulatorChoice& emulator);
     void endProgram();
@@ -88,9 +94,11 @@ private:
     SettingsPanel* m_panel = nullptr;
     TrackManager* m_tracks = nullptr;
     int m_colorIndex = 0;
+    bool m_slotsImported = false; // an import changed the slots: the next save stores them too
     QPushButton* m_btnSave = nullptr;
     QPushButton* m_btnGp2 = nullptr;
     EmulatorWatch* m_emulatorWatch = nullptr;
+    QAction* m_importAction = nullptr;
 
     QPointer<StartOptionsDialog> m_startOptions;
     QPointer<ColourSelector> m_colourSelector;

@@ -89,7 +89,17 @@ void MainWindow::askForGameFolder()
 
 void MainWindow::LoadSettings() { m_panel->apply(readSnapshot(m_session.store())); }
 
-WriteResult MainWindow::SaveSettings() { return writeSnapshot(m_session.store(), m_panel->capture()); }
+WriteResult MainWindow::SaveSettings()
+{
+    QList<StoreEntry> entries = snapshotEntries(m_panel->capture());
+    if (m_slotsImported)
+        for (int n = 1; n <= kSlotCount; ++n)
+            entries.append({SlotTable::key(n), m_slots.path(n)});
+    const WriteResult r = m_session.store().putAll(entries);
+    if (r.ok)
+        m_slotsImported = false;
+    return r;
+}
 
 void MainWindow::reportStoreFailure(const WriteResult& r)
 {
@@ -109,19 +119,19 @@ bool MainWindow::saveIfAllowed(bool always)
 
 void MainWindow::save()
 {
-    if (saveIfAllowed(false))
+    if (confirmForeignConfig() && saveIfAllowed(false))
         WriteConfigFile();
 }
 
 void MainWindow::saveSettingsCommand()
 {
-    if (saveIfAllowed(true))
+    if (confirmForeignConfig() && saveIfAllowed(true))
         WriteConfigFile();
 }
 
 void MainWindow::saveAndPlay()
 {
-    if (!saveIfAllowed(false))
+    if (!confirmForeignConfig() || !saveIfAllowed(false))
         return;
     WriteConfigFile();
     LaunchGame();

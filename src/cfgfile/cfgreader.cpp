@@ -229,6 +229,8 @@ CfgReading readDrovexCfg(const QByteArray& file)
                 if (auto t = readText(*value)) {
                     v.text = *t;
                     set = true;
+                } else if (value->left(kTextWindow).count('"') == 2 && value->contains("\"\"")) {
+                    r.emptyTexts.insert(QByteArray(key.name));
                 }
             }
             if (set)

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QHash>
 #include <QList>
+#include <QSet>
 #include <QStringList>
 
 #include <optional>
@@ -40,6 +41,8 @@ struct CfgReading {
     // Keys whose first line Drovex found but whose value it rejected (no "=", a number over 32
     // bits, a text without its quotes, or an empty text), with the line number.
     QHash<QByteArray, int> rejected;
+    // Text keys whose first line holds an empty pair of quotes ("" means not set to Drovex).
+    QSet<QByteArray> emptyTexts;
     // Keys of lines that Drovex does not know, as written, in file order, each once.
     QList<QByteArray> unknownKeys;
     // Places where Drovex misreads a file: empty lines and lines cut by its line buffer.

@@ -41,6 +41,13 @@ void TrackManager::readSlots()
         m_selector->reload();
 }
 
+void TrackManager::showSlots()
+{
+    m_slots.Read(m_session.store(), m_session.gameFolder(), true); // names only: the store is not read
+    if (m_selector)
+        m_selector->reload();
+}
+
 void TrackManager::setDefaultsMode(bool on)
 {
     if (on)

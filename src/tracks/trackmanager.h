@@ -30,6 +30,8 @@ public:
     void run();
     // Reloads the slot table (from the store unless in defaults mode) and shows it.
     void readSlots();
+    // The slot table's paths changed: their names are read again and shown.
+    void showSlots();
     // "Default Values" on: the game's own circuit files, and no choice of files; off: the stored slots.
     void setDefaultsMode(bool on);
     // Closes File-Info, the track info and the track selector, in this order.

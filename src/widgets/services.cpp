@@ -7,6 +7,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QStringList>
 
 namespace drovex {
@@ -51,6 +52,22 @@ public:
         box.setTextFormat(Qt::PlainText);
         box.setStandardButtons(QMessageBox::Ok);
         box.exec();
+    }
+
+    int question(QWidget* owner, const QString& title, const QString& text, const QStringList& buttons) override
+    {
+        QMessageBox box(owner);
+        box.setIcon(QMessageBox::Question);
+        box.setWindowTitle(title);
+        box.setText(text);
+        box.setTextFormat(Qt::PlainText);
+        QList<QAbstractButton*> pressed;
+        for (qsizetype i = 0; i < buttons.size(); ++i)
+            pressed << box.addButton(buttons[i], i + 1 == buttons.size() ? QMessageBox::RejectRole : QMessageBox::AcceptRole);
+        if (!pressed.isEmpty())
+            box.setEscapeButton(pressed.last());
+        box.exec();
+        return static_cast<int>(pressed.indexOf(box.clickedButton()));
     }
 
     bool openUrl(const QUrl& url) override { return QDesktopServices::openUrl(url); }

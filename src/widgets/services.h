@@ -3,6 +3,7 @@
 #include "common/safefile.h"
 
 #include <QString>
+#include <QStringList>
 #include <QUrl>
 
 class QWidget;
@@ -27,6 +28,9 @@ public:
     // Full path of the chosen file, or "" on cancel.
     virtual QString openFile(QWidget* owner, const FileRequest& request) = 0;
     virtual void message(QWidget* owner, MessageIcon icon, const QString& title, const QString& text) = 0;
+    // Asks the user to press one of the buttons (the last one cancels); the index of the one
+    // pressed, or -1 when the box was closed otherwise.
+    virtual int question(QWidget* owner, const QString& title, const QString& text, const QStringList& buttons) = 0;
     virtual bool openUrl(const QUrl& url) = 0;
 };
 
@@ -38,6 +42,7 @@ class SilentServices final : public Services {
 public:
     QString openFile(QWidget*, const FileRequest&) override { return {}; }
     void message(QWidget*, MessageIcon, const QString&, const QString&) override {}
+    int question(QWidget*, const QString&, const QString&, const QStringList&) override { return -1; }
     bool openUrl(const QUrl&) override { return false; }
 };
 

@@ -18,6 +18,12 @@ void RecordingServices::message(QWidget*, MessageIcon, const QString& title, con
     messages << title + QLatin1Char('|') + text;
 }
 
+int RecordingServices::question(QWidget*, const QString& title, const QString& text, const QStringList&)
+{
+    questions << title + QLatin1Char('|') + text;
+    return choices.isEmpty() ? -1 : choices.takeFirst();
+}
+
 bool RecordingServices::openUrl(const QUrl& url)
 {
     urls << url;

@@ -22,10 +22,13 @@ public:
     QStringList answers;             // next file paths to return ("" = cancel)
     QList<FileRequest> requests;     // every dialog asked for
     QStringList messages;            // "title|text" of every message box
+    QList<int> choices;              // the buttons to press in the next questions (-1 when none is left)
+    QStringList questions;           // "title|text" of every question
     QList<QUrl> urls;
 
     QString openFile(QWidget* owner, const FileRequest& request) override;
     void message(QWidget* owner, MessageIcon icon, const QString& title, const QString& text) override;
+    int question(QWidget* owner, const QString& title, const QString& text, const QStringList& buttons) override;
     bool openUrl(const QUrl& url) override;
 };
 
