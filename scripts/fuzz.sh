@@ -1,11 +1,25 @@
 #!/usr/bin/env bash
-# Builds the tag reader's libFuzzer target with clang and runs it: scripts/fuzz.sh [seconds]
+# Builds the libFuzzer targets with clang and runs one: scripts/fuzz.sh [seconds] [target]
+# Targets: fuzz_trackinfo (the #GP2INFO tag reader, the default), fuzz_numbers (number parsing and
+# the field rule), fuzz_drovexcfg (reading and importing Drovex.cfg).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh clang libclang-rt-14-dev
+target="${2:-fuzz_trackinfo}"
 CXX=clang++ cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DDROVEX_FUZZ=ON -DDROVEX_TESTS=OFF -DDROVEX_BENCH=OFF >/dev/null
-cmake --build build/fuzz --target fuzz_trackinfo
-mkdir -p build/fuzz/corpus
-printf '#GP2INFO|Name|Monza|Country|Italy|Laps|53|LapRecord|None Entered|' > build/fuzz/corpus/seed1
-exec build/fuzz/fuzz/fuzz_trackinfo -max_total_time="${1:-600}" -max_len=5000 -print_final_stats=1 build/fuzz/corpus
+cmake --build build/fuzz --target "$target"
+corpus="build/fuzz/corpus-$target"
+mkdir -p "$corpus"
+dict=()
+case "$target" in
+fuzz_trackinfo)
+    printf '#GP2INFO|Name|Monza|Country|Italy|Laps|53|LapRecord|None Entered|' > "$corpus/seed1"
+    dict=(-dict=fuzz/trackinfo.dict) ;;
+fuzz_numbers)
+    printf '12.6' > "$corpus/seed1"; printf '0194' > "$corpus/seed2" ;;
+fuzz_drovexcfg)
+    cp tests/data/drovex-defaults.cfg "$corpus/seed1"
+    dict=(-dict=fuzz/drovexcfg.dict) ;;
+esac
+exec "build/fuzz/fuzz/$target" -max_total_time="${1:-600}" -max_len=8000 -print_final_stats=1 "${dict[@]}" "$corpus"

@@ -66,7 +66,6 @@ public:
     int ColorIndex() const { return m_colorIndex; } // which colour setting the colour selector edits
     SettingsPanel& panel() const { return *m_panel; }
     TrackManager& tracks() const { return *m_tracks; }
-    const SlotTable& slotTable() const { return m_slots; }
     StartOptionsModel& startOptionsModel() { return m_startOptionsModel; }
     StartOptionsDialog* startOptions(bool create);
     void showStatus(const QString& text);
@@ -80,7 +79,7 @@ private:
     QWidget* buildButtons();
     void setDefaultsMode(bool on);
     bool saveIfAllowed(bool always);
-    void reportStoreFailure(const WriteResult& r);
+    void tellStoreFailure(const WriteResult& r);
     void askForGameFolder();
     bool confirmForeignConfig();
     void storePath(const char* key, const QString& file);

@@ -75,7 +75,7 @@ void MainWindow::startUp()
     (void)m_startOptionsModel.load(store);
     const WriteResult r = SaveSettings();
     if (!r.ok)
-        reportStoreFailure(r);
+        tellStoreFailure(r);
     if (m_session.gameFolder().isEmpty())
         askForGameFolder();
 }
@@ -101,9 +101,9 @@ WriteResult MainWindow::SaveSettings()
     return r;
 }
 
-void MainWindow::reportStoreFailure(const WriteResult& r)
+void MainWindow::tellStoreFailure(const WriteResult& r)
 {
-    showStatus(drovex::reportStoreFailure(m_services, this, QStringLiteral("The settings"), r));
+    showStatus(reportStoreFailure(m_services, this, QStringLiteral("The settings"), r));
 }
 
 // Runs the save part of a command; false when the settings could not be stored.
@@ -113,7 +113,7 @@ bool MainWindow::saveIfAllowed(bool always)
         return true;
     const WriteResult r = SaveSettings();
     if (!r.ok)
-        reportStoreFailure(r);
+        tellStoreFailure(r);
     return r.ok;
 }
 
@@ -147,7 +147,7 @@ bool MainWindow::WriteConfigFile()
         values.slotValues[static_cast<size_t>(n - 1)] =
             slotLineValue(m_session.gameFolder(), m_slots.path(n), m_session.platform());
     const RenderedConfig rendered = renderConfig(values);
-    const ConfigWriteResult r = writeConfigFile(m_session.gameFolder(), rendered.bytes, m_session.platform());
+    const ConfigWriteResult r = replaceConfigFile(m_session.gameFolder(), rendered.bytes, m_session.platform());
     showStatus(configSaveMessage(r, rendered));
     return r.written;
 }
@@ -222,7 +222,7 @@ void MainWindow::BrowseGameFolder()
     m_session.setGameFolder(folder);
     const WriteResult r = m_session.store().put(QString::fromLatin1(kPathGp2), folder);
     if (!r.ok)
-        reportStoreFailure(r);
+        tellStoreFailure(r);
 }
 
 void MainWindow::BrowseBatchFile()
@@ -267,7 +267,7 @@ void MainWindow::storePath(const char* key, const QString& file)
 {
     const WriteResult r = m_session.store().put(QString::fromLatin1(key), QDir::toNativeSeparators(file));
     if (!r.ok)
-        reportStoreFailure(r);
+        tellStoreFailure(r);
 }
 
 } // namespace drovex

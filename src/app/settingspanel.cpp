@@ -45,8 +45,8 @@ SettingsPanel::SettingsPanel(QWidget* parent)
         static_cast<QGridLayout*>(box->layout())->setVerticalSpacing(2);
         m_frame[static_cast<size_t>(f)] = box;
     }
-    frame(Frame::VAlignButtons)->setFlat(true);
-    frame(Frame::HAlignButtons)->setFlat(true);
+    frameBox(Frame::VAlignButtons)->setFlat(true);
+    frameBox(Frame::HAlignButtons)->setFlat(true);
 
     for (const Setting& s : kSettings) {
         switch (s.kind) {
@@ -74,7 +74,7 @@ SettingsPanel::SettingsPanel(QWidget* parent)
     layOut();
 }
 
-QGridLayout* SettingsPanel::grid(Frame f) const { return static_cast<QGridLayout*>(frame(f)->layout()); }
+QGridLayout* SettingsPanel::grid(Frame f) const { return static_cast<QGridLayout*>(frameBox(f)->layout()); }
 
 void SettingsPanel::layOut()
 {
@@ -83,7 +83,7 @@ void SettingsPanel::layOut()
     auto column = [&](std::initializer_list<Frame> frames) {
         auto* v = new QVBoxLayout;
         for (Frame f : frames)
-            v->addWidget(frame(f));
+            v->addWidget(frameBox(f));
         v->addStretch(1);
         columns->addLayout(v);
     };
@@ -194,7 +194,7 @@ void SettingsPanel::placeAlignment(const Setting& s)
     m_checkO[static_cast<size_t>(g)] = box;
     const int row = grid(s.frame)->rowCount();
     grid(s.frame)->addWidget(box, row, 0, 1, 5);
-    QGroupBox* inner = frame(g == 0 ? Frame::HAlignButtons : Frame::VAlignButtons);
+    QGroupBox* inner = frameBox(g == 0 ? Frame::HAlignButtons : Frame::VAlignButtons);
     auto* innerGrid = static_cast<QGridLayout*>(inner->layout());
     innerGrid->setContentsMargins(16, 0, 0, 0);
     auto* group = new QButtonGroup(this);
@@ -358,7 +358,7 @@ void SettingsPanel::loggingCoupling()
 void SettingsPanel::startModeEffect(int mode)
 {
     const bool options = mode != 1; // a batch file gets no start-up options
-    frame(Frame::Gp2Options)->setEnabled(options);
+    frameBox(Frame::Gp2Options)->setEnabled(options);
     if (!options)
         m_check[kGp2OptionsSwitch]->setCheckState(Qt::Unchecked);
     emit gp2OptionsAvailable(options);

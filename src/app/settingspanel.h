@@ -62,7 +62,7 @@ protected:
 private:
     static constexpr int kDotFirst = kValuedCount - 2; // TextC(19), TextC(20)
 
-    QGroupBox* frame(Frame f) const { return m_frame[static_cast<size_t>(f)]; }
+    QGroupBox* frameBox(Frame f) const { return m_frame[static_cast<size_t>(f)]; }
     QGridLayout* grid(Frame f) const;
     QCheckBox* makeSwitch(const Setting& s, const QString& name);
     void placePlain(const Setting& s);

@@ -254,8 +254,8 @@ QString slotLineValue(const QString& gameFolder, const QString& slotPath, const 
 {
     if (gameFolder.isEmpty() || slotPath.isEmpty())
         return {};
-    const QString folder = platform.shortPath(gameFolder);
-    const QString file = platform.shortPath(joinPath(gameFolder, dosToNative(slotPath)));
+    const QString folder = platform.shortFormOf(gameFolder);
+    const QString file = platform.shortFormOf(joinPath(gameFolder, dosToNative(slotPath)));
     if (folder.isEmpty() || file.isEmpty())
         return {};
     QString prefix = QDir::fromNativeSeparators(folder);
@@ -267,7 +267,7 @@ QString slotLineValue(const QString& gameFolder, const QString& slotPath, const 
     return nativeToDos(f.mid(prefix.size()));
 }
 
-ConfigWriteResult writeConfigFile(const QString& gameFolder, const QByteArray& content, const Platform& platform)
+ConfigWriteResult replaceConfigFile(const QString& gameFolder, const QByteArray& content, const Platform& platform)
 {
     ConfigWriteResult r;
     if (gameFolder.isEmpty()) {

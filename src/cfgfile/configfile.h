@@ -58,6 +58,6 @@ QString configSaveMessage(const ConfigWriteResult& result, const RenderedConfig&
 // the disk in whole before it takes the old file's place. Where the folder takes no temporary
 // file, the file is written in place instead. With no game folder nothing is written anywhere;
 // on any failure the old file stays whole.
-ConfigWriteResult writeConfigFile(const QString& gameFolder, const QByteArray& content, const Platform& platform);
+ConfigWriteResult replaceConfigFile(const QString& gameFolder, const QByteArray& content, const Platform& platform);
 
 } // namespace drovex

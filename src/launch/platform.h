@@ -42,7 +42,7 @@ public:
 
     // Short (8.3) form of an existing path; where the system has none, the existing path
     // itself as found on disk; "" when nothing exists there.
-    virtual QString shortPath(const QString& path) const = 0;
+    virtual QString shortFormOf(const QString& path) const = 0;
 
     // Make a written file read-only (and hidden and system where the system has them), and back.
     virtual bool lockFile(const QString& path) const = 0;

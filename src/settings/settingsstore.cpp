@@ -65,7 +65,7 @@ WriteResult refused(const QString& file, const QString& reason)
 
 } // namespace
 
-QString SettingsStore::get(const QString& key) const { return read(app(), section(), key); }
+QString SettingsStore::get(const QString& key) const { return value(app(), section(), key); }
 bool SettingsStore::has(const QString& key) const { return contains(app(), section(), key); }
 WriteResult SettingsStore::put(const QString& key, const QString& value) { return write(app(), section(), {{key, value}}); }
 WriteResult SettingsStore::putAll(const QList<StoreEntry>& values) { return write(app(), section(), values); }
@@ -113,7 +113,7 @@ void IniSettingsStore::load()
         m_unreadable = QStringLiteral("it holds nothing that reads as settings");
 }
 
-QString IniSettingsStore::read(const QString& application, const QString& sec, const QString& key) const
+QString IniSettingsStore::value(const QString& application, const QString& sec, const QString& key) const
 {
     if (application != app() || key.isEmpty())
         return {};

@@ -17,10 +17,10 @@ class SettingsStore {
 public:
     virtual ~SettingsStore() = default;
     // The stored string, or "" when there is none.
-    virtual QString read(const QString& application, const QString& section, const QString& key) const = 0;
+    virtual QString value(const QString& application, const QString& section, const QString& key) const = 0;
     virtual bool contains(const QString& application, const QString& section, const QString& key) const = 0;
     // Stores every value or none: after a failure nothing has changed, neither on disk nor in what
-    // read() returns, and the next write starts afresh.
+    // value() returns, and the next write starts afresh.
     virtual WriteResult write(const QString& application, const QString& section, const QList<StoreEntry>& values) = 0;
 
     // Where the store keeps its values, for messages.
@@ -44,7 +44,7 @@ public:
     IniSettingsStore();                               // per-user location
     explicit IniSettingsStore(const QString& file);   // explicit file (tests, tools)
 
-    QString read(const QString& application, const QString& section, const QString& key) const override;
+    QString value(const QString& application, const QString& section, const QString& key) const override;
     bool contains(const QString& application, const QString& section, const QString& key) const override;
     WriteResult write(const QString& application, const QString& section, const QList<StoreEntry>& values) override;
 

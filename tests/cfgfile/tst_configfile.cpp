@@ -314,12 +314,12 @@ private slots:
         // A save stopped half-way left its temporary file behind: the next save clears it.
         QVERIFY(test::writeFile(dir.filePath(QStringLiteral("Drovex.cfg.drovex-save-aB3dE9")), "half"));
         const QByteArray first = renderConfigFile(defaults());
-        ConfigWriteResult r = writeConfigFile(dir.path(), first, systemPlatform());
+        ConfigWriteResult r = replaceConfigFile(dir.path(), first, systemPlatform());
         QVERIFY(r.written);
         QCOMPARE(r.file, dir.filePath(QStringLiteral("Drovex.cfg")));
         QVERIFY(!(QFile::permissions(r.file) & (QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther)));
         const QByteArray second = renderConfigFile(allSwitches(0));
-        r = writeConfigFile(dir.path(), second, systemPlatform());
+        r = replaceConfigFile(dir.path(), second, systemPlatform());
         QVERIFY(r.written);
         QCOMPARE(test::readFile(r.file), second);
         QVERIFY(!(QFile::permissions(r.file) & QFileDevice::WriteOwner));
@@ -330,7 +330,7 @@ private slots:
     {
         QTemporaryDir dir;
         QVERIFY(test::writeFile(dir.filePath(QStringLiteral("DROVEX.CFG")), "old"));
-        const ConfigWriteResult r = writeConfigFile(dir.path(), "new", systemPlatform());
+        const ConfigWriteResult r = replaceConfigFile(dir.path(), "new", systemPlatform());
         QVERIFY(r.written);
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("DROVEX.CFG")});
         QCOMPARE(test::readFile(dir.filePath(QStringLiteral("DROVEX.CFG"))), QByteArray("new"));
@@ -339,12 +339,12 @@ private slots:
     void failuresLeaveTheOldFileWholeAndSayWhy()
     {
         QTemporaryDir dir;
-        ConfigWriteResult r = writeConfigFile(QString(), "x", systemPlatform());
+        ConfigWriteResult r = replaceConfigFile(QString(), "x", systemPlatform());
         QVERIFY(!r.written);
         QVERIFY(r.file.isEmpty());
         QVERIFY(r.reason.contains(QLatin1String("no game folder")));
 
-        r = writeConfigFile(dir.filePath(QStringLiteral("missing")), "x", systemPlatform());
+        r = replaceConfigFile(dir.filePath(QStringLiteral("missing")), "x", systemPlatform());
         QVERIFY(!r.written);
         QVERIFY2(r.reason.contains(QLatin1String("does not exist")), qPrintable(r.reason));
         QVERIFY(!QFileInfo::exists(dir.filePath(QStringLiteral("missing"))));
@@ -354,7 +354,7 @@ private slots:
             QTemporaryDir odd;
             QVERIFY(QDir(odd.path()).mkdir(name));
             const auto mode = QFile::permissions(odd.filePath(name));
-            r = writeConfigFile(odd.path(), "x", systemPlatform());
+            r = replaceConfigFile(odd.path(), "x", systemPlatform());
             QVERIFY(!r.written);
             QVERIFY2(r.reason.contains(QLatin1String("folder of that name")), qPrintable(r.reason));
             QCOMPARE(QFile::permissions(odd.filePath(name)), mode);
@@ -362,7 +362,7 @@ private slots:
         }
         QTemporaryDir pipeDir;
         QVERIFY(::mkfifo(QFile::encodeName(pipeDir.filePath(QStringLiteral("Drovex.cfg"))).constData(), 0644) == 0);
-        r = writeConfigFile(pipeDir.path(), "x", systemPlatform());
+        r = replaceConfigFile(pipeDir.path(), "x", systemPlatform());
         QVERIFY(!r.written);
         QVERIFY2(r.reason.contains(QLatin1String("not a regular file")), qPrintable(r.reason));
 
@@ -372,7 +372,7 @@ private slots:
         const QString empty = dir.filePath(QStringLiteral("empty"));
         QVERIFY(QDir().mkpath(empty));
         QFile::setPermissions(empty, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-        r = writeConfigFile(empty, "new settings", systemPlatform());
+        r = replaceConfigFile(empty, "new settings", systemPlatform());
         QVERIFY(!r.written);
         QVERIFY2(r.reason.contains(QLatin1String("not writable")), qPrintable(r.reason));
         QVERIFY(QDir(empty).isEmpty());
@@ -392,7 +392,7 @@ private slots:
             if (locked)
                 QVERIFY(systemPlatform().lockFile(file));
             QFile::setPermissions(game, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-            const ConfigWriteResult r = writeConfigFile(game, "new settings", systemPlatform());
+            const ConfigWriteResult r = replaceConfigFile(game, "new settings", systemPlatform());
             QFile::setPermissions(game, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
             QVERIFY2(r.written, qPrintable(r.reason));
             QVERIFY(r.direct);

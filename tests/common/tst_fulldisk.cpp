@@ -112,11 +112,11 @@ private slots:
         const QString game = m_disk + QStringLiteral("/GP2");
         QVERIFY(QDir().mkpath(game));
         const QByteArray old = drovexCfg(QStringLiteral("Old Name"));
-        ConfigWriteResult r = writeConfigFile(game, old, systemPlatform());
+        ConfigWriteResult r = replaceConfigFile(game, old, systemPlatform());
         QVERIFY2(r.written, qPrintable(r.reason));
 
         fill(left);
-        r = writeConfigFile(game, drovexCfg(QStringLiteral("New Name")), systemPlatform());
+        r = replaceConfigFile(game, drovexCfg(QStringLiteral("New Name")), systemPlatform());
         unfill();
         QVERIFY(!r.written);
         QVERIFY2(r.reason.contains(QLatin1String(m_mounted ? "disk is full" : "larger than")), qPrintable(r.reason));

@@ -52,8 +52,8 @@ private slots:
         QTemporaryDir dir;
         IniSettingsStore store(dir.filePath(QStringLiteral("none.ini")));
         QCOMPARE(store.get(QStringLiteral("Zoom")), QString());
-        QCOMPARE(store.read(QStringLiteral("Other App"), QStringLiteral("Settings"), QStringLiteral("Zoom")), QString());
-        QCOMPARE(store.read(QString::fromLatin1(kApplication), QStringLiteral("Other"), QStringLiteral("Zoom")),
+        QCOMPARE(store.value(QStringLiteral("Other App"), QStringLiteral("Settings"), QStringLiteral("Zoom")), QString());
+        QCOMPARE(store.value(QString::fromLatin1(kApplication), QStringLiteral("Other"), QStringLiteral("Zoom")),
                  QString());
     }
 

@@ -60,7 +60,7 @@ private:
 
 class PosixPlatform final : public Platform {
 public:
-    QString shortPath(const QString& path) const override { return resolveIgnoringCase(path); }
+    QString shortFormOf(const QString& path) const override { return resolveIgnoringCase(path); }
 
     bool lockFile(const QString& path) const override
     {
@@ -192,6 +192,6 @@ const Platform& systemPlatform()
     return platform;
 }
 
-QString ShortPath(const QString& path) { return systemPlatform().shortPath(path); }
+QString ShortPath(const QString& path) { return systemPlatform().shortFormOf(path); }
 
 } // namespace drovex
