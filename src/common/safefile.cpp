@@ -37,15 +37,6 @@ bool writeAll(int fd, const QByteArray& data)
     return true;
 }
 
-WriteResult failed(const QString& file, const QString& reason)
-{
-    WriteResult r;
-    r.ok = false;
-    r.file = file;
-    r.reason = reason;
-    return r;
-}
-
 QByteArray readBack(const QString& path)
 {
     QFile f(path);
@@ -55,6 +46,15 @@ QByteArray readBack(const QString& path)
 }
 
 } // namespace
+
+WriteResult writeFailure(const QString& file, const QString& reason)
+{
+    WriteResult r;
+    r.ok = false;
+    r.file = file;
+    r.reason = reason;
+    return r;
+}
 
 QString describeError(int error)
 {
@@ -174,11 +174,11 @@ WriteResult replaceFile(const QString& file, const QByteArray& content, const st
         if (createFailed)
             *createFailed = true;
         const int error = errno;
-        return failed(file, error == EACCES || error == EPERM ? describeWriteFailure(file) : describeError(error));
+        return writeFailure(file, error == EACCES || error == EPERM ? describeWriteFailure(file) : describeError(error));
     }
     auto abandon = [&](const QString& reason) {
         QFile::remove(temp);
-        return failed(file, reason);
+        return writeFailure(file, reason);
     };
     if (!writeAll(fd, content) || ::fsync(fd) != 0) {
         const int error = errno;
@@ -202,11 +202,11 @@ WriteResult replaceFile(const QString& file, const QByteArray& content, const st
 WriteResult overwriteInPlace(const QString& file, const QByteArray& content)
 {
     if (!QFileInfo(file).isFile())
-        return failed(file, QStringLiteral("it is not a regular file"));
+        return writeFailure(file, QStringLiteral("it is not a regular file"));
     const QByteArray old = readBack(file);
     const int fd = ::open(encoded(file).constData(), O_RDWR | O_CLOEXEC);
     if (fd < 0)
-        return failed(file, describeError(errno));
+        return writeFailure(file, describeError(errno));
     // Without truncating first: the old blocks stay the file's own, so the old content can be
     // put back even on a full disk.
     auto put = [&](const QByteArray& bytes) {
@@ -217,7 +217,7 @@ WriteResult overwriteInPlace(const QString& file, const QByteArray& content)
         const int error = errno;
         (void)put(old);
         ::close(fd);
-        return failed(file, describeError(error));
+        return writeFailure(file, describeError(error));
     }
     ::close(fd);
     if (readBack(file) != content) {
@@ -227,7 +227,7 @@ WriteResult overwriteInPlace(const QString& file, const QByteArray& content)
             ::fsync(back);
             ::close(back);
         }
-        return failed(file, QStringLiteral("what reached the disk differs from what was written"));
+        return writeFailure(file, QStringLiteral("what reached the disk differs from what was written"));
     }
     WriteResult r;
     r.file = file;

@@ -15,6 +15,9 @@ struct WriteResult {
     bool direct = false; // written in place, since its folder takes no temporary file
 };
 
+// A failed write of file, and why.
+WriteResult writeFailure(const QString& file, const QString& reason);
+
 // The name of a new temporary file beside file, recognisable as one of this program's.
 QString temporaryNameFor(const QString& file);
 // Removes the temporary files that an interrupted save of this program left beside file.

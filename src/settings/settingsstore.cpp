@@ -54,15 +54,6 @@ std::optional<QHash<QString, QVariant>> readIni(const QString& file)
     return values;
 }
 
-WriteResult refused(const QString& file, const QString& reason)
-{
-    WriteResult r;
-    r.ok = false;
-    r.file = file;
-    r.reason = reason;
-    return r;
-}
-
 } // namespace
 
 QString SettingsStore::get(const QString& key) const { return value(app(), section(), key); }
@@ -142,22 +133,22 @@ QString IniSettingsStore::moveAside()
 WriteResult IniSettingsStore::write(const QString& application, const QString& sec, const QList<StoreEntry>& values)
 {
     if (application != app())
-        return refused(m_file, QStringLiteral("the store keeps only this program's settings"));
+        return writeFailure(m_file, QStringLiteral("the store keeps only this program's settings"));
     const QFileInfo fi(m_file);
     const QString folder = fi.absolutePath();
     if (!QDir().mkpath(folder) || !QFileInfo(folder).isDir())
-        return refused(m_file, describeWriteFailure(m_file));
+        return writeFailure(m_file, describeWriteFailure(m_file));
     if (fi.exists() && (!fi.isFile() || !fi.isReadable() || !fi.isWritable()))
-        return refused(m_file, describeWriteFailure(m_file));
+        return writeFailure(m_file, describeWriteFailure(m_file));
     if (!m_unreadable.isEmpty())
-        return refused(m_file, m_unreadable);
+        return writeFailure(m_file, m_unreadable);
 
     // One save at a time, and no lock left behind by a program that was stopped.
     const QString lockName = m_file + QStringLiteral(".lock");
     removeStaleLock(lockName);
     QLockFile lock(lockName);
     if (!lock.tryLock(2000))
-        return refused(m_file, lock.error() == QLockFile::LockFailedError
+        return writeFailure(m_file, lock.error() == QLockFile::LockFailedError
                                    ? QStringLiteral("another program is saving to it")
                                    : describeWriteFailure(lockName));
     removeLeftovers(m_file);
@@ -167,7 +158,7 @@ WriteResult IniSettingsStore::write(const QString& application, const QString& s
     if (QFileInfo::exists(m_file)) {
         const auto current = readIni(m_file);
         if (!current)
-            return refused(m_file, QStringLiteral("the file cannot be read"));
+            return writeFailure(m_file, QStringLiteral("the file cannot be read"));
         wanted = *current;
     }
     for (const auto& [key, value] : values)
@@ -180,7 +171,7 @@ WriteResult IniSettingsStore::write(const QString& application, const QString& s
         QFile::remove(temp);
         QFile::remove(written);
         removeLeftovers(m_file);
-        return refused(m_file, reason);
+        return writeFailure(m_file, reason);
     };
     {
         QSettings next(temp, QSettings::IniFormat);
