@@ -1,5 +1,6 @@
 // Times ReadTrackInfo over 10,000 generated track files against plainly reading the first 4000
 // bytes of each, and one WriteConfigFile with sixteen slots. Prints the medians of repeated runs.
+// The goal: reading the tags takes at most 1.3 times as long as the plain reads.
 #include "benchutil.h"
 #include "cfgfile/configfile.h"
 #include "common/paths.h"
@@ -82,5 +83,9 @@ int main(int argc, char* argv[])
     bench::report("ReadTrackInfo of each", tagMs);
     std::printf("%-58s %10.2f x\n", "  ratio (the goal: at most 1.3)", tagMs / plainMs);
     bench::report("WriteConfigFile with sixteen slots", writeMs);
-    return sink == 42 ? 2 : 0;
+    if (sink == 42) // keeps the reads from being optimised away
+        std::printf("\n");
+    bench::Goals goals;
+    goals.atMost("ReadTrackInfo, times a plain read", tagMs / plainMs, 1.3);
+    return goals.finish();
 }

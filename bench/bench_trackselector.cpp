@@ -1,6 +1,7 @@
 // Opens the track selector on a game folder holding 10,000 track files: how long the window
 // takes to show, how long until the file list is complete, and the longest time the window
 // could not answer the user (the longest gap between two event-loop turns) while it filled.
+// The goal: the window answers within 100 ms (the delay a user starts to notice) all the while.
 #include "app/mainwindow.h"
 #include "benchutil.h"
 #include "launch/platform.h"
@@ -79,5 +80,7 @@ int main(int argc, char* argv[])
     bench::report("track selector shown", median(shown));
     bench::report("file list complete", median(complete));
     bench::report("longest time without an event-loop turn while filling", median(gaps));
-    return 0;
+    bench::Goals goals;
+    goals.atMost("longest time without an event-loop turn, ms", median(gaps), 100);
+    return goals.finish();
 }

@@ -1,10 +1,21 @@
 #!/usr/bin/env bash
-# Installs what building and testing the front-end needs on Debian 12, when it is missing:
-# dosbox is the DOS emulator Save and Play uses, nasm assembles the tests' tiny DOS programs.
-# Runs apt-get as root, or through sudo otherwise. Extra package names may be given.
+# Installs what building, playing and testing the front-end needs on Debian 12, when it is missing.
+#   scripts/deps.sh [--player] [package...]
+# --player: only what building and running the program needs (scripts/run.sh); dosbox is the DOS
+# emulator Save and Play uses, xvfb the virtual X server used where there is no display.
+# Otherwise also what the tests need: nasm assembles their tiny DOS programs, desktop-file-utils
+# and appstream check the installed menu entry and AppStream data, and dpkg-dev's dpkg-shlibdeps
+# computes the Debian package's dependencies. Extra package names may be given.
+# Runs apt-get as root, or through sudo otherwise.
 set -euo pipefail
 
-packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libgl-dev xvfb xauth fonts-dejavu-core dosbox nasm "$@")
+packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libgl-dev xvfb xauth fonts-dejavu-core dosbox)
+if [ "${1:-}" = --player ]; then
+    shift
+else
+    packages+=(nasm desktop-file-utils appstream dpkg-dev)
+fi
+packages+=("$@")
 missing=()
 for p in "${packages[@]}"; do
     if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then

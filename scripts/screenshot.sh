@@ -3,8 +3,8 @@
 # X server (xvfb-run) and captures it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/deps.sh
-cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DDROVEX_TESTS=OFF >/dev/null
+scripts/deps.sh --player
+cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DDROVEX_TESTS=OFF -DDROVEX_BENCH=OFF >/dev/null
 cmake --build build/release --target drovex_snapshot
 store=$(mktemp -d)
 trap 'rm -rf "$store"' EXIT

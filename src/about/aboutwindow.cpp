@@ -1,5 +1,6 @@
 #include "about/aboutwindow.h"
 
+#include "widgets/appicon.h"
 #include "widgets/controls.h"
 #include "widgets/handcursor.h"
 #include "widgets/services.h"
@@ -37,19 +38,6 @@ QPixmap logo()
     p.setFont(f);
     p.setPen(Qt::white);
     p.drawText(pm.rect(), Qt::AlignCenter, QStringLiteral("Drovex Front-End"));
-    return pm;
-}
-
-// The small picture: a chequered flag.
-QPixmap flag()
-{
-    QPixmap pm(32, 32);
-    pm.fill(Qt::white);
-    QPainter p(&pm);
-    for (int r = 0; r < 4; ++r)
-        for (int c = 0; c < 4; ++c)
-            if ((r + c) % 2 == 0)
-                p.fillRect(c * 8, r * 8, 8, 8, Qt::black);
     return pm;
 }
 
@@ -91,7 +79,7 @@ AboutWindow::AboutWindow(Services& services, QWidget* parent)
     picture->setPixmap(logo());
     auto* image = new QLabel;
     image->setObjectName(QStringLiteral("Image1"));
-    image->setPixmap(flag());
+    image->setPixmap(appIcon().pixmap(32, 32)); // the small picture: the program's own icon
 
     auto* title = label(QStringLiteral("About(0)"), QStringLiteral("Drovex Front-End"));
     QFont big = title->font();

@@ -4,6 +4,7 @@
 #include "version.h"
 #include "widgets/controls.h"
 
+#include <QDir>
 #include <QFontDatabase>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -14,7 +15,21 @@
 
 namespace drovex {
 
-InfoBox::InfoBox(QWidget* parent)
+namespace {
+
+// Page 1 with the places of the user's files filled in.
+QString frontEndPage(const QString& settingsFile, const QString& gameFolder)
+{
+    const QString folder = gameFolder.isEmpty() ? QStringLiteral("(none chosen yet: Choose Path, GP2 Path)")
+                                                : QDir::toNativeSeparators(gameFolder);
+    return aboutText(QStringLiteral("page1.txt"))
+        .replace(QLatin1String("@SETTINGS_FILE@"), QDir::toNativeSeparators(settingsFile))
+        .replace(QLatin1String("@GAME_FOLDER@"), folder);
+}
+
+} // namespace
+
+InfoBox::InfoBox(const QString& settingsFile, const QString& gameFolder, QWidget* parent)
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("Drovex2"));
@@ -31,7 +46,8 @@ InfoBox::InfoBox(QWidget* parent)
     fixed.setFixedPitch(true);
     fixed.setPointSize(9);
     for (int i = 1; i <= 3; ++i) {
-        auto* text = new QPlainTextEdit(aboutText(QStringLiteral("page%1.txt").arg(i)));
+        auto* text = new QPlainTextEdit(i == 1 ? frontEndPage(settingsFile, gameFolder)
+                                               : aboutText(QStringLiteral("page%1.txt").arg(i)));
         text->setObjectName(QStringLiteral("Text(%1)").arg(i));
         text->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
         // Every page is laid out for a fixed-width font; page 2 stays editable.

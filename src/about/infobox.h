@@ -8,11 +8,12 @@ class QPlainTextEdit;
 
 namespace drovex {
 
-// "Drovex Info": three pages of text, one shown at a time.
+// "Drovex Info": three pages of text, one shown at a time. Page 1 names where the user's files
+// are: the settings file and the game folder, which receives Drovex.cfg ("" when none is chosen).
 class InfoBox : public QDialog {
     Q_OBJECT
 public:
-    explicit InfoBox(QWidget* parent);
+    InfoBox(const QString& settingsFile, const QString& gameFolder, QWidget* parent);
     void showPage(int page); // 1..3
     int currentPage() const;
 

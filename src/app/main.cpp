@@ -1,17 +1,35 @@
+#include "app/commandline.h"
 #include "app/mainwindow.h"
 #include "launch/platform.h"
 #include "launch/session.h"
 #include "settings/settingsstore.h"
 #include "version.h"
+#include "widgets/appicon.h"
 #include "widgets/services.h"
 
 #include <QApplication>
 
+#include <cstdio>
+
 int main(int argc, char* argv[])
 {
+    {
+        // The command line first, on an application object that needs no display and before the
+        // settings store is opened: --help and --version print and end, and leave nothing behind.
+        QCoreApplication probe(argc, argv);
+        const drovex::CommandLineAnswer answer = drovex::readCommandLine(QCoreApplication::arguments());
+        if (!answer.startWindow) {
+            std::fputs(answer.output.toLocal8Bit().constData(), stdout);
+            std::fputs(answer.errors.toLocal8Bit().constData(), stderr);
+            return answer.exitCode;
+        }
+    }
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Drovex Windows Front-End"));
     QApplication::setApplicationVersion(QString::fromLatin1(drovex::kVersion));
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(drovex::kAppId)); // the menu entry it belongs to
+    QApplication::setWindowIcon(drovex::appIcon());
 
     drovex::IniSettingsStore store;
     drovex::Session session{store, drovex::systemPlatform()};

@@ -8,6 +8,7 @@
 #include "colours/colourselector.h"
 #include "launch/emulatorwatch.h"
 #include "launch/session.h"
+#include "settings/settingsstore.h"
 #include "startopts/startoptionsdialog.h"
 #include "tracks/trackmanager.h"
 #include "version.h"
@@ -168,7 +169,8 @@ void MainWindow::showTrackManager() { m_tracks->run(); }
 void MainWindow::showInfo()
 {
     if (!m_infoBox)
-        m_infoBox = new InfoBox(this); // Close destroys it; the next opening starts at page 1
+        // Close destroys it; the next opening starts at page 1 and names the game folder of then.
+        m_infoBox = new InfoBox(m_session.store().location(), m_session.gameFolder(), this);
     m_infoBox->exec();
 }
 

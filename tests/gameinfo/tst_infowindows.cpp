@@ -7,6 +7,7 @@
 #include "support/testsupport.h"
 #include "tracks/trackinfowindow.h"
 #include "tracks/trackselector.h"
+#include "version.h"
 
 #include <QApplication>
 #include <QFile>
@@ -185,11 +186,12 @@ private slots:
         f.seed(QStringLiteral("Path-GP2"), f.gameFolder());
         MainWindow& w = f.open();
         int first = 0, afterTwice = 0, reopened = 0;
-        QString title;
+        QString title, frontEndPage;
         bool fixedPitch = false;
         runSteps({[&] {
                       auto* box = qobject_cast<InfoBox*>(modal());
                       first = box->currentPage();
+                      frontEndPage = box->findChild<QPlainTextEdit*>(QStringLiteral("Text(1)"))->toPlainText();
                       title = box->windowTitle();
                       fixedPitch = QFontInfo(box->findChild<QPlainTextEdit*>(QStringLiteral("Text(1)"))->font()).fixedPitch();
                       QVERIFY(box->findChild<QPlainTextEdit*>(QStringLiteral("Text(2)"))->toPlainText().contains(
@@ -212,6 +214,18 @@ private slots:
         QVERIFY(fixedPitch);
         QCOMPARE(title, QStringLiteral("Drovex Info") + QString(82, QLatin1Char(' ')) +
                             QStringLiteral("[Version 1.14 by Quennel]"));
+        // Page 1 names where the user's files are, and the version the program is.
+        QVERIFY2(frontEndPage.contains(QStringLiteral("\n    %1\n").arg(f.storeFile)), qPrintable(frontEndPage));
+        QVERIFY2(frontEndPage.contains(QStringLiteral("\n    %1\n").arg(f.gameFolder())), qPrintable(frontEndPage));
+        QVERIFY(frontEndPage.contains(QStringLiteral("Version %1\n").arg(QLatin1String(kVersion))));
+    }
+
+    void infoBoxBeforeAGameFolder()
+    {
+        InfoBox box(QStringLiteral("/home/player/.config/Drovex Windows Front-End.ini"), QString(), nullptr);
+        const QString page = box.findChild<QPlainTextEdit*>(QStringLiteral("Text(1)"))->toPlainText();
+        QVERIFY(page.contains(QLatin1String("\n    /home/player/.config/Drovex Windows Front-End.ini\n")));
+        QVERIFY(page.contains(QLatin1String("\n    (none chosen yet: Choose Path, GP2 Path)\n")));
     }
 
     void exitClosesEveryWindowWithoutSaving()

@@ -1,0 +1,77 @@
+// The command line, read before any window exists: what ends the program at once, with what
+// text and status, and what goes on to the window (Qt's own options included).
+#include "app/commandline.h"
+#include "version.h"
+
+#include <QTest>
+
+using namespace drovex;
+
+class TestCommandLine : public QObject {
+    Q_OBJECT
+private slots:
+    void answers_data()
+    {
+        QTest::addColumn<QStringList>("arguments"); // after the program's name
+        QTest::addColumn<bool>("startWindow");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("output"); // the whole of it, or a part when it ends in "..."
+        QTest::addColumn<QString>("errors"); // a part of it
+
+        const QString version = QStringLiteral("Drovex Front-End %1\n").arg(QLatin1String(kVersion));
+        QTest::newRow("nothing") << QStringList() << true << 0 << QString() << QString();
+        QTest::newRow("--version") << QStringList{"--version"} << false << 0 << version << QString();
+        QTest::newRow("-v") << QStringList{"-v"} << false << 0 << version << QString();
+        QTest::newRow("--help") << QStringList{"--help"} << false << 0 << QStringLiteral("Usage: drovex...")
+                                << QString();
+        QTest::newRow("-h") << QStringList{"-h"} << false << 0 << QStringLiteral("Usage: drovex...") << QString();
+        QTest::newRow("help wins") << QStringList{"--version", "--help"} << false << 0
+                                   << QStringLiteral("Usage: drovex...") << QString();
+        QTest::newRow("unknown option") << QStringList{"--fullscreen"} << false << 2 << QString()
+                                        << QStringLiteral("drovex: Unknown option 'fullscreen'.");
+        QTest::newRow("unknown with help") << QStringList{"--help", "--fullscreen"} << false << 2 << QString()
+                                           << QStringLiteral("Try 'drovex --help'");
+        QTest::newRow("unknown letter") << QStringList{"-x"} << false << 2 << QString()
+                                        << QStringLiteral("Unknown option 'x'");
+        QTest::newRow("an argument") << QStringList{"GP2.EXE"} << false << 2 << QString()
+                                     << QStringLiteral("drovex: takes no arguments, but was given 'GP2.EXE'.");
+        QTest::newRow("Qt: -platform") << QStringList{"-platform", "offscreen"} << true << 0 << QString() << QString();
+        QTest::newRow("Qt: --style=") << QStringList{"--style=fusion"} << true << 0 << QString() << QString();
+        QTest::newRow("Qt: -session") << QStringList{"-session", "10d3c2e4b1"} << true << 0 << QString() << QString();
+        QTest::newRow("Qt: -reverse") << QStringList{"-reverse"} << true << 0 << QString() << QString();
+        QTest::newRow("Qt: -platform without a value") << QStringList{"-platform"} << false << 2 << QString()
+                                                       << QStringLiteral("Missing value after '-platform'");
+    }
+    void answers()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(bool, startWindow);
+        QFETCH(int, exitCode);
+        QFETCH(QString, output);
+        QFETCH(QString, errors);
+        const CommandLineAnswer answer = readCommandLine(QStringList{QStringLiteral("/usr/bin/drovex")} + arguments);
+        QCOMPARE(answer.startWindow, startWindow);
+        QCOMPARE(answer.exitCode, exitCode);
+        if (output.endsWith(QLatin1String("...")))
+            QVERIFY2(answer.output.startsWith(output.chopped(3)), qPrintable(answer.output));
+        else
+            QCOMPARE(answer.output, output);
+        QVERIFY2(answer.errors.contains(errors), qPrintable(answer.errors));
+        QCOMPARE(answer.errors.isEmpty(), errors.isEmpty());
+    }
+
+    // The help lists the program's own options and where its settings are, and keeps Qt's
+    // options, which it only lets pass, out of sight.
+    void helpText()
+    {
+        const QString help = readCommandLine({QStringLiteral("drovex"), QStringLiteral("--help")}).output;
+        QVERIFY(help.contains(QLatin1String("--version")));
+        QVERIFY(help.contains(QLatin1String("--help")));
+        QVERIFY(help.contains(QLatin1String("Drovex Windows Front-End.ini")));
+        QVERIFY2(!help.contains(QLatin1String("platform <")) && !help.contains(QLatin1String("session")),
+                 qPrintable(help));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCommandLine)
+#include "tst_commandline.moc"

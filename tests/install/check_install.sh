@@ -1,0 +1,124 @@
+#!/usr/bin/env bash
+# Installs the build into a temporary DESTDIR and checks what a desktop finds there: exactly the
+# program, its menu entry, its icons and its AppStream data, each valid. Then runs the installed
+# program's --help and --version with no display and an empty home folder, which must stay empty,
+# and builds the Debian package to read its fields.
+# Usage: check_install.sh <cmake> <cpack> <build folder> <version> <app id>
+set -uo pipefail
+cmake=$1 cpack=$2 build=$3 version=$4 id=$5
+
+root=$(mktemp -d)
+trap 'rm -rf "$root"' EXIT
+dest=$root/dest
+failed=0
+checks=0
+check() { # check <what> <command...>: one check, passed when the command succeeds
+    local what=$1
+    shift
+    checks=$((checks + 1))
+    if ! "$@"; then
+        echo "FAIL: $what"
+        failed=$((failed + 1))
+    fi
+}
+
+if ! DESTDIR=$dest "$cmake" --install "$build" --prefix /usr >"$root/install.log" 2>&1; then
+    cat "$root/install.log"
+    echo "FAIL: cmake --install"
+    exit 1
+fi
+
+# Exactly these files: no test, benchmark or helper tool.
+sizes=(16 24 32 48 64 128 256)
+expected=(usr/bin/drovex
+          "usr/share/applications/$id.desktop"
+          "usr/share/metainfo/$id.metainfo.xml"
+          "usr/share/icons/hicolor/scalable/apps/$id.svg")
+for s in "${sizes[@]}"; do
+    expected+=("usr/share/icons/hicolor/${s}x${s}/apps/$id.png")
+done
+printf '%s\n' "${expected[@]}" | sort >"$root/expected"
+(cd "$dest" && find . ! -type d | sed 's|^\./||' | sort) >"$root/installed"
+check "installed files (< expected, > installed)" diff "$root/expected" "$root/installed"
+check "the program is executable" test -x "$dest/usr/bin/drovex"
+
+# Each PNG is a PNG of its folder's size: its signature, then width and height in the IHDR chunk.
+png_size() { od -An -tu1 -N24 "$1" | tr -s ' \n' ' '; }
+for s in "${sizes[@]}"; do
+    bytes=($(png_size "$dest/usr/share/icons/hicolor/${s}x${s}/apps/$id.png"))
+    signature="${bytes[*]:0:8}"
+    width=$(( (bytes[16] << 24) | (bytes[17] << 16) | (bytes[18] << 8) | bytes[19] ))
+    height=$(( (bytes[20] << 24) | (bytes[21] << 16) | (bytes[22] << 8) | bytes[23] ))
+    check "${s}x${s} icon is a PNG of that size (${width}x${height})" \
+        test "$signature $width $height" = "137 80 78 71 13 10 26 10 $s $s"
+done
+
+# The menu entry: valid, naming the installed program and icon.
+desktop=$dest/usr/share/applications/$id.desktop
+check "desktop-file-validate" desktop-file-validate "$desktop"
+check "desktop-file-validate says nothing" test -z "$(desktop-file-validate "$desktop" 2>&1)"
+check "menu entry's icon is $id" grep -qx "Icon=$id" "$desktop"
+check "menu entry starts the installed program" grep -qx "Exec=drovex" "$desktop"
+check "menu entry is named Drovex Front-End" grep -qx "Name=Drovex Front-End" "$desktop"
+
+# The AppStream data: valid without the network, for this version, launched by the menu entry.
+metainfo=$dest/usr/share/metainfo/$id.metainfo.xml
+check "appstreamcli validate --no-net" appstreamcli validate --no-net "$metainfo"
+check "AppStream release $version" grep -q "<release version=\"$version\"" "$metainfo"
+check "AppStream launchable $id.desktop" grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$metainfo"
+check "AppStream screenshot" grep -Eq "<image>https://[^<]+\.png</image>" "$metainfo"
+
+# The installed program without a display: no DISPLAY, WAYLAND_DISPLAY or QT_QPA_PLATFORM, and a
+# home folder of its own that must stay empty.
+home=$root/home
+mkdir -p "$home"
+run() { # run <name> <arguments...>: status, standard output and error into $root/<name>.*
+    local name=$1
+    shift
+    env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM HOME="$home" XDG_CONFIG_HOME="$home/.config" \
+        XDG_DATA_HOME="$home/.local/share" XDG_CACHE_HOME="$home/.cache" \
+        "$dest/usr/bin/drovex" "$@" >"$root/$name.out" 2>"$root/$name.err" </dev/null
+    echo $? >"$root/$name.status"
+}
+run version --version
+check "--version ends with 0" test "$(cat "$root/version.status")" = 0
+check "--version prints 'Drovex Front-End $version'" test "$(cat "$root/version.out")" = "Drovex Front-End $version"
+check "--version writes no error" test ! -s "$root/version.err"
+for option in --help -h; do
+    run help "$option"
+    check "$option ends with 0" test "$(cat "$root/help.status")" = 0
+    check "$option names --version" grep -q -- "--version" "$root/help.out"
+    check "$option names the settings file" grep -qF "$home/.config/Drovex Windows Front-End.ini" "$root/help.out"
+    check "$option writes no error" test ! -s "$root/help.err"
+done
+run unknown --no-such-option
+check "an unknown option ends with 2" test "$(cat "$root/unknown.status")" = 2
+check "an unknown option is named" grep -q "Unknown option 'no-such-option'" "$root/unknown.err"
+check "an unknown option prints nothing else" test ! -s "$root/unknown.out"
+check "the home folder stays empty" test -z "$(find "$home" -mindepth 1)"
+if [ "$failed" -gt 0 ]; then
+    for name in version help unknown; do
+        echo "--- drovex $name: status $(cat "$root/$name.status"), output:"
+        cat "$root/$name.out" "$root/$name.err"
+    done
+fi
+
+# The Debian package: its dependencies computed from the program's libraries, the emulator
+# recommended, and the same files as the install.
+if (cd "$build" && "$cpack" -G DEB -B "$root/package" >"$root/cpack.log" 2>&1); then
+    deb=$(ls "$root"/package/*.deb)
+    field() { dpkg-deb -f "$deb" "$1"; }
+    check "package named drovex" test "$(field Package)" = drovex
+    check "package version $version" test "$(field Version)" = "$version"
+    check "package depends on Qt 6 Widgets ($(field Depends))" grep -q "libqt6widgets6" <<<"$(field Depends)"
+    check "package depends on the Qt platform plugins" grep -q "qt6-qpa-plugins" <<<"$(field Depends)"
+    check "package recommends dosbox" test "$(field Recommends)" = dosbox
+    dpkg-deb -c "$deb" | awk '$1 !~ /^d/ {print $6}' | sed 's|^\./||' | sort >"$root/packaged"
+    check "packaged files (< expected, > packaged)" diff "$root/expected" "$root/packaged"
+else
+    cat "$root/cpack.log"
+    check "cpack -G DEB" false
+fi
+
+echo "install checks: $((checks - failed)) passed, $failed failed"
+[ "$failed" -eq 0 ]
