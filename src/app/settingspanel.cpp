@@ -71,12 +71,12 @@ SettingsPanel::SettingsPanel(QWidget* parent)
     useHandCursor(m_setToDefault);
     grid(Frame::Drovex)->addWidget(m_setToDefault, 0, 0);
     connect(m_setToDefault, &QCheckBox::toggled, this, &SettingsPanel::defaultsToggled);
-    layOut();
+    arrangeFrames();
 }
 
 QGridLayout* SettingsPanel::grid(Frame f) const { return static_cast<QGridLayout*>(frameBox(f)->layout()); }
 
-void SettingsPanel::layOut()
+void SettingsPanel::arrangeFrames()
 {
     auto* columns = new QHBoxLayout(this);
     columns->setContentsMargins(0, 0, 0, 0);

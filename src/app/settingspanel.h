@@ -70,7 +70,7 @@ private:
     void placeColour(const Setting& s, int row);
     void placeAlignment(const Setting& s);
     void placeStartMode(const Setting& s);
-    void layOut();
+    void arrangeFrames();
 
     void fieldChanged(int k);
     void barMoved(int k, int value);
