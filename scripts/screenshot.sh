@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Refreshes docs/screenshot.png: shows the main window with the default settings on a virtual
-# X server (xvfb-run) and captures it.
+# Refreshes the pictures in docs/: the main window with the default settings, and the Track
+# Manager and the Track-Info window on a game folder that the tool makes for the occasion; shown
+# on a virtual X server (xvfb-run) and captured.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh --player
@@ -9,5 +10,6 @@ cmake --build build/release --target drovex_snapshot
 store=$(mktemp -d)
 trap 'rm -rf "$store"' EXIT
 printf '[Settings]\nPath-GP2=/home/player/Games/GP2\nGP2%%20Options=1\n' > "$store/store.ini"
-xvfb-run -a -s "-screen 0 1400x900x24" build/release/drovex_snapshot "$store/store.ini" docs/screenshot.png
-echo "docs/screenshot.png written"
+xvfb-run -a -s "-screen 0 1400x900x24" build/release/drovex_snapshot "$store/store.ini" \
+    docs/screenshot.png docs/screenshot-trackmanager.png docs/screenshot-trackinfo.png
+echo "docs/screenshot.png, docs/screenshot-trackmanager.png and docs/screenshot-trackinfo.png written"

@@ -1,24 +1,109 @@
-// Shows the main window with a throw-away settings store and saves a picture of it.
-// Usage: snapshot <store.ini> <picture.png>
-// The window shows the default settings, stored through the program's own "Save Settings".
+// Shows the program's windows with a throw-away settings store and saves pictures of them.
+// Usage: snapshot <store.ini> <main.png> [<trackmanager.png> <trackinfo.png>]
+// The main window shows the default settings, stored through the program's own "Save Settings".
+// The Track Manager and the Track-Info window show a game folder that this tool makes in a
+// temporary folder: sixteen tagged circuit files and a folder of custom tracks, one of them with
+// a long name.
 #include "app/mainwindow.h"
 #include "launch/platform.h"
 #include "launch/session.h"
-#include "widgets/services.h"
 #include "settings/settingsstore.h"
+#include "tracks/trackinfowindow.h"
+#include "tracks/trackmanager.h"
+#include "tracks/trackselector.h"
+#include "widgets/services.h"
 
+#include <QAbstractItemModel>
 #include <QApplication>
 #include <QCheckBox>
-#include <QStatusBar>
+#include <QDir>
+#include <QFile>
+#include <QListView>
 #include <QScreen>
+#include <QStatusBar>
+#include <QTemporaryDir>
 #include <QTimer>
+
+#include <functional>
+
+namespace {
+
+struct Track {
+    const char* file;
+    const char* tag;
+};
+
+const char* const kCircuits[16] = {
+    "Phoenix",     "Interlagos", "Imola",       "Monte Carlo", "Montreal",  "Mexico City", "Magny-Cours", "Silverstone",
+    "Hockenheim",  "Hungaroring", "Spa-Francorchamps", "Monza",  "Estoril",   "Barcelona", "Suzuka",      "Adelaide",
+};
+
+const Track kCustom[] = {
+    {"VALLUNGA.DAT",
+     "|Name|Circuito Panoramico di Valle Lunga, Long Layout with the Old Chicane and the Lake Hairpin|"
+     "Country|Italy|Year|1998|Event|Gran Premio della Valle|Laps|61|LengthMeters|5012|Tyre|High|Slot|12|"
+     "LapRecordQualify|1:21.450|LapRecord|None Entered|Author|A. Trackmaker|"
+     "Desc|A fast lakeside circuit with two long straights, a tight hairpin by the water and a chicane "
+     "that was taken out in later years.|"},
+    {"NORDBERG.DAT", "|Name|Nordberg Ring|Country|Germany|Year|1996|Laps|45|LengthMeters|6120|Author|J. Smith|"},
+    {"PORTOALT.DAT", "|Name|Porto Alto|Country|Portugal|Year|1997|Laps|70|LengthMeters|4350|"},
+    {"SEASIDE.DAT", "|Name|Seaside Park|Country|Australia|Year|1995|Laps|81|LengthMeters|3780|"},
+};
+
+bool writeTrack(const QString& path, const QByteArray& tag)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile f(path);
+    // A little of the track data before the tag, as in real track files.
+    return f.open(QIODevice::WriteOnly) && f.write(QByteArray(512, '\0') + "#GP2INFO" + tag + QByteArray(2048, '\0')) > 0;
+}
+
+// A game folder with its circuit files and a folder of custom tracks; the name of that folder.
+QString makeGame(const QString& game)
+{
+    for (int n = 1; n <= 16; ++n)
+        writeTrack(game + QStringLiteral("/CIRCUITS/F1CT%1.DAT").arg(n, 2, 10, QLatin1Char('0')),
+                   QByteArray("|Name|") + kCircuits[n - 1] + "|Laps|60|");
+    const QString custom = game + QStringLiteral("/CIRCUITS/CUSTOM");
+    for (const Track& t : kCustom)
+        writeTrack(custom + QLatin1Char('/') + QLatin1String(t.file), t.tag);
+    QFile exe(game + QStringLiteral("/GP2.EXE"));
+    if (exe.open(QIODevice::WriteOnly))
+        exe.resize(5859328);
+    return custom;
+}
+
+void save(QWidget* window, const QString& out)
+{
+    QPixmap shot = window->screen()->grabWindow(0);
+    if (shot.isNull() || QGuiApplication::platformName() == QLatin1String("offscreen"))
+        shot = window->grab();
+    else
+        shot = shot.copy(window->frameGeometry());
+    shot.save(out);
+}
+
+// Shows a window, waits for it to be drawn, saves its picture, then goes on.
+void snap(QWidget* window, const QString& out, std::function<void()> next)
+{
+    window->show();
+    window->raise();
+    QTimer::singleShot(800, window, [window, out, next] {
+        save(window, out);
+        window->hide();
+        next();
+    });
+}
+
+} // namespace
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    if (argc < 3)
+    if (argc != 3 && argc != 5)
         return 2;
-    drovex::IniSettingsStore store(QString::fromLocal8Bit(argv[1]));
+    const QString storeFile = QString::fromLocal8Bit(argv[1]);
+    drovex::IniSettingsStore store(storeFile);
     drovex::Session session{store, drovex::systemPlatform()};
     drovex::SilentServices services;
     drovex::MainWindow window(session, services);
@@ -28,16 +113,35 @@ int main(int argc, char* argv[])
     window.saveSettingsCommand();
     defaults->setChecked(false);
     window.statusBar()->clearMessage();
-    window.show();
-    const QString out = QString::fromLocal8Bit(argv[2]);
-    QTimer::singleShot(800, &app, [&] {
-        QPixmap shot = window.screen()->grabWindow(0);
-        if (shot.isNull() || QGuiApplication::platformName() == QLatin1String("offscreen"))
-            shot = window.grab();
+
+    QTemporaryDir dir(QDir::tempPath() + QStringLiteral("/games-XXXXXX"));
+    const QString game = dir.filePath(QStringLiteral("GP2"));
+    const QString custom = makeGame(game);
+    auto trackWindows = [&] {
+        // Two slots hold custom tracks, one of them with a long name.
+        store.put(QStringLiteral("F1CT04"), QStringLiteral("CIRCUITS\\CUSTOM\\VALLUNGA.DAT"));
+        store.put(QStringLiteral("F1CT09"), QStringLiteral("CIRCUITS\\CUSTOM\\NORDBERG.DAT"));
+        store.put(QStringLiteral("Path-GP2"), QDir::toNativeSeparators(game));
+        session.setGameFolder(QDir::toNativeSeparators(game));
+        drovex::TrackSelector* selector = window.tracks().selector(true);
+        selector->changeFolder(custom);
+        while (!selector->isFileListComplete())
+            QCoreApplication::processEvents();
+        // The long-named track is chosen in the file list, as a click would.
+        auto* files = selector->findChild<QListView*>(QStringLiteral("BX_File"));
+        const QModelIndexList found =
+            files->model()->match(files->model()->index(0, 0), Qt::DisplayRole, QStringLiteral("VALLUNGA.DAT"));
+        if (!found.isEmpty())
+            files->setCurrentIndex(found.first());
+        snap(selector, QString::fromLocal8Bit(argv[3]), [&app, selector, argv] {
+            snap(selector->trackInfo(true), QString::fromLocal8Bit(argv[4]), [&app] { app.quit(); });
+        });
+    };
+    snap(&window, QString::fromLocal8Bit(argv[2]), [&] {
+        if (argc == 5)
+            trackWindows();
         else
-            shot = shot.copy(window.frameGeometry());
-        shot.save(out);
-        app.quit();
+            app.quit();
     });
     return QApplication::exec();
 }

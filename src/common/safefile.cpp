@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace drovex {
@@ -146,6 +147,24 @@ void removeStaleLock(const QString& lockFile)
     QString application;
     if (!probe.getLockInfo(&pid, &host, &application))
         QFile::remove(lockFile); // not a lock any program could have written
+}
+
+bool openRegularFile(QFile& file, const QString& path)
+{
+    struct stat st {};
+    if (path.isEmpty() || ::stat(encoded(path).constData(), &st) != 0 || !S_ISREG(st.st_mode))
+        return false;
+    // Checked again on what was opened, in case the name was replaced meanwhile. Without
+    // O_NONBLOCK the open itself would wait for a pipe's writer; for a regular file the flag
+    // changes nothing.
+    const int fd = ::open(encoded(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || !file.open(fd, QIODevice::ReadOnly, QFile::AutoCloseHandle)) {
+        ::close(fd);
+        return false;
+    }
+    return true;
 }
 
 QString syncToDisk(const QString& path)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QFile>
 #include <QString>
 
 #include <functional>
@@ -39,6 +40,10 @@ WriteResult replaceFile(const QString& file, const QByteArray& content,
 // Writes content over an existing regular file in place, for a folder that takes no temporary
 // file. Flushes and reads it back; on failure puts the old content back as far as the disk allows.
 WriteResult overwriteInPlace(const QString& file, const QByteArray& content);
+
+// Opens a regular file for reading. Anything else (a named pipe, a device, a folder) is refused
+// without waiting: opening a named pipe would wait for a writer for good.
+bool openRegularFile(QFile& file, const QString& path);
 
 // A sentence saying why a file at this path cannot be written (folder missing, read-only, ...).
 QString describeWriteFailure(const QString& file);

@@ -1,5 +1,6 @@
 #include "gameinfo/gameversion.h"
 
+#include "common/safefile.h"
 #include "launch/launcher.h"
 
 #include <QFile>
@@ -28,8 +29,8 @@ const Edition kEditions[] = {
 
 GameVersion detectGameVersionInFile(const QString& exePath)
 {
-    QFile exe(exePath);
-    if (!exe.open(QIODevice::ReadOnly))
+    QFile exe;
+    if (!openRegularFile(exe, exePath)) // a named pipe named GP2.EXE must not stop the program
         return {QStringLiteral("Unknown Version"), false};
     for (const Edition& e : kEditions) {
         const QByteArray expected(e.bytes);

@@ -38,30 +38,30 @@ FileInfoWindow::FileInfoWindow(const Session& session, QWidget* parent)
     setModal(true);
     auto* top = new QVBoxLayout(this);
     top->setSizeConstraint(QLayout::SetFixedSize);
-    int captionWidth = 0;
-    for (const auto& row : kRows)
-        captionWidth = std::max(captionWidth, fontMetrics().horizontalAdvance(QString::fromLatin1(row[0])));
     const int limit = valueColumnLimit(this);
+    QList<QGridLayout*> grids;
+    QList<QLabel*> captions;
     QGridLayout* grid = nullptr;
     for (int i = 0; i < 8; ++i) {
         if (i % 2 == 0) {
             auto* box = new QGroupBox;
             box->setObjectName(QStringLiteral("Frame(%1)").arg(i / 2));
             grid = new QGridLayout(box);
-            grid->setColumnMinimumWidth(0, captionWidth); // the value columns of all frames line up
+            grids << grid;
             grid->setColumnStretch(1, 1);
             top->addWidget(box);
         }
-        auto* value = new QLabel(QStringLiteral("-"));
-        value->setObjectName(QString::fromLatin1(kRows[i][1]));
-        value->setTextFormat(Qt::PlainText);
-        value->setTextInteractionFlags(Qt::TextSelectableByMouse);
-        value->setWordWrap(true);
-        value->setMaximumWidth(limit);
-        grid->addWidget(new QLabel(QString::fromLatin1(kRows[i][0])), i % 2, 0, Qt::AlignTop);
-        grid->addWidget(value, i % 2, 1, Qt::AlignTop);
+        auto* value = new ValueLabel(kRows[i][1], limit);
+        auto* caption = new QLabel(QString::fromLatin1(kRows[i][0]));
+        caption->setBuddy(value);
+        captions << caption;
+        grid->addWidget(caption, i % 2, 0, Qt::AlignTop);
+        // Placed at the left of its cell: a value's own width limit then does not narrow the
+        // column for the other values of its frame.
+        grid->addWidget(value, i % 2, 1, Qt::AlignLeft | Qt::AlignTop);
         m_value[static_cast<size_t>(i)] = value;
     }
+    alignValueColumns(grids, captions);
     auto* ok = makeButton("BTN_OK", "OK", "OK ... enough");
     ok->setDefault(true);
     auto* track = makeButton("BTN_Track", "Track Info", "View Folder Infos");
@@ -90,21 +90,16 @@ void FileInfoWindow::fill(const QString& trackName, const QString& trackPath)
         trackPath.isEmpty() ? QStringLiteral("-") : trackFolderText(game, trackPath),
         track.date,
     };
-    for (int i = 0; i < 8; ++i) {
-        QLabel* label = m_value[static_cast<size_t>(i)];
-        label->setText(breakable(texts[i], label->fontMetrics(), label->maximumWidth()));
-        label->setAccessibleName(texts[i]);
-        const int width = label->fontMetrics().horizontalAdvance(texts[i]) + 4;
-        label->setMinimumWidth(std::min(width, label->maximumWidth()));
-    }
+    for (int i = 0; i < 8; ++i)
+        m_value[static_cast<size_t>(i)]->setValue(texts[i]);
     setTextColour(m_value[VersionRow], version.known ? QColor(Qt::black) : QColor(255, 0, 0));
 }
 
 QString FileInfoWindow::value(const char* name) const
 {
-    for (const QLabel* l : m_value)
+    for (const ValueLabel* l : m_value)
         if (l->objectName() == QLatin1String(name))
-            return l->accessibleName();
+            return l->value();
     return {};
 }
 

@@ -4,11 +4,10 @@
 
 #include <array>
 
-class QLabel;
-
 namespace drovex {
 
 class Session;
+class ValueLabel;
 
 // "Drovex File-Info": the game's executable and the selected track file.
 class FileInfoWindow : public QDialog {
@@ -22,7 +21,7 @@ public:
 
 private:
     const Session& m_session;
-    std::array<QLabel*, 8> m_value{};
+    std::array<ValueLabel*, 8> m_value{};
 };
 
 } // namespace drovex

@@ -1,9 +1,9 @@
 #include "tracks/trackinfo.h"
 
 #include "common/codepage.h"
+#include "common/safefile.h"
 
 #include <QFile>
-#include <QFileInfo>
 
 #include <algorithm>
 #include <cstring>
@@ -75,9 +75,9 @@ TrackInfo parseTrackInfo(const QByteArray& firstBytes)
 
 QByteArray readTagWindow(const QString& path)
 {
-    // Only a regular file: opening a named pipe would wait for a writer for good.
-    QFile file(path);
-    if (path.isEmpty() || !QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
+    // Only a regular file: a named pipe in the track folder must not stop the program.
+    QFile file;
+    if (!openRegularFile(file, path))
         return {};
     return file.read(kTagWindow);
 }

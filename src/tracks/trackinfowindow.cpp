@@ -33,8 +33,8 @@ const Row kRows[kTrackKeyCount] = {
 
 constexpr int kMiscWidth = 180; // 2700 twips; a long description grows downwards
 
-} // namespace
-
+// A value as a wrapping label of this width shows it: words longer than a line get break
+// opportunities.
 QString breakable(const QString& text, const QFontMetrics& metrics, int width)
 {
     // A value that fits, or one that wraps at its blanks, is shown as it is (and copied as it is).
@@ -54,6 +54,44 @@ QString breakable(const QString& text, const QFontMetrics& metrics, int width)
     return out;
 }
 
+} // namespace
+
+ValueLabel::ValueLabel(const char* name, int maxWidth, bool fixedWidth)
+    : QLabel(QStringLiteral("-"))
+    , m_value(QStringLiteral("-"))
+    , m_fixed(fixedWidth)
+{
+    setObjectName(QString::fromLatin1(name));
+    setTextFormat(Qt::PlainText);
+    setTextInteractionFlags(Qt::TextSelectableByMouse);
+    setWordWrap(true);
+    setMaximumWidth(maxWidth);
+    if (fixedWidth)
+        setMinimumWidth(maxWidth);
+}
+
+void ValueLabel::setValue(const QString& text)
+{
+    m_value = text;
+    setText(breakable(text, fontMetrics(), maximumWidth()));
+    setAccessibleName(text);
+    // A value that fits stays on one line; a longer one wraps within the limit.
+    if (!m_fixed)
+        setMinimumWidth(std::min(fontMetrics().horizontalAdvance(text) + 2 * margin() + 4, maximumWidth()));
+}
+
+int ValueLabel::heightForWidth(int width) const { return QLabel::heightForWidth(std::min(width, maximumWidth())); }
+
+void alignValueColumns(const QList<QGridLayout*>& grids, const QList<QLabel*>& captions)
+{
+    // The widest caption as its label lays it out (a few pixels more than the text's advance).
+    int width = 0;
+    for (const QLabel* caption : captions)
+        width = std::max(width, caption->sizeHint().width());
+    for (QGridLayout* grid : grids)
+        grid->setColumnMinimumWidth(0, width);
+}
+
 int valueColumnLimit(const QWidget* window)
 {
     const QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
@@ -67,16 +105,12 @@ TrackInfoWindow::TrackInfoWindow(QWidget* parent)
     setObjectName(QStringLiteral("Drovex6"));
     setWindowTitle(QStringLiteral("Drovex Track-Info"));
     setModal(true);
-    m_text.fill(QStringLiteral("-"));
     auto* top = new QVBoxLayout(this);
     top->setSizeConstraint(QLayout::SetFixedSize);
 
-    // Every frame starts its value column at the same x.
-    int captionWidth = 0;
-    for (const Row& r : kRows)
-        captionWidth = std::max(captionWidth, fontMetrics().horizontalAdvance(QString::fromLatin1(r.caption)));
     const int limit = valueColumnLimit(this);
-
+    QList<QGridLayout*> grids;
+    QList<QLabel*> captions;
     QGridLayout* grid = nullptr;
     int frame = 0;
     for (const Row& r : kRows) {
@@ -85,26 +119,23 @@ TrackInfoWindow::TrackInfoWindow(QWidget* parent)
             auto* box = new QGroupBox;
             box->setObjectName(QStringLiteral("Frame(%1)").arg(frame));
             grid = new QGridLayout(box);
-            grid->setColumnMinimumWidth(0, captionWidth);
+            grids << grid;
             grid->setColumnMinimumWidth(1, kMiscWidth);
             grid->setColumnStretch(1, 1);
             top->addWidget(box);
         }
         auto* caption = new QLabel(QString::fromLatin1(r.caption));
-        auto* value = new QLabel(QStringLiteral("-"));
-        value->setObjectName(QString::fromLatin1(r.name));
-        value->setTextFormat(Qt::PlainText);
-        value->setTextInteractionFlags(Qt::TextSelectableByMouse);
-        value->setWordWrap(true);
-        value->setMaximumWidth(r.key == Desc ? kMiscWidth : limit);
-        if (r.key == Desc)
-            value->setFixedWidth(kMiscWidth);
+        auto* value = new ValueLabel(r.name, r.key == Desc ? kMiscWidth : limit, r.key == Desc);
         caption->setBuddy(value);
         const int row = grid->rowCount();
         grid->addWidget(caption, row, 0, Qt::AlignTop);
-        grid->addWidget(value, row, 1, Qt::AlignTop);
+        // Placed at the left of its cell: a value's own width limit then does not narrow the
+        // column for the other values of its frame.
+        grid->addWidget(value, row, 1, Qt::AlignLeft | Qt::AlignTop);
         m_value[static_cast<size_t>(r.key)] = value;
+        captions << caption;
     }
+    alignValueColumns(grids, captions);
     auto* system = makeButton("BTN_System", "File Info", "View File Infos");
     auto* ok = makeButton("BTN_OK", "OK", "OK ... enough");
     ok->setDefault(true);
@@ -119,17 +150,8 @@ TrackInfoWindow::TrackInfoWindow(QWidget* parent)
 
 void TrackInfoWindow::showInfo(const TrackInfo& info)
 {
-    for (int k = 0; k < kTrackKeyCount; ++k) {
-        const QString text = info.tagFound ? info.values[static_cast<size_t>(k)] : QStringLiteral("-");
-        QLabel* label = m_value[static_cast<size_t>(k)];
-        m_text[static_cast<size_t>(k)] = text;
-        label->setText(breakable(text, label->fontMetrics(), label->maximumWidth()));
-        label->setAccessibleName(text);
-        // A value that fits stays on one line; a longer one wraps within the column's limit.
-        const int width = label->fontMetrics().horizontalAdvance(text) + 2 * label->margin() + 4;
-        if (k != Desc)
-            label->setMinimumWidth(std::min(width, label->maximumWidth()));
-    }
+    for (int k = 0; k < kTrackKeyCount; ++k)
+        m_value[static_cast<size_t>(k)]->setValue(info.tagFound ? info.values[static_cast<size_t>(k)] : QStringLiteral("-"));
 }
 
 void TrackInfoWindow::reject() { done(NextSelector); }

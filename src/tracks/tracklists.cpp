@@ -43,8 +43,8 @@ void TrackFileModel::setFolder(const QString& folder)
         emit completed();
         return;
     }
-    // Without QDir::CaseSensitive the pattern matches ".DAT" too. Regular files only: a named
-    // pipe or a device is no track.
+    // Without QDir::CaseSensitive the pattern matches ".DAT" too. Without QDir::System named
+    // pipes and devices are left out: they are no tracks, and reading one could wait for good.
     m_iterator = std::make_unique<QDirIterator>(folder, QStringList{QStringLiteral("*.dat")}, QDir::Files);
     const quint64 generation = m_generation;
     QTimer::singleShot(0, this, [this, generation] {
@@ -60,7 +60,9 @@ void TrackFileModel::nextChunk()
     QStringList chunk;
     while (chunk.size() < kChunk && m_iterator->hasNext()) {
         m_iterator->next();
-        chunk << m_iterator->fileName();
+        // A link to a named pipe or a device passes the listing's filter; it is no track either.
+        if (m_iterator->fileInfo().isFile())
+            chunk << m_iterator->fileName();
     }
     std::sort(chunk.begin(), chunk.end(), lessName);
     if (m_names.isEmpty() && !chunk.isEmpty()) {

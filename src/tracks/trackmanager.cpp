@@ -19,8 +19,13 @@ TrackManager::TrackManager(Session& session, Services& services, SlotTable& slot
     , m_defaultsMode(std::move(defaultsMode))
     , m_owner(owner)
 {
-    // A new game folder gives every slot another file, and so another name.
-    connect(&m_session, &Session::gameFolderChanged, this, [this] { readSlots(); });
+    // A new game folder gives every slot another file, and so another name; a hidden selector
+    // shows the new folder when it comes back.
+    connect(&m_session, &Session::gameFolderChanged, this, [this] {
+        m_slots.Read(m_session.store(), m_session.gameFolder(), m_defaultsMode());
+        if (m_selector)
+            m_selector->followGameFolder();
+    });
 }
 
 TrackManager::~TrackManager() { closeAll(); }

@@ -115,14 +115,16 @@ TrackSelector::TrackSelector(Session& session, Services& services, SlotTable& sl
     connect(m_folders, &QListWidget::itemActivated, this,
             [this](QListWidgetItem* item) { changeFolder(item->data(Qt::UserRole).toString()); });
     connect(m_drive, &QComboBox::activated, this, [this](int i) { chooseDrive(m_drive->itemData(i).toString()); });
-    // The current file is the selected one, whether the mouse or the arrow keys made it current.
+    // The current file is the selected one, whether the mouse or the arrow keys made it current
+    // (or the list made its first file current as it took the focus): it is highlighted too.
     connect(m_files->selectionModel(), &QItemSelectionModel::currentChanged, this, [this](const QModelIndex& index) {
-        if (index.isValid())
-            fileClicked(m_fileModel->fileName(index.row()));
+        if (!index.isValid())
+            return;
+        m_files->selectionModel()->select(index, QItemSelectionModel::ClearAndSelect);
+        fileClicked(m_fileModel->fileName(index.row()));
     });
     connect(m_files, &QListView::clicked, this, [this](const QModelIndex& index) { fileClicked(m_fileModel->fileName(index.row())); });
     connect(m_fileModel, &TrackFileModel::completed, this, &TrackSelector::fileListComplete);
-    connect(&m_session, &Session::gameFolderChanged, this, &TrackSelector::gameFolderChanged);
 
     fillDriveList();
     changeFolder(m_session.gameFolder().isEmpty() ? QDir::homePath() : m_session.gameFolder());
@@ -160,8 +162,8 @@ void TrackSelector::buildSlots(QGroupBox* frame)
         usePlainToolTip(label);
         useHandCursor(label);
         connect(label, &ElidingLabel::elisionChanged, this, &TrackSelector::refreshSlots);
-        grid->addWidget(option, n - 1, 0);
-        grid->addWidget(number, n - 1, 1);
+        grid->addWidget(option, n - 1, 0, Qt::AlignVCenter);
+        grid->addWidget(number, n - 1, 1, Qt::AlignVCenter);
         grid->addWidget(label, n - 1, 2);
         m_option[static_cast<size_t>(n - 1)] = option;
         m_label[static_cast<size_t>(n - 1)] = label;
@@ -248,10 +250,11 @@ void TrackSelector::changeFolder(const QString& folder)
     }
 }
 
-// The game folder changed while this window lived (perhaps hidden): its lists and slots follow.
-void TrackSelector::gameFolderChanged()
+// The game folder changed while this window lived (hidden): its lists and slots follow.
+void TrackSelector::followGameFolder()
 {
     changeFolder(m_session.gameFolder().isEmpty() ? QDir::homePath() : m_session.gameFolder());
+    m_selectedPath.clear(); // a file of the old folder
     reload();
 }
 

@@ -35,6 +35,7 @@ public:
 
     SlotTable& table() { return m_table; }
     void reload();                     // shows the slot table afresh, dropping edits not accepted
+    void followGameFolder();           // the lists move to the new game folder; the slots reload
     void setDefaultsMode(bool on);     // disables the choice of files and Accept
 
     QString folderPath() const { return m_folder; }
@@ -70,7 +71,6 @@ private:
     void refreshSlots();
     void fillFolderList();
     void fillDriveList();
-    void gameFolderChanged();
     QString dosProblem(const QString& path) const; // why DOS cannot open the file; "" when it can
 
     Session& m_session;

@@ -13,15 +13,6 @@
 namespace drovex {
 namespace {
 
-// The pre-filled name as the initial folder spells it ("GP2.EXE" finds gp2.exe).
-QString defaultNameOnDisk(const FileRequest& request)
-{
-    if (request.initialFolder.isEmpty())
-        return request.defaultName;
-    const QString found = resolveIgnoringCase(joinPath(request.initialFolder, request.defaultName));
-    return found.isEmpty() ? request.defaultName : QFileInfo(found).fileName();
-}
-
 class DesktopServices final : public Services {
 public:
     QString openFile(QWidget* owner, const FileRequest& request) override
@@ -86,6 +77,14 @@ QString caseInsensitiveGlob(const QString& pattern)
 }
 
 } // namespace
+
+QString defaultNameOnDisk(const FileRequest& request)
+{
+    if (request.initialFolder.isEmpty() || request.defaultName.isEmpty())
+        return request.defaultName;
+    const QString found = resolveIgnoringCase(joinPath(request.initialFolder, request.defaultName));
+    return found.isEmpty() ? request.defaultName : QFileInfo(found).fileName();
+}
 
 Services& desktopServices()
 {

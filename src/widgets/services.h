@@ -50,6 +50,10 @@ public:
 // why; returns the sentence shown.
 QString reportStoreFailure(Services& services, QWidget* owner, const QString& what, const WriteResult& result);
 
+// The name the open-file dialog is filled in with: the default name as the initial folder spells
+// it ("GP2.EXE" finds gp2.exe), or the default name itself when no such file is there.
+QString defaultNameOnDisk(const FileRequest& request);
+
 // Qt's filter string for a "description|pattern|..." filter; patterns match whatever the letter case.
 QString qtFilter(const QString& filterText);
 

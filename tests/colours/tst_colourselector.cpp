@@ -3,13 +3,13 @@
 #include "settings/palette.h"
 #include "support/testsupport.h"
 
+#include <QFileInfo>
 #include <QHelpEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
-#include <QTimer>
 #include <QToolButton>
 #include <QToolTip>
 
@@ -33,9 +33,9 @@ QColor swatch(QWidget& w, int k)
 void pick(MainWindow& w, int k, QList<int> cells, const char* button, QColor* shownFirst = nullptr,
           bool viaSwatch = false)
 {
-    QTimer::singleShot(0, &w, [&w, cells, button, shownFirst] {
-        auto* selector = w.findChild<ColourSelector*>(QStringLiteral("Drovex3"));
-        QVERIFY(selector && selector->isVisible());
+    test::ModalScript script({{QStringLiteral("Drovex3"), [cells, button, shownFirst](QWidget* window) {
+        auto* selector = qobject_cast<ColourSelector*>(window);
+        QVERIFY(selector);
         if (shownFirst)
             *shownFirst = selector->selectedColour();
         auto* grid = selector->findChild<PaletteGrid*>(QStringLiteral("Colors"));
@@ -43,12 +43,13 @@ void pick(MainWindow& w, int k, QList<int> cells, const char* button, QColor* sh
             QTest::mouseClick(grid, Qt::LeftButton, {}, PaletteGrid::cellRect(n).center());
             QCOMPARE(selector->selectedColour(), colour(n));
         }
-        selector->findChild<QPushButton*>(QString::fromLatin1(button))->click();
-    });
+        QTest::mouseClick(selector->findChild<QPushButton*>(QString::fromLatin1(button)), Qt::LeftButton);
+    }}});
     if (viaSwatch)
         QTest::mouseClick(w.findChild<QLabel*>(QStringLiteral("LBL_Color(%1)").arg(k)), Qt::LeftButton);
     else
-        w.findChild<QToolButton*>(QStringLiteral("BTN_Color(%1)").arg(k))->click();
+        QTest::mouseClick(w.findChild<QToolButton*>(QStringLiteral("BTN_Color(%1)").arg(k)), Qt::LeftButton);
+    QVERIFY(script.completed());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
@@ -103,6 +104,35 @@ private slots:
         // without a click in this opening keeps the value the window showed.
         pick(w, 1, {}, "BTN_Accept");
         QCOMPARE(w.findChild<QLineEdit*>(QStringLiteral("Text(1)"))->text(), QStringLiteral("7"));
+    }
+
+    // Enter on a focused colour button opens the selector for its setting; it does not run Save.
+    void enterOnAColourButtonOpensTheSelector_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::newRow("Return") << int(Qt::Key_Return);
+        QTest::newRow("Enter") << int(Qt::Key_Enter);
+    }
+    void enterOnAColourButtonOpensTheSelector()
+    {
+        QFETCH(int, key);
+        Fixture f;
+        f.seed(QStringLiteral("Path-GP2"), f.gameFolder());
+        MainWindow& w = f.open();
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        w.findChild<QLineEdit*>(QStringLiteral("Text(14)"))->setText(QStringLiteral("4"));
+        const QString stored = f.stored(QStringLiteral("Zoom Value"));
+        auto* colourButton = w.findChild<QToolButton*>(QStringLiteral("BTN_Color(2)"));
+        colourButton->setFocus();
+        test::ModalScript script({{QStringLiteral("Drovex3"), [](QWidget* selector) {
+            QTest::mouseClick(selector->findChild<QPushButton*>(QStringLiteral("BTN_Cancel")), Qt::LeftButton);
+        }}});
+        QTest::keyClick(colourButton, Qt::Key(key));
+        QVERIFY(script.completed());
+        QCOMPARE(w.ColorIndex(), 2);
+        QCOMPARE(f.stored(QStringLiteral("Zoom Value")), stored); // no Save
+        QVERIFY(!QFileInfo::exists(f.gameFolder() + QStringLiteral("/Drovex.cfg")));
     }
 
     void acceptWithoutAnyClickChangesNothing()

@@ -69,6 +69,17 @@ private slots:
         QCOMPARE(DetectGameVersion(QString()).known, false);
     }
 
+    void namedPipeIsNoGame()
+    {
+        QTemporaryDir dir;
+        const QString exe = dir.filePath(QStringLiteral("GP2.exe"));
+        test::PipeGuard pipes({exe});
+        QVERIFY(pipes.made());
+        QCOMPARE(DetectGameVersion(dir.path()).text, QStringLiteral("Unknown Version"));
+        QCOMPARE(factsOf(exe).sizeKb, QStringLiteral("-"));
+        QVERIFY(!pipes.blocked());
+    }
+
     void sizes_data()
     {
         QTest::addColumn<QString>("locale");

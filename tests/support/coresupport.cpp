@@ -4,7 +4,9 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <fcntl.h>
 #include <linux/capability.h>
+#include <sys/stat.h>
 #include <sys/syscall.h>
 #include <unistd.h>
 
@@ -41,6 +43,47 @@ QByteArray readFile(const QString& path)
     if (!f.open(QIODevice::ReadOnly))
         return {};
     return f.readAll();
+}
+
+PipeGuard::PipeGuard(QStringList pipes, int graceMs)
+    : m_pipes(std::move(pipes))
+    , m_grace(graceMs)
+{
+    for (const QString& p : m_pipes) {
+        QDir().mkpath(QFileInfo(p).absolutePath());
+        QFile::remove(p);
+        if (::mkfifo(QFile::encodeName(p).constData(), 0644) != 0)
+            m_made = false;
+    }
+    m_thread = std::thread([this] { watch(); });
+}
+
+PipeGuard::~PipeGuard()
+{
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_stop = true;
+    }
+    m_wake.notify_all();
+    m_thread.join();
+}
+
+void PipeGuard::watch()
+{
+    std::unique_lock<std::mutex> lock(m_mutex);
+    if (m_wake.wait_for(lock, std::chrono::milliseconds(m_grace), [this] { return m_stop; }))
+        return;
+    while (!m_stop) {
+        // Opening for writing without waiting succeeds only while a reader holds the pipe.
+        for (const QString& p : m_pipes) {
+            const int fd = ::open(QFile::encodeName(p).constData(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+            if (fd >= 0) {
+                m_blocked = true;
+                ::close(fd);
+            }
+        }
+        m_wake.wait_for(lock, std::chrono::milliseconds(50), [this] { return m_stop; });
+    }
 }
 
 } // namespace drovex::test

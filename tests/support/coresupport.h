@@ -1,6 +1,12 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
+
+#include <atomic>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
 
 namespace drovex::test {
 
@@ -12,5 +18,28 @@ bool makePermissionsBite();
 // Writes bytes to a file, creating folders as needed.
 bool writeFile(const QString& path, const QByteArray& bytes);
 QByteArray readFile(const QString& path);
+
+// Named pipes made with mkfifo, for checks that nothing waits on one. A reader that still holds
+// a pipe open after the grace time (a program blocked in open() or read()) is set free by a
+// writer that opens and closes the pipe, and blocked() turns true, so a test fails instead of
+// hanging.
+class PipeGuard {
+public:
+    explicit PipeGuard(QStringList pipes, int graceMs = 3000);
+    ~PipeGuard();
+    bool made() const { return m_made; } // every pipe was made
+    bool blocked() const { return m_blocked; }
+
+private:
+    void watch();
+    QStringList m_pipes;
+    int m_grace;
+    bool m_made = true;
+    std::atomic<bool> m_blocked{false};
+    std::mutex m_mutex;
+    std::condition_variable m_wake;
+    bool m_stop = false;
+    std::thread m_thread;
+};
 
 } // namespace drovex::test

@@ -3,7 +3,10 @@
 #include "app/mainwindow.h"
 #include "launch/session.h"
 
+#include <QApplication>
+#include <QDialog>
 #include <QDir>
+#include <QTest>
 
 namespace drovex::test {
 
@@ -65,6 +68,58 @@ MainWindow& Fixture::open(bool runStartUp)
     if (runStartUp)
         window->startUp();
     return *window;
+}
+
+ModalScript::ModalScript(QList<ModalStep> steps, int timeoutMs)
+    : m_steps(std::move(steps))
+    , m_timeout(timeoutMs)
+{
+    m_waiting.start();
+    connect(&m_timer, &QTimer::timeout, this, &ModalScript::poll);
+    m_timer.start(5);
+}
+
+void ModalScript::fail(const QString& why)
+{
+    if (!m_failed && !QTest::currentTestFailed())
+        QTest::qFail(qPrintable(why), __FILE__, __LINE__);
+    m_failed = true;
+}
+
+void ModalScript::poll()
+{
+    if (m_running) // a step that waits (QTRY_...) turns the event loop itself
+        return;
+    QWidget* modal = QApplication::activeModalWidget();
+    if (m_failed) {
+        // Closes whatever modal window is open, however many the walk still shows.
+        if (auto* dialog = qobject_cast<QDialog*>(modal))
+            dialog->done(QDialog::Rejected);
+        else if (modal)
+            modal->close();
+        return;
+    }
+    if (!m_steps.isEmpty() && modal && modal->isVisible() && modal->objectName() == m_steps.constFirst().window) {
+        const ModalStep step = m_steps.takeFirst();
+        m_running = true;
+        step.action(modal);
+        m_running = false;
+        ++m_done;
+        m_waiting.restart();
+        if (QTest::currentTestFailed())
+            fail(QString());
+        return;
+    }
+    if (m_waiting.elapsed() < m_timeout)
+        return;
+    if (!m_steps.isEmpty())
+        fail(QStringLiteral("step %1 waited in vain for the window %2; the active modal window is %3")
+                 .arg(m_done + 1)
+                 .arg(m_steps.constFirst().window, modal ? modal->objectName() : QStringLiteral("none")));
+    else if (modal)
+        fail(QStringLiteral("the window %1 is still open after the last step").arg(modal->objectName()));
+    else
+        m_timer.stop(); // done, and nothing left open
 }
 
 QString Fixture::gameFolder() const { return dir.filePath(QStringLiteral("GP2")); }

@@ -5,9 +5,13 @@
 #include "settings/settingsstore.h"
 #include "widgets/services.h"
 
+#include <QElapsedTimer>
+#include <QObject>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QTimer>
 
+#include <functional>
 #include <memory>
 
 namespace drovex {
@@ -48,6 +52,35 @@ struct Fixture {
     void seed(const QString& key, const QString& value); // written to the file directly
     MainWindow& open(bool runStartUp = true);             // creates the window (and runs start-up)
     QString gameFolder() const;                           // a game folder in the temporary folder
+};
+
+// One step of a script for modal windows: the object name of the window it runs in, and what it
+// does there.
+struct ModalStep {
+    QString window;
+    std::function<void(QWidget* window)> action;
+};
+
+// Runs steps inside the modal windows that the test's own exec() (or a command that calls one)
+// opens: each step waits until its window is the active modal window, then runs. A step whose
+// check fails, a window that does not come, or a window still open when the script is done,
+// ends the script at once: it closes every modal window, so the exec() returns, and completed()
+// is false. Check completed() after the command returns.
+class ModalScript : public QObject {
+public:
+    explicit ModalScript(QList<ModalStep> steps, int timeoutMs = 10000);
+    bool completed() const { return m_steps.isEmpty() && !m_failed; }
+
+private:
+    void poll();
+    void fail(const QString& why);
+    QList<ModalStep> m_steps;
+    QTimer m_timer;
+    QElapsedTimer m_waiting; // since the last step ran
+    int m_timeout;
+    int m_done = 0;
+    bool m_failed = false;
+    bool m_running = false;
 };
 
 } // namespace drovex::test

@@ -91,6 +91,19 @@ private slots:
         QCOMPARE(ReadTrackInfo(QString()).name, QStringLiteral("No Name"));
         QVERIFY(!QFileInfo::exists(dir.filePath(QStringLiteral("missing.dat"))));
     }
+
+    void namedPipesReadAsEmpty()
+    {
+        QTemporaryDir dir;
+        const QString pipe = dir.filePath(QStringLiteral("pipe.dat"));
+        const QString link = dir.filePath(QStringLiteral("link.dat"));
+        test::PipeGuard pipes({pipe});
+        QVERIFY(pipes.made());
+        QVERIFY(QFile::link(pipe, link));
+        QCOMPARE(ReadTrackInfo(pipe).name, QStringLiteral("No Name"));
+        QCOMPARE(ReadTrackInfo(link).name, QStringLiteral("No Name"));
+        QVERIFY(!pipes.blocked());
+    }
 };
 
 QTEST_GUILESS_MAIN(TestTrackInfo)

@@ -1,291 +1,336 @@
+// The walk between the track windows: the selector, Track-Info, File-Info and Folder-Info.
 #include "app/mainwindow.h"
-#include "tracks/trackmanager.h"
 #include "support/coresupport.h"
 #include "support/testsupport.h"
-#include "tracks/navigation.h"
+#include "tracks/fileinfowindow.h"
 #include "tracks/trackinfowindow.h"
+#include "tracks/trackmanager.h"
 #include "tracks/trackselector.h"
 
-#include <QCheckBox>
-#include <QComboBox>
+#include <QFile>
 #include <QLabel>
-#include <QLineEdit>
 #include <QListView>
-#include <QListWidget>
 #include <QPushButton>
-#include <QRadioButton>
+#include <QScreen>
 #include <QTest>
-#include <QTimer>
 
 using namespace drovex;
 using drovex::test::Fixture;
+using drovex::test::ModalScript;
 
 namespace {
+
+const char* const kTrackValues[] = {"LBL_Name", "LBL_Country", "LBL_InfoYear", "LBL_Event", "LBL_Laps", "LBL_Len",
+                                    "LBL_Ware", "LBL_Slot", "LBL_Qual", "LBL_Race", "LBL_Author", "LBL_Misc"};
+const char* const kFileValues[] = {"LBL_GP2Version", "LBL_GP2FileSize", "LBL_GP2Folder", "LBL_GP2FileDate",
+                                   "LBL_TrackName", "LBL_TrackFileSize", "LBL_TrackFolder", "LBL_TrackFileDate"};
 
 QByteArray tag(const QByteArray& name, const QByteArray& more = {})
 {
     return QByteArray(64, '\0') + "#GP2INFO|Name|" + name + "|" + more;
 }
 
-// A game folder with its circuit files and a folder of custom tracks.
-void makeGame(Fixture& f)
+// A game folder: GP2.EXE of 5,859,328 bytes (of a known edition or not), its circuit files and a
+// few custom tracks.
+void makeGame(Fixture& f, bool knownEdition = false)
 {
     const QString game = f.gameFolder();
+    QDir().mkpath(game);
+    QFile exe(game + QStringLiteral("/GP2.EXE"));
+    QVERIFY(exe.open(QIODevice::WriteOnly) && exe.resize(5859328));
+    if (knownEdition)
+        QVERIFY(exe.seek(5674543) && exe.write("Deutsche Ausgabe 1.0b") == 21);
+    exe.close();
     for (int n = 1; n <= 16; ++n)
         QVERIFY(test::writeFile(game + QStringLiteral("/CIRCUITS/F1CT%1.DAT").arg(n, 2, 10, QLatin1Char('0')),
                                 tag("Circuit " + QByteArray::number(n))));
-    QVERIFY(test::writeFile(game + QStringLiteral("/CIRCUITS/NEW/Monaco.dat"),
-                            tag("Monaco", "Country|Monaco|LapRecord|None Entered|Desc|" + QByteArray("a long description of the track ").repeated(8) + "|")));
-    QVERIFY(test::writeFile(game + QStringLiteral("/CIRCUITS/NEW/Bold.DAT"), tag("<b>x</b>")));
-    QVERIFY(test::writeFile(game + QStringLiteral("/CIRCUITS/NEW/readme.txt"), "not a track"));
-    QVERIFY(test::writeFile(game + QStringLiteral("/Top.dat"), tag("Top")));
+    const QByteArray monaco = "#GP2INFO|Name|Monaco|Country|Monaco|LapRecord|None Entered|Desc|" +
+                              QByteArray("a long description of the track ").repeated(8) + "|";
+    QVERIFY(test::writeFile(game + QStringLiteral("/CIRCUITS/MONACO.DAT"), monaco + QByteArray(123456 - monaco.size(), '\0')));
+    QVERIFY(test::writeFile(game + QStringLiteral("/CIRCUITS/NOTAG.DAT"), QByteArray(3000, '\x07')));
+    QVERIFY(test::writeFile(game + QStringLiteral("/CIRCUITS/BOLD.DAT"), tag("<b>x</b>")));
     f.seed(QStringLiteral("Path-GP2"), game);
+    f.seed(QStringLiteral("Path-Drovex"), game + QStringLiteral("/Drovex.EXE"));
+    f.seed(QStringLiteral("Path-Emulator"), QStringLiteral("/opt/emulators/dosbox-x"));
 }
 
-void waitForFiles(TrackSelector* s)
+QString text(QWidget* window, const char* name)
 {
-    QTRY_VERIFY_WITH_TIMEOUT(s->isFileListComplete(), 10000);
+    auto* label = window->findChild<QLabel*>(QString::fromLatin1(name));
+    return label ? label->text().remove(QChar(0x200B)) : QStringLiteral("(no %1)").arg(QLatin1String(name));
 }
 
-QStringList fileList(TrackSelector* s)
+void press(QWidget* window, const char* name)
 {
-    QStringList names;
+    QTest::mouseClick(window->findChild<QPushButton*>(QString::fromLatin1(name)), Qt::LeftButton);
+}
+
+// Clicks a file of the CIRCUITS folder with the mouse.
+void clickFile(QWidget* window, const QString& game, const QString& name)
+{
+    auto* s = qobject_cast<TrackSelector*>(window);
+    QVERIFY(s);
+    if (s->folderPath() != game + QStringLiteral("/CIRCUITS"))
+        s->changeFolder(game + QStringLiteral("/CIRCUITS"));
+    QTRY_VERIFY(s->isFileListComplete());
     auto* view = s->findChild<QListView*>(QStringLiteral("BX_File"));
-    for (int r = 0; r < view->model()->rowCount(); ++r)
-        names << view->model()->index(r, 0).data().toString();
-    return names;
+    const QModelIndexList found = view->model()->match(view->model()->index(0, 0), Qt::DisplayRole, name);
+    QVERIFY2(found.size() == 1, qPrintable(name));
+    view->scrollTo(found.first());
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(found.first()).center());
+    QCOMPARE(s->selectedPath(), game + QStringLiteral("/CIRCUITS/") + name);
 }
 
-QLabel* slotLabel(QWidget* w, int n) { return w->findChild<QLabel*>(QStringLiteral("LBL_Track(%1)").arg(n)); }
+// The left edges of the value labels, in the window's coordinates.
+QSet<int> valueColumns(QWidget* window, const QList<const char*>& names)
+{
+    QSet<int> xs;
+    for (const char* name : names) {
+        QWidget* label = window->findChild<QLabel*>(QString::fromLatin1(name));
+        xs << label->mapTo(window, QPoint(0, 0)).x();
+    }
+    return xs;
+}
 
 } // namespace
 
 class TestTrackWindows : public QObject {
     Q_OBJECT
 private slots:
-    void firstUseShowsTheCircuitFiles()
-    {
-        Fixture f;
-        makeGame(f);
-        MainWindow& w = f.open();
-        TrackSelector* s = w.tracks().selector(true);
-        QCOMPARE(s->objectName(), QStringLiteral("Drovex5"));
-        QCOMPARE(s->windowTitle(), QStringLiteral("Drovex Track-Selector"));
-        QCOMPARE(slotLabel(s, 1)->text(), QStringLiteral("Circuit 1"));
-        QCOMPARE(slotLabel(s, 16)->toolTip(), QStringLiteral("CIRCUITS\\F1CT16.DAT"));
-        QCOMPARE(s->selectedName(), QString());
-        QVERIFY(!s->findChild<QPushButton*>(QStringLiteral("BTN_Details"))->isEnabled());
-        waitForFiles(s);
-        QCOMPARE(fileList(s), QStringList{QStringLiteral("Top.dat")});
-        s->changeFolder(f.gameFolder() + QStringLiteral("/CIRCUITS/NEW"));
-        waitForFiles(s);
-        QCOMPARE(fileList(s), (QStringList{QStringLiteral("Bold.DAT"), QStringLiteral("Monaco.dat")}));
-        QVERIFY(f.services.messages.isEmpty());
-    }
-
-    void assignAcceptAndCancel()
-    {
-        Fixture f;
-        makeGame(f);
-        MainWindow& w = f.open();
-        TrackSelector* s = w.tracks().selector(true);
-        s->changeFolder(f.gameFolder() + QStringLiteral("/CIRCUITS/NEW"));
-        s->fileClicked(QStringLiteral("Monaco.dat"));
-        QCOMPARE(s->selectedName(), QStringLiteral("Monaco"));
-        QVERIFY(s->findChild<QRadioButton*>(QStringLiteral("OPT_Track(6)"))->isEnabled());
-        QVERIFY(s->findChild<QPushButton*>(QStringLiteral("BTN_Details"))->isEnabled());
-        s->findChild<QRadioButton*>(QStringLiteral("OPT_Track(6)"))->click();
-        QCOMPARE(s->table().path(6), QStringLiteral("CIRCUITS\\NEW\\Monaco.dat"));
-        QCOMPARE(slotLabel(s, 6)->text(), QStringLiteral("Monaco"));
-        QVERIFY(!s->findChild<QRadioButton*>(QStringLiteral("OPT_Track(7)"))->isEnabled());
-
-        s->changeFolder(f.gameFolder());
-        s->fileClicked(QStringLiteral("Top.dat"));
-        s->assignSlot(7);
-        QCOMPARE(s->table().path(7), QStringLiteral("Top.dat")); // directly in the game folder
-
-        // Cancel drops everything since the last Accept.
-        s->findChild<QPushButton*>(QStringLiteral("BTN_Cancel"))->click();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QVERIFY(!w.tracks().selector(false));
-        QCOMPARE(f.stored(QStringLiteral("F1CT06")), QString());
-        s = w.tracks().selector(true);
-        QCOMPARE(s->table().path(6), QStringLiteral("CIRCUITS\\F1CT06.DAT"));
-
-        s->changeFolder(f.gameFolder() + QStringLiteral("/CIRCUITS/NEW"));
-        s->fileClicked(QStringLiteral("Monaco.dat"));
-        s->assignSlot(6);
-        s->findChild<QPushButton*>(QStringLiteral("BTN_Accept"))->click();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QVERIFY(!w.tracks().selector(false));
-        for (int n = 1; n <= 16; ++n)
-            QVERIFY(!f.stored(QStringLiteral("F1CT%1").arg(n, 2, 10, QLatin1Char('0'))).isEmpty());
-        QCOMPARE(f.stored(QStringLiteral("F1CT06")), QStringLiteral("CIRCUITS\\NEW\\Monaco.dat"));
-
-        // The next Drovex.cfg carries the slot.
-        w.save();
-        QVERIFY(test::readFile(f.gameFolder() + QStringLiteral("/Drovex.cfg")).contains("f1ct06 = \"CIRCUITS\\NEW\\Monaco.dat\""));
-    }
-
-    // Drovex opens track files under DOS: a file whose path is not 8.3 is listed but cannot be
-    // assigned, and the window says why.
-    void filesDosCannotOpenAreRefused_data()
-    {
-        QTest::addColumn<QString>("file");
-        QTest::addColumn<QString>("reason");
-        QTest::newRow("blank") << "Monaco GP.dat" << "holds a blank";
-        QTest::newRow("long stem") << "Monaco1998.dat" << "more than 8 characters";
-        QTest::newRow("line feed") << "Mon\naco.dat" << "control character";
-    }
-    void filesDosCannotOpenAreRefused()
-    {
-        QFETCH(QString, file);
-        QFETCH(QString, reason);
-        Fixture f;
-        makeGame(f);
-        QVERIFY(test::writeFile(f.gameFolder() + QStringLiteral("/CIRCUITS/NEW/") + file, tag("Long")));
-        MainWindow& w = f.open();
-        TrackSelector* s = w.tracks().selector(true);
-        s->changeFolder(f.gameFolder() + QStringLiteral("/CIRCUITS/NEW"));
-        waitForFiles(s);
-        QVERIFY(fileList(s).contains(file));
-        s->fileClicked(file);
-        QVERIFY2(s->selectedName().startsWith(QStringLiteral("Drovex cannot open this file under DOS: ")), qPrintable(s->selectedName()));
-        QVERIFY2(s->selectedName().contains(reason), qPrintable(s->selectedName()));
-        for (int n = 1; n <= 16; ++n)
-            QVERIFY(!s->findChild<QRadioButton*>(QStringLiteral("OPT_Track(%1)").arg(n))->isEnabled());
-        s->assignSlot(3);
-        QCOMPARE(s->table().path(3), QStringLiteral("CIRCUITS\\F1CT03.DAT"));
-        // An 8.3 file in the same folder is taken as before.
-        s->fileClicked(QStringLiteral("Monaco.dat"));
-        QVERIFY(s->findChild<QRadioButton*>(QStringLiteral("OPT_Track(3)"))->isEnabled());
-    }
-
-    void folderRule_data()
-    {
-        QTest::addColumn<QString>("folder");
-        QTest::addColumn<bool>("warned");
-        QTest::newRow("game folder") << "" << false;
-        QTest::newRow("sub-folder") << "/CIRCUITS/NEW" << false;
-        QTest::newRow("name only begins like the game folder") << "X" << true;
-        QTest::newRow("letter case differs") << "!case" << true;
-        QTest::newRow("outside") << "/.." << true;
-    }
-    void folderRule()
-    {
-        QFETCH(QString, folder);
-        QFETCH(bool, warned);
-        Fixture f;
-        makeGame(f);
-        QDir().mkpath(f.gameFolder() + QStringLiteral("X"));
-        QDir().mkpath(f.dir.filePath(QStringLiteral("gp2")));
-        MainWindow& w = f.open();
-        TrackSelector* s = w.tracks().selector(true);
-        const QString target = folder == QLatin1String("!case") ? f.dir.filePath(QStringLiteral("gp2"))
-                                                                 : f.gameFolder() + folder;
-        s->changeFolder(target);
-        QCOMPARE(f.services.messages.size(), warned ? 1 : 0);
-        if (warned) {
-            QCOMPARE(f.services.messages.first(),
-                     QStringLiteral("Warning !!|Your Track-Folder must be a\r\nSub-Directory of your GP2-Folder     "));
-            QCOMPARE(s->folderPath(), f.gameFolder());
-        } else {
-            QCOMPARE(s->folderPath(), QDir::cleanPath(target));
-        }
-    }
-
-    void driveListMovesTheFolderList()
-    {
-        Fixture f;
-        makeGame(f);
-        MainWindow& w = f.open();
-        TrackSelector* s = w.tracks().selector(true);
-        auto* drives = s->findChild<QComboBox*>(QStringLiteral("BX_Drive"));
-        QVERIFY(drives->count() >= 1);
-        QVERIFY(drives->findData(QStringLiteral("/")) >= 0);
-        s->chooseDrive(QStringLiteral("/"));
-        QCOMPARE(f.services.messages.size(), 1); // the root is outside the game folder
-        QCOMPARE(s->folderPath(), f.gameFolder());
-        auto* folders = s->findChild<QListWidget*>(QStringLiteral("BX_Folder"));
-        QVERIFY(folders->findItems(QStringLiteral("CIRCUITS"), Qt::MatchEndsWith).size() == 1);
-        QVERIFY(folders->findItems(QStringLiteral("/"), Qt::MatchExactly).size() == 1);
-    }
-
-    void defaultsModeShowsTheCircuitFiles()
-    {
-        Fixture f;
-        makeGame(f);
-        f.seed(QStringLiteral("F1CT06"), QStringLiteral("CIRCUITS\\NEW\\Monaco.dat"));
-        MainWindow& w = f.open();
-        w.findChild<QCheckBox*>(QStringLiteral("SetToDefault"))->setChecked(true);
-        TrackSelector* s = w.tracks().selector(true);
-        QCOMPARE(slotLabel(s, 6)->toolTip(), QStringLiteral("CIRCUITS\\F1CT06.DAT"));
-        for (const char* name : {"BX_Drive", "BX_File", "BX_Folder", "BX_Select", "BTN_Accept"})
-            QVERIFY(!s->findChild<QWidget*>(QString::fromLatin1(name))->isEnabled());
-        w.findChild<QCheckBox*>(QStringLiteral("SetToDefault"))->setChecked(false);
-        QCOMPARE(slotLabel(s, 6)->toolTip(), QStringLiteral("CIRCUITS\\NEW\\Monaco.dat"));
-        QCOMPARE(slotLabel(s, 6)->text(), QStringLiteral("Monaco"));
-        QVERIFY(s->findChild<QWidget*>(QStringLiteral("BTN_Accept"))->isEnabled());
-    }
-
-    void trackTextStaysPlain()
-    {
-        Fixture f;
-        makeGame(f);
-        f.seed(QStringLiteral("F1CT02"), QStringLiteral("CIRCUITS\\NEW\\Bold.DAT"));
-        MainWindow& w = f.open();
-        TrackSelector* s = w.tracks().selector(true);
-        QCOMPARE(slotLabel(s, 2)->text(), QStringLiteral("<b>x</b>"));
-        QCOMPARE(slotLabel(s, 2)->textFormat(), Qt::PlainText);
-        s->slotLabelClicked(2);
-        QCOMPARE(s->selectedName(), QStringLiteral("<b>x</b>"));
-        QCOMPARE(s->trackInfo(false)->findChild<QLabel*>(QStringLiteral("LBL_Name"))->textFormat(), Qt::PlainText);
-    }
-
     void handOversBetweenTheWindows()
     {
         Fixture f;
         makeGame(f);
         MainWindow& w = f.open();
         w.show();
-        QStringList seen;
-        // Script: select Monaco, More Info, read the values, OK, Escape on the track info, then Cancel.
-        QTimer::singleShot(0, this, [&] {
-            TrackSelector* s = w.tracks().selector(false);
-            seen << QStringLiteral("selector:%1").arg(s->isVisible());
-            s->changeFolder(f.gameFolder() + QStringLiteral("/CIRCUITS/NEW"));
-            s->fileClicked(QStringLiteral("Monaco.dat"));
-            s->findChild<QPushButton*>(QStringLiteral("BTN_Details"))->click();
-            QTimer::singleShot(0, this, [&] {
-                TrackSelector* sel = w.tracks().selector(false);
-                TrackInfoWindow* info = sel->trackInfo(false);
-                seen << QStringLiteral("info:%1 selector:%2").arg(info->isVisible()).arg(sel->isVisible());
-                seen << info->value(Country) + QLatin1Char(',') + info->value(LapRecord) + QLatin1Char(',') +
-                            info->value(Event);
-                QCoreApplication::processEvents(); // let the layout settle
-                seen << QStringLiteral("wraps:%1").arg(info->findChild<QLabel*>(QStringLiteral("LBL_Misc"))->height() >
-                                                       info->findChild<QLabel*>(QStringLiteral("LBL_Country"))->height() * 2);
-                info->findChild<QPushButton*>(QStringLiteral("BTN_OK"))->click();
-                QTimer::singleShot(0, this, [&] {
-                    TrackSelector* back = w.tracks().selector(false);
-                    seen << QStringLiteral("selector:%1").arg(back->isVisible());
-                    back->findChild<QPushButton*>(QStringLiteral("BTN_Details"))->click();
-                    QTimer::singleShot(0, this, [&] {
-                        QTest::keyClick(w.tracks().selector(false)->trackInfo(false), Qt::Key_Escape);
-                        QTimer::singleShot(0, this, [&] {
-                            seen << QStringLiteral("selector:%1").arg(w.tracks().selector(false)->isVisible());
-                            QTest::keyClick(w.tracks().selector(false), Qt::Key_Escape);
-                        });
-                    });
-                });
-            });
+        const QString game = f.gameFolder();
+        ModalScript script({
+            {QStringLiteral("Drovex5"), [&](QWidget* s) {
+                 clickFile(s, game, QStringLiteral("MONACO.DAT"));
+                 press(s, "BTN_Details");
+             }},
+            {QStringLiteral("Drovex6"), [&](QWidget* info) {
+                 QVERIFY(!w.tracks().selector(false)->isVisible());
+                 QCOMPARE(text(info, "LBL_Country"), QStringLiteral("Monaco"));
+                 QCOMPARE(text(info, "LBL_Race"), QStringLiteral("-")); // None Entered
+                 QCOMPARE(text(info, "LBL_Event"), QStringLiteral("-"));
+                 // The description wraps beside "Misc:" instead of widening the window.
+                 auto* misc = info->findChild<QLabel*>(QStringLiteral("LBL_Misc"));
+                 QVERIFY(misc->height() > 2 * info->findChild<QLabel*>(QStringLiteral("LBL_Country"))->height());
+                 press(info, "BTN_OK");
+             }},
+            {QStringLiteral("Drovex5"), [](QWidget* s) { press(s, "BTN_Details"); }},
+            {QStringLiteral("Drovex6"), [](QWidget* info) { QTest::keyClick(info, Qt::Key_Escape); }}, // as OK
+            {QStringLiteral("Drovex5"), [](QWidget* s) { QTest::keyClick(s, Qt::Key_Escape); }},  // as Cancel
         });
         w.showTrackManager();
-        QCOMPARE(seen, (QStringList{QStringLiteral("selector:1"), QStringLiteral("info:1 selector:0"),
-                                    QStringLiteral("Monaco,-,-"), QStringLiteral("wraps:1"), QStringLiteral("selector:1"),
-                                    QStringLiteral("selector:1")}));
+        QVERIFY(script.completed());
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(!w.tracks().selector(false));
+    }
+
+    void fileAndFolderInfoHandOvers()
+    {
+        Fixture f;
+        makeGame(f);
+        MainWindow& w = f.open();
+        w.show();
+        const QString game = f.gameFolder();
+        ModalScript script({
+            {QStringLiteral("Drovex5"), [&](QWidget* s) {
+                 clickFile(s, game, QStringLiteral("MONACO.DAT"));
+                 press(s, "BTN_Details");
+             }},
+            {QStringLiteral("Drovex6"), [](QWidget* info) { press(info, "BTN_System"); }},
+            {QStringLiteral("Drovex7"), [&](QWidget* file) {
+                 QCOMPARE(text(file, "LBL_GP2Version"), QStringLiteral("Unknown Version"));
+                 QCOMPARE(file->findChild<QLabel*>(QStringLiteral("LBL_GP2Version"))->palette().color(QPalette::WindowText),
+                          QColor(255, 0, 0));
+                 QCOMPARE(text(file, "LBL_GP2FileSize"), QStringLiteral("5859328 Bytes  (%1 MB)").arg(QLocale().toString(5.59, 'f', 2)));
+                 QCOMPARE(text(file, "LBL_GP2Folder"), game);
+                 QCOMPARE(text(file, "LBL_TrackName"), QStringLiteral("Monaco  (MONACO.DAT)"));
+                 QCOMPARE(text(file, "LBL_TrackFileSize"), QStringLiteral("123456 Bytes  (%1 KB)").arg(QLocale().toString(120.6, 'f', 1)));
+                 QCOMPARE(text(file, "LBL_TrackFolder"), QStringLiteral("...\\CIRCUITS"));
+                 press(file, "BTN_Track");
+             }},
+            {QStringLiteral("Drovex6"), [](QWidget* info) { press(info, "BTN_System"); }},
+            {QStringLiteral("Drovex7"), [](QWidget* file) { QTest::keyClick(file, Qt::Key_Escape); }}, // as OK
+            {QStringLiteral("Drovex5"), [](QWidget* s) { press(s, "BTN_List"); }},
+            {QStringLiteral("Drovex8"), [&](QWidget* folders) {
+                 QCOMPARE(text(folders, "LBL_Track(1)"), QStringLiteral("CIRCUITS\\F1CT01.DAT"));
+                 QCOMPARE(text(folders, "LBL_Folder(0)"), game);
+                 QCOMPARE(text(folders, "LBL_Folder(1)"), game);
+                 QCOMPARE(text(folders, "LBL_Folder(2)"), QString());
+                 QCOMPARE(text(folders, "LBL_Folder(3)"), QStringLiteral("/opt/emulators/dosbox-x"));
+                 press(folders, "BTN_Main");
+             }},
+        });
+        w.showTrackManager();
+        QVERIFY(script.completed());
+        // "Main Screen" leaves the selector loaded but hidden.
+        QVERIFY(w.tracks().selector(false));
+        QVERIFY(!w.tracks().selector(false)->isVisible());
+        QVERIFY(w.tracks().selector(false)->fileInfo(false));
+
+        // Accept and Cancel end the File-Info window with the selector.
+        w.tracks().selector(false)->reject();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!w.findChild<FileInfoWindow*>());
+        QVERIFY(!w.findChild<TrackInfoWindow*>());
+    }
+
+    void knownEditionInBlack()
+    {
+        Fixture f;
+        makeGame(f, true);
+        MainWindow& w = f.open();
+        FileInfoWindow* info = w.tracks().selector(true)->fileInfo(true);
+        info->fill(QString(), QString());
+        QCOMPARE(text(info, "LBL_GP2Version"), QStringLiteral("Deutsche Ausgabe 1.0b"));
+        QCOMPARE(info->findChild<QLabel*>(QStringLiteral("LBL_GP2Version"))->palette().color(QPalette::WindowText),
+                 QColor(Qt::black));
+        // Nothing selected: the track's facts are "-".
+        QCOMPARE(text(info, "LBL_TrackFileSize"), QStringLiteral("-"));
+        QCOMPARE(text(info, "LBL_TrackName"), QStringLiteral("-"));
+    }
+
+    // After a track with a tag, a file without one, or a slot whose file is missing, shows "-" in
+    // every field of Track-Info, not the previous track's values.
+    void noTagShowsDashes_data()
+    {
+        QTest::addColumn<bool>("slot"); // chosen by its slot label, else in the file list
+        QTest::newRow("file without a tag") << false;
+        QTest::newRow("missing slot file") << true;
+    }
+    void noTagShowsDashes()
+    {
+        QFETCH(bool, slot);
+        Fixture f;
+        makeGame(f);
+        f.seed(QStringLiteral("F1CT05"), QStringLiteral("CIRCUITS\\GONE.DAT"));
+        MainWindow& w = f.open();
+        w.show();
+        const QString game = f.gameFolder();
+        ModalScript script({
+            {QStringLiteral("Drovex5"), [&](QWidget* s) {
+                 clickFile(s, game, QStringLiteral("MONACO.DAT"));
+                 press(s, "BTN_Details");
+             }},
+            {QStringLiteral("Drovex6"), [](QWidget* info) {
+                 QCOMPARE(text(info, "LBL_Country"), QStringLiteral("Monaco"));
+                 press(info, "BTN_OK");
+             }},
+            {QStringLiteral("Drovex5"), [&](QWidget* s) {
+                 if (slot)
+                     QTest::mouseClick(s->findChild<QLabel*>(QStringLiteral("LBL_Track(5)")), Qt::LeftButton);
+                 else
+                     clickFile(s, game, QStringLiteral("NOTAG.DAT"));
+                 QCOMPARE(qobject_cast<TrackSelector*>(s)->selectedName(), QStringLiteral("No Name"));
+                 press(s, "BTN_Details");
+             }},
+            {QStringLiteral("Drovex6"), [](QWidget* info) {
+                 for (const char* name : kTrackValues)
+                     QCOMPARE(text(info, name), QStringLiteral("-"));
+                 press(info, "BTN_OK");
+             }},
+            {QStringLiteral("Drovex5"), [](QWidget* s) { press(s, "BTN_Cancel"); }},
+        });
+        w.showTrackManager();
+        QVERIFY(script.completed());
+    }
+
+    // File-Info shown again after another track was chosen reports on that track.
+    void fileInfoFollowsTheSelection()
+    {
+        Fixture f;
+        makeGame(f);
+        MainWindow& w = f.open();
+        w.show();
+        const QString game = f.gameFolder();
+        QStringList names;
+        auto chooseAndLook = [&](const QString& file) {
+            return QList<test::ModalStep>{
+                {QStringLiteral("Drovex5"), [&, file](QWidget* s) {
+                     clickFile(s, game, file);
+                     press(s, "BTN_Details");
+                 }},
+                {QStringLiteral("Drovex6"), [](QWidget* info) { press(info, "BTN_System"); }},
+                {QStringLiteral("Drovex7"), [&](QWidget* info) {
+                     names << text(info, "LBL_TrackName");
+                     press(info, "BTN_OK");
+                 }},
+            };
+        };
+        ModalScript script(chooseAndLook(QStringLiteral("MONACO.DAT")) + chooseAndLook(QStringLiteral("BOLD.DAT")) +
+                           QList<test::ModalStep>{{QStringLiteral("Drovex5"), [](QWidget* s) { press(s, "BTN_Cancel"); }}});
+        w.showTrackManager();
+        QVERIFY(script.completed());
+        QCOMPARE(names, (QStringList{QStringLiteral("Monaco  (MONACO.DAT)"), QStringLiteral("<b>x</b>  (BOLD.DAT)")}));
+    }
+
+    // Long values wrap: the windows stay within the screen, their buttons on it, and every frame
+    // starts its value column at the same x.
+    void longValuesWrapAndColumnsLineUp()
+    {
+        Fixture f;
+        makeGame(f);
+        const QByteArray word = QByteArray("Valle").repeated(80);
+        const QByteArray words = QByteArray("Circuito Panoramico di Valle Lunga ").repeated(8);
+        QVERIFY(test::writeFile(f.gameFolder() + QStringLiteral("/CIRCUITS/LONG.DAT"),
+                                tag(words, "Country|" + word + "|Author|A. Trackmaker|Event|" + word + "|Desc|" + words + "|")));
+        MainWindow& w = f.open();
+        w.show();
+        const QString game = f.gameFolder();
+        auto fitsTheScreen = [](QWidget* window) {
+            const QRect screen = window->screen()->availableGeometry();
+            QVERIFY2(window->frameGeometry().width() <= screen.width(), qPrintable(QString::number(window->width())));
+            for (auto* b : window->findChildren<QPushButton*>())
+                QVERIFY(window->rect().contains(b->geometry()));
+            // No value is cut off at the bottom.
+            for (auto* label : window->findChildren<QLabel*>())
+                if (label->wordWrap())
+                    QVERIFY2(label->height() >= label->heightForWidth(label->width()), qPrintable(label->objectName()));
+        };
+        ModalScript script({
+            {QStringLiteral("Drovex5"), [&](QWidget* s) {
+                 clickFile(s, game, QStringLiteral("LONG.DAT"));
+                 press(s, "BTN_Details");
+             }},
+            {QStringLiteral("Drovex6"), [&](QWidget* info) {
+                 fitsTheScreen(info);
+                 QCOMPARE(text(info, "LBL_Name"), QString::fromLatin1(words));
+                 QCOMPARE(text(info, "LBL_Country"), QString::fromLatin1(word));
+                 auto* country = info->findChild<QLabel*>(QStringLiteral("LBL_Country"));
+                 QVERIFY(country->height() > 2 * country->fontMetrics().height()); // wrapped
+                 QCOMPARE(valueColumns(info, QList<const char*>(std::begin(kTrackValues), std::end(kTrackValues))).size(), 1);
+                 press(info, "BTN_System");
+             }},
+            {QStringLiteral("Drovex7"), [&](QWidget* file) {
+                 fitsTheScreen(file);
+                 QCOMPARE(text(file, "LBL_TrackName"), QString::fromLatin1(words) + QStringLiteral("  (LONG.DAT)"));
+                 QCOMPARE(valueColumns(file, QList<const char*>(std::begin(kFileValues), std::end(kFileValues))).size(), 1);
+                 press(file, "BTN_OK");
+             }},
+            {QStringLiteral("Drovex5"), [](QWidget* s) { press(s, "BTN_Cancel"); }},
+        });
+        w.showTrackManager();
+        QVERIFY(script.completed());
+    }
+
+    void exitClosesEveryWindowWithoutSaving()
+    {
+        Fixture f;
+        f.seed(QStringLiteral("Path-GP2"), f.gameFolder());
+        MainWindow& w = f.open();
+        w.tracks().selector(true)->fileInfo(true);
+        w.startOptions(true);
+        const QByteArray before = test::readFile(f.storeFile);
+        w.close();
+        QVERIFY(!w.findChild<TrackSelector*>());
+        QVERIFY(!w.findChild<FileInfoWindow*>());
+        QVERIFY(!w.findChild<QDialog*>());
+        QCOMPARE(test::readFile(f.storeFile), before);
+        QVERIFY(!QFileInfo::exists(f.gameFolder() + QStringLiteral("/Drovex.cfg")));
     }
 };
 
