@@ -4,6 +4,7 @@
 // The Track Manager and the Track-Info window show a game folder that this tool makes in a
 // temporary folder: sixteen tagged circuit files and a folder of custom tracks, one of them with
 // a long name.
+#include "about/aboutwindow.h"
 #include "app/mainwindow.h"
 #include "launch/platform.h"
 #include "launch/session.h"
@@ -100,11 +101,11 @@ void snap(QWidget* window, const QString& out, std::function<void()> next)
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    if (argc != 3 && argc != 5)
+    if (argc != 3 && argc != 5 && argc != 6)
         return 2;
     const QString storeFile = QString::fromLocal8Bit(argv[1]);
     drovex::IniSettingsStore store(storeFile);
-    drovex::Session session{store, drovex::systemPlatform()};
+    drovex::Session session(store, drovex::systemPlatform());
     drovex::SilentServices services;
     drovex::MainWindow window(session, services);
     window.startUp();
@@ -133,12 +134,20 @@ int main(int argc, char* argv[])
             files->model()->match(files->model()->index(0, 0), Qt::DisplayRole, QStringLiteral("VALLUNGA.DAT"));
         if (!found.isEmpty())
             files->setCurrentIndex(found.first());
-        snap(selector, QString::fromLocal8Bit(argv[3]), [&app, selector, argv] {
-            snap(selector->trackInfo(true), QString::fromLocal8Bit(argv[4]), [&app] { app.quit(); });
+        snap(selector, QString::fromLocal8Bit(argv[3]), [&app, &window, &services, selector, argc, argv] {
+            snap(selector->trackInfo(true), QString::fromLocal8Bit(argv[4]), [&app, &window, &services, argc, argv] {
+                if (argc < 6) {
+                    app.quit();
+                    return;
+                }
+                // The About window, with the program's icon as its small picture.
+                auto* about = new drovex::AboutWindow(services, &window);
+                snap(about, QString::fromLocal8Bit(argv[5]), [&app] { app.quit(); });
+            });
         });
     };
     snap(&window, QString::fromLocal8Bit(argv[2]), [&] {
-        if (argc == 5)
+        if (argc >= 5)
             trackWindows();
         else
             app.quit();
