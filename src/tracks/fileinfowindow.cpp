@@ -38,40 +38,18 @@ FileInfoWindow::FileInfoWindow(const Session& session, QWidget* parent)
     setModal(true);
     auto* top = new QVBoxLayout(this);
     top->setSizeConstraint(QLayout::SetFixedSize);
-    const int limit = valueColumnLimit(this);
-    QList<QGridLayout*> grids;
-    QList<QLabel*> captions;
-    QGridLayout* grid = nullptr;
-    for (int i = 0; i < 8; ++i) {
-        if (i % 2 == 0) {
-            auto* box = new QGroupBox;
-            box->setObjectName(QStringLiteral("Frame(%1)").arg(i / 2));
-            grid = new QGridLayout(box);
-            grids << grid;
-            grid->setColumnStretch(1, 1);
-            top->addWidget(box);
-        }
-        auto* value = new ValueLabel(kRows[i][1], limit);
-        auto* caption = new QLabel(QString::fromLatin1(kRows[i][0]));
-        caption->setBuddy(value);
-        captions << caption;
-        grid->addWidget(caption, i % 2, 0, Qt::AlignTop);
-        // Placed at the left of its cell: a value's own width limit then does not narrow the
-        // column for the other values of its frame.
-        grid->addWidget(value, i % 2, 1, Qt::AlignLeft | Qt::AlignTop);
-        m_value[static_cast<size_t>(i)] = value;
-    }
-    alignValueColumns(grids, captions);
+    QList<InfoRow> rows;
+    for (int i = 0; i < 8; ++i)
+        rows.append({i / 2, kRows[i][0], kRows[i][1]});
+    const QList<ValueLabel*> values = buildInfoFrames(this, top, rows);
+    for (int i = 0; i < 8; ++i)
+        m_value[static_cast<size_t>(i)] = values[i];
     auto* ok = makeButton("BTN_OK", "OK", "OK ... enough");
     ok->setDefault(true);
     auto* track = makeButton("BTN_Track", "Track Info", "View Folder Infos");
     connect(ok, &QPushButton::clicked, this, [this] { done(NextSelector); });
     connect(track, &QPushButton::clicked, this, [this] { done(NextTrackInfo); });
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(track);
-    buttons->addStretch(1);
-    buttons->addWidget(ok);
-    top->addLayout(buttons);
+    top->addLayout(buttonRow(track, ok));
 }
 
 void FileInfoWindow::fill(const QString& trackName, const QString& trackPath)

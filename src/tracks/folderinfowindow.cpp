@@ -61,11 +61,7 @@ FolderInfoWindow::FolderInfoWindow(const Session& session, const SlotTable& tabl
     ok->setDefault(true);
     connect(main, &QPushButton::clicked, this, [this] { done(NextClose); });
     connect(ok, &QPushButton::clicked, this, [this] { done(NextSelector); });
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(main);
-    buttons->addStretch(1);
-    buttons->addWidget(ok);
-    top->addLayout(buttons);
+    top->addLayout(buttonRow(main, ok));
 }
 
 void FolderInfoWindow::reject() { done(NextSelector); }

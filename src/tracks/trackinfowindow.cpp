@@ -99,6 +99,40 @@ int valueColumnLimit(const QWidget* window)
     return qBound(kMiscWidth, width / 2, 640);
 }
 
+QList<ValueLabel*> buildInfoFrames(QWidget* window, QBoxLayout* top, const QList<InfoRow>& rows, int minValueWidth)
+{
+    const int limit = valueColumnLimit(window);
+    QList<QGridLayout*> grids;
+    QList<QLabel*> captions;
+    QList<ValueLabel*> values;
+    QGridLayout* grid = nullptr;
+    int frame = -1;
+    for (const InfoRow& r : rows) {
+        if (r.frame != frame) {
+            frame = r.frame;
+            auto* box = new QGroupBox;
+            box->setObjectName(QStringLiteral("Frame(%1)").arg(frame));
+            grid = new QGridLayout(box);
+            grids << grid;
+            grid->setColumnMinimumWidth(1, minValueWidth);
+            grid->setColumnStretch(1, 1);
+            top->addWidget(box);
+        }
+        auto* caption = new QLabel(QString::fromLatin1(r.caption));
+        auto* value = new ValueLabel(r.name, r.maxWidth > 0 ? r.maxWidth : limit, r.fixedWidth);
+        caption->setBuddy(value);
+        const int row = grid->rowCount();
+        grid->addWidget(caption, row, 0, Qt::AlignTop);
+        // Placed at the left of its cell: a value's own width limit then does not narrow the
+        // column for the other values of its frame.
+        grid->addWidget(value, row, 1, Qt::AlignLeft | Qt::AlignTop);
+        captions << caption;
+        values << value;
+    }
+    alignValueColumns(grids, captions);
+    return values;
+}
+
 TrackInfoWindow::TrackInfoWindow(QWidget* parent)
     : QDialog(parent)
 {
@@ -107,45 +141,18 @@ TrackInfoWindow::TrackInfoWindow(QWidget* parent)
     setModal(true);
     auto* top = new QVBoxLayout(this);
     top->setSizeConstraint(QLayout::SetFixedSize);
-
-    const int limit = valueColumnLimit(this);
-    QList<QGridLayout*> grids;
-    QList<QLabel*> captions;
-    QGridLayout* grid = nullptr;
-    int frame = 0;
-    for (const Row& r : kRows) {
-        if (r.frame != frame) {
-            frame = r.frame;
-            auto* box = new QGroupBox;
-            box->setObjectName(QStringLiteral("Frame(%1)").arg(frame));
-            grid = new QGridLayout(box);
-            grids << grid;
-            grid->setColumnMinimumWidth(1, kMiscWidth);
-            grid->setColumnStretch(1, 1);
-            top->addWidget(box);
-        }
-        auto* caption = new QLabel(QString::fromLatin1(r.caption));
-        auto* value = new ValueLabel(r.name, r.key == Desc ? kMiscWidth : limit, r.key == Desc);
-        caption->setBuddy(value);
-        const int row = grid->rowCount();
-        grid->addWidget(caption, row, 0, Qt::AlignTop);
-        // Placed at the left of its cell: a value's own width limit then does not narrow the
-        // column for the other values of its frame.
-        grid->addWidget(value, row, 1, Qt::AlignLeft | Qt::AlignTop);
-        m_value[static_cast<size_t>(r.key)] = value;
-        captions << caption;
-    }
-    alignValueColumns(grids, captions);
+    QList<InfoRow> rows;
+    for (const Row& r : kRows)
+        rows.append({r.frame, r.caption, r.name, r.key == Desc ? kMiscWidth : 0, r.key == Desc});
+    const QList<ValueLabel*> values = buildInfoFrames(this, top, rows, kMiscWidth);
+    for (int i = 0; i < kTrackKeyCount; ++i)
+        m_value[static_cast<size_t>(kRows[i].key)] = values[i];
     auto* system = makeButton("BTN_System", "File Info", "View File Infos");
     auto* ok = makeButton("BTN_OK", "OK", "OK ... enough");
     ok->setDefault(true);
     connect(system, &QPushButton::clicked, this, [this] { done(NextFileInfo); });
     connect(ok, &QPushButton::clicked, this, [this] { done(NextSelector); });
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(system);
-    buttons->addStretch(1);
-    buttons->addWidget(ok);
-    top->addLayout(buttons);
+    top->addLayout(buttonRow(system, ok));
 }
 
 void TrackInfoWindow::showInfo(const TrackInfo& info)

@@ -8,7 +8,7 @@
 
 #include <array>
 
-class QGridLayout;
+class QBoxLayout;
 
 namespace drovex {
 
@@ -42,9 +42,17 @@ private:
     std::array<ValueLabel*, kTrackKeyCount> m_value{};
 };
 
-// Every frame starts its value column at the same x: the caption columns (column 0 of each grid)
-// are as wide as the widest caption.
-void alignValueColumns(const QList<QGridLayout*>& grids, const QList<QLabel*>& captions);
+// One row of an information window: its caption-less frame, its caption and its value label.
+struct InfoRow {
+    int frame;
+    const char* caption;
+    const char* name;
+    int maxWidth = 0;        // 0: the widest the screen allows
+    bool fixedWidth = false; // keeps its width and grows downwards
+};
+// Lays the rows out in their frames under top, every frame's value column starting at the same
+// x; the value labels in the order of the rows.
+QList<ValueLabel*> buildInfoFrames(QWidget* window, QBoxLayout* top, const QList<InfoRow>& rows, int minValueWidth = 0);
 
 // The widest a value column may grow on this screen.
 int valueColumnLimit(const QWidget* window);

@@ -3,6 +3,7 @@
 #include "widgets/handcursor.h"
 
 #include <QCheckBox>
+#include <QHBoxLayout>
 #include <QPushButton>
 
 namespace drovex {
@@ -43,6 +44,15 @@ static void setRole(QWidget* widget, QPalette::ColorRole role, const QColor& col
 
 void setBackground(QWidget* widget, const QColor& colour) { setRole(widget, QPalette::Window, colour); }
 void setTextColour(QWidget* widget, const QColor& colour) { setRole(widget, QPalette::WindowText, colour); }
+
+QHBoxLayout* buttonRow(QWidget* left, QWidget* right)
+{
+    auto* row = new QHBoxLayout;
+    row->addWidget(left);
+    row->addStretch(1);
+    row->addWidget(right);
+    return row;
+}
 
 QPushButton* makeButton(const char* name, const char* caption, const char* tip)
 {

@@ -7,6 +7,7 @@
 #include <optional>
 
 class QCheckBox;
+class QHBoxLayout;
 class QPushButton;
 class QWidget;
 
@@ -25,6 +26,9 @@ void leaveGreyOnClick(QCheckBox* box);
 // The background of a swatch, or the text colour of a label.
 void setBackground(QWidget* widget, const QColor& colour);
 void setTextColour(QWidget* widget, const QColor& colour);
+
+// A row of two buttons at the two ends of a window.
+QHBoxLayout* buttonRow(QWidget* left, QWidget* right);
 
 // A command button with its object name, caption and tooltip, showing the hand pointer.
 QPushButton* makeButton(const char* name, const char* caption, const char* tip);
