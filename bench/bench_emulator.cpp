@@ -96,7 +96,7 @@ int main(int argc, char* argv[])
     auto* watch = window.findChild<EmulatorWatch*>();
 
     // The arguments Save and Play hands the emulator, for the start by hand.
-    const QString ownConfig = dir.filePath(QStringLiteral(".config/Drovex Windows Front-End/dosbox.conf"));
+    const QString ownConfig = ownEmulatorFile("dosbox.conf");
     const LaunchPlan plan{QStringLiteral("Grand Prix 2"), game + QStringLiteral("/GP2.EXE"),
                           {QStringLiteral("video:vesa"), QStringLiteral("nomusic")}, game};
     const EmulatorLaunch byHand = EmulatorLaunch::plan(plan, {}, ownConfig);

@@ -135,6 +135,8 @@ void MainWindow::setDefaultsMode(bool on)
 {
     // An import fills the window with a file's settings: no place for it while the defaults show.
     m_importAction->setEnabled(!on);
+    // Both ways the slot table is loaded afresh: slots an import brought in are no longer pending.
+    m_slotsImported = false;
     if (on) {
         m_panel->showDefaults();
         m_tracks->setDefaultsMode(true);

@@ -52,6 +52,7 @@ public:
     // until the user saves.
     void importConfigCommand();
     bool importConfig(const QString& file);
+    bool importConfig(const QString& file, const std::optional<QByteArray>& bytes);
 
     // Commands.
     void save();

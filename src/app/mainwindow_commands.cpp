@@ -16,30 +16,15 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QStandardPaths>
 
 namespace drovex {
 namespace {
-
-// The front-end's own files beside its settings file: the emulator settings it passes when
-// the user has chosen none, and the emulator's output of the last start.
-QString ownFile(const char* name)
-{
-    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QLatin1Char('/') +
-           QString::fromLatin1(kApplication) + QLatin1Char('/') + QString::fromLatin1(name);
-}
 
 // The folder of a stored file, else the game folder: where its dialog opens.
 QString dialogFolder(const QString& stored, const QString& gameFolder)
 {
     const QFileInfo fi(stored);
     return !stored.isEmpty() && fi.absoluteDir().exists() ? fi.absolutePath() : gameFolder;
-}
-
-EmulatorChoice storedEmulator(const SettingsStore& store)
-{
-    const QString key = QString::fromLatin1(kPathEmulator);
-    return chooseEmulator(store.has(key), store.get(key));
 }
 
 } // namespace
@@ -193,7 +178,7 @@ bool MainWindow::launchInEmulator(const LaunchPlan& plan, const EmulatorChoice& 
     };
     if (const QString why = emulatorProblem(emulator); !why.isEmpty())
         return refuse(why);
-    const QString ownConfig = ownFile("dosbox.conf");
+    const QString ownConfig = ownEmulatorFile("dosbox.conf");
     const EmulatorLaunch run =
         EmulatorLaunch::plan(plan, m_session.store().get(QString::fromLatin1(kPathEmulatorConfig)), ownConfig);
     if (!run.ok())
@@ -202,7 +187,7 @@ bool MainWindow::launchInEmulator(const LaunchPlan& plan, const EmulatorChoice& 
         if (const QString why = writeOwnEmulatorConfig(ownConfig); !why.isEmpty())
             return refuse(why);
     // The emulator's output goes beside its settings; nowhere when that folder cannot be made.
-    const QString log = QDir().mkpath(QFileInfo(ownConfig).absolutePath()) ? ownFile("emulator.log") : QString();
+    const QString log = QDir().mkpath(QFileInfo(ownConfig).absolutePath()) ? ownEmulatorFile("emulator.log") : QString();
     const StartResult r = m_session.platform().startWatched(emulator.program(), run.arguments(), plan.folder, log);
     if (!r.ok)
         return refuse(QStringLiteral("the DOS emulator %1 did not start: %2; set it with %3")

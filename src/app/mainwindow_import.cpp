@@ -3,32 +3,15 @@
 
 #include "app/settingspanel.h"
 #include "cfgfile/cfgimport.h"
-#include "common/paths.h"
 #include "launch/session.h"
 #include "settings/settingsstore.h"
 #include "tracks/trackmanager.h"
 #include "widgets/services.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 
 namespace drovex {
-namespace {
-
-constexpr qint64 kLargestConfig = 1 << 20; // far more than any Drovex.cfg; anything larger is no such file
-
-// The file's bytes when it is a regular file of sensible size; none otherwise.
-std::optional<QByteArray> readConfig(const QString& file)
-{
-    QFile f(file);
-    if (!QFileInfo(file).isFile() || QFileInfo(file).size() > kLargestConfig || !f.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    return f.readAll();
-}
-
-} // namespace
-
 void MainWindow::importConfigCommand()
 {
     const QString file = m_services.openFile(this, {QStringLiteral("Drovex.cfg (drovex.cfg)|drovex.cfg|All Files (*)|*"),
@@ -38,9 +21,10 @@ void MainWindow::importConfigCommand()
         importConfig(file);
 }
 
-bool MainWindow::importConfig(const QString& file)
+bool MainWindow::importConfig(const QString& file) { return importConfig(file, readConfigFile(file)); }
+
+bool MainWindow::importConfig(const QString& file, const std::optional<QByteArray>& bytes)
 {
-    const auto bytes = readConfig(file);
     if (!bytes) {
         showStatus(QStringLiteral("%1 could not be imported: it is not a readable file of settings.").arg(QDir::toNativeSeparators(file)));
         return false;
@@ -69,11 +53,12 @@ bool MainWindow::confirmForeignConfig()
     const QString folder = m_session.store().get(QString::fromLatin1(kPathGp2));
     if (folder.isEmpty())
         return true;
-    const QString file = resolveIgnoringCase(joinPath(folder, QString::fromLatin1(kConfigFileName)));
-    if (file.isEmpty())
-        return true;
-    const auto bytes = readConfig(file);
-    if (!bytes || !isForeignConfig(*bytes))
+    const QString file = configFilePath(folder);
+    if (!QFileInfo(file).isFile())
+        return true; // nothing there, or a folder or pipe the save refuses anyway
+    // A file that cannot be read cannot be told to be ours: it is asked about.
+    const auto bytes = readConfigFile(file);
+    if (bytes && !isForeignConfig(*bytes))
         return true;
     const bool defaults = m_panel->inDefaultsMode();
     QStringList buttons{QStringLiteral("Import"), QStringLiteral("Replace"), QStringLiteral("Cancel")};
@@ -94,7 +79,7 @@ bool MainWindow::confirmForeignConfig()
         return false;
     }
     if (!defaults && answer == 0)
-        importConfig(file);
+        importConfig(file, bytes);
     return true;
 }
 

@@ -4,6 +4,7 @@
 #include "common/codepage.h"
 #include "settings/fieldrules.h"
 #include "common/paths.h"
+#include "common/safefile.h"
 
 #include <QDate>
 #include <QFile>
@@ -45,6 +46,15 @@ QHash<QByteArray, QString> commentedValues(const QByteArray& file)
 }
 
 } // namespace
+
+std::optional<QByteArray> readConfigFile(const QString& path)
+{
+    constexpr qint64 largest = 1 << 20;
+    QFile f(path);
+    if (!openRegularFile(f, path) || f.size() > largest)
+        return std::nullopt;
+    return f.readAll();
+}
 
 bool isForeignConfig(const QByteArray& file)
 {

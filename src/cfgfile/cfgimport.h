@@ -24,6 +24,10 @@ struct ImportedConfig {
 // file only when it exists in gameFolder.
 ImportedConfig importDrovexCfg(const QByteArray& file, const SettingsSnapshot& current, const QString& gameFolder);
 
+// A Drovex.cfg's bytes: a regular file of a size a Drovex.cfg can have (anything past a megabyte
+// is no such file); none otherwise.
+std::optional<QByteArray> readConfigFile(const QString& path);
+
 // Whether a Drovex.cfg was written by some other hand than this program's: its line 9 is not
 // "; This File is created with Drovex Windows Front-End ...".
 bool isForeignConfig(const QByteArray& file);

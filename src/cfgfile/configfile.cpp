@@ -267,6 +267,13 @@ QString slotLineValue(const QString& gameFolder, const QString& slotPath, const 
     return nativeToDos(f.mid(prefix.size()));
 }
 
+QString configFilePath(const QString& gameFolder)
+{
+    const QString plain = joinPath(gameFolder, QString::fromLatin1(kConfigFileName));
+    const QString existing = resolveIgnoringCase(plain);
+    return existing.isEmpty() ? plain : QDir::toNativeSeparators(existing);
+}
+
 ConfigWriteResult replaceConfigFile(const QString& gameFolder, const QByteArray& content, const Platform& platform)
 {
     ConfigWriteResult r;
@@ -274,10 +281,7 @@ ConfigWriteResult replaceConfigFile(const QString& gameFolder, const QByteArray&
         r.reason = QStringLiteral("no game folder has been chosen");
         return r;
     }
-    const QString plain = joinPath(gameFolder, QString::fromLatin1(kConfigFileName));
-    // Use the name already on disk whatever its letter case, so DOS sees only one file.
-    const QString existing = resolveIgnoringCase(plain);
-    r.file = existing.isEmpty() ? plain : QDir::toNativeSeparators(existing);
+    r.file = configFilePath(gameFolder);
     if (!QFileInfo(gameFolder).isDir()) {
         r.reason = QStringLiteral("the game folder %1 does not exist").arg(QDir::toNativeSeparators(gameFolder));
         return r;

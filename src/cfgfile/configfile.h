@@ -50,6 +50,10 @@ struct ConfigWriteResult {
     QString reason;  // why it was not written
 };
 
+// Where Drovex.cfg is in a game folder: the name already on disk whatever its letter case, so that
+// DOS sees only one file, or the plain name when there is none.
+QString configFilePath(const QString& gameFolder);
+
 // The status-bar sentence after a save: where the file went or why not, and every setting that
 // Drovex will not read as the window shows it.
 QString configSaveMessage(const ConfigWriteResult& result, const RenderedConfig& rendered);

@@ -1,11 +1,13 @@
 #include "launch/emulator.h"
 
 #include "common/dosname.h"
+#include "common/safefile.h"
+#include "settings/catalogue.h"
+#include "settings/settingsstore.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
 
 namespace drovex {
@@ -161,19 +163,33 @@ QByteArray ownEmulatorConfig()
            "cycles=max\n";
 }
 
+EmulatorChoice storedEmulator(const SettingsStore& store)
+{
+    const QString key = QString::fromLatin1(kPathEmulator);
+    return chooseEmulator(store.has(key), store.get(key));
+}
+
+QString ownEmulatorFile(const char* name)
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QLatin1Char('/') +
+           QString::fromLatin1(kApplication) + QLatin1Char('/') + QString::fromLatin1(name);
+}
+
 QString writeOwnEmulatorConfig(const QString& file)
 {
     const QByteArray content = ownEmulatorConfig();
     QFile current(file);
-    if (current.open(QIODevice::ReadOnly) && current.size() == content.size() && current.readAll() == content)
+    if (openRegularFile(current, file) && current.size() == content.size() && current.readAll() == content)
         return {};
     current.close();
+    if (QFileInfo::exists(file) && !QFileInfo(file).isFile())
+        return QStringLiteral("the emulator settings %1 are not a regular file").arg(native(file));
     if (!QDir().mkpath(QFileInfo(file).absolutePath()))
         return QStringLiteral("the folder %1 could not be made").arg(native(QFileInfo(file).absolutePath()));
-    QSaveFile out(file);
-    if (out.open(QIODevice::WriteOnly) && out.write(content) == content.size() && out.commit())
+    const WriteResult r = replaceFile(file, content);
+    if (r.ok)
         return {};
-    return QStringLiteral("the emulator settings could not be written to %1: %2").arg(native(file), out.errorString());
+    return QStringLiteral("the emulator settings could not be written to %1: %2").arg(native(file), r.reason);
 }
 
 EmulatorLaunch EmulatorLaunch::plan(const LaunchPlan& plan, const QString& userConfig, const QString& ownConfig)

@@ -7,6 +7,8 @@
 
 namespace drovex {
 
+class SettingsStore;
+
 // Keys of the emulator's stored paths, beside "Path-GP2" and the others.
 inline constexpr const char* kPathEmulator = "Path-Emulator";
 inline constexpr const char* kPathEmulatorConfig = "Path-Emulator-Config";
@@ -56,6 +58,12 @@ QString emulatorNotice(const EmulatorChoice& choice);
 // Why the chosen emulator cannot be started (not found, not a program), with how to set it;
 // "" when it can.
 QString emulatorProblem(const EmulatorChoice& choice);
+
+// Which emulator the store's "Path-Emulator" chooses.
+EmulatorChoice storedEmulator(const SettingsStore& store);
+
+// A file the front-end keeps beside its settings file ("dosbox.conf", "emulator.log").
+QString ownEmulatorFile(const char* name);
 
 // The front-end's own emulator settings, used when the user has chosen none.
 QByteArray ownEmulatorConfig();

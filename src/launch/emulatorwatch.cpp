@@ -1,5 +1,7 @@
 #include "launch/emulatorwatch.h"
 
+#include "common/safefile.h"
+
 #include "launch/emulator.h"
 #include "launch/platform.h"
 
@@ -17,7 +19,7 @@ constexpr qint64 kLogTail = 16 * 1024;
 QByteArray logTail(const QString& file)
 {
     QFile f(file);
-    if (file.isEmpty() || !f.open(QIODevice::ReadOnly))
+    if (file.isEmpty() || !openRegularFile(f, file))
         return {};
     if (f.size() > kLogTail)
         f.seek(f.size() - kLogTail);

@@ -33,15 +33,18 @@ QString textOf(const QVariant& v)
 // The settings an INI file holds as it is on disk now; none when it cannot be opened.
 // QSettings keeps what it read of a file in memory and trusts it while the file's size and time
 // look unchanged, so the file is read under a name QSettings has never seen: a hard link (which
-// takes no room on the disk), or the file itself where the file system has none.
-std::optional<QHash<QString, QVariant>> readIni(const QString& file)
+// takes no room on the disk), or the file itself where the file system has none. The link has
+// the name of a leftover, which a save of another running copy clears: only a caller holding the
+// store's lock may ask for one.
+std::optional<QHash<QString, QVariant>> readIni(const QString& file, bool underLock)
 {
     QFile probe(file);
-    if (!probe.open(QIODevice::ReadOnly))
+    if (!openRegularFile(probe, file))
         return std::nullopt;
     probe.close();
     const QString alias = temporaryNameFor(file);
-    const bool linked = ::link(QFile::encodeName(file).constData(), QFile::encodeName(alias).constData()) == 0;
+    const bool linked =
+        underLock && ::link(QFile::encodeName(file).constData(), QFile::encodeName(alias).constData()) == 0;
     QHash<QString, QVariant> values;
     {
         QSettings settings(linked ? alias : file, QSettings::IniFormat);
@@ -88,7 +91,10 @@ void IniSettingsStore::load()
         m_unreadable = QStringLiteral("it is not a regular file");
         return;
     }
-    const auto values = readIni(m_file);
+    const QString lockName = m_file + QStringLiteral(".lock");
+    removeStaleLock(lockName);
+    QLockFile lock(lockName);
+    const auto values = readIni(m_file, lock.tryLock(2000));
     if (!values) {
         m_unreadable = QStringLiteral("it cannot be read");
         return;
@@ -156,7 +162,7 @@ WriteResult IniSettingsStore::write(const QString& application, const QString& s
     // The whole file as it is to be: what the disk holds now, with the new values.
     QHash<QString, QVariant> wanted;
     if (QFileInfo::exists(m_file)) {
-        const auto current = readIni(m_file);
+        const auto current = readIni(m_file, true);
         if (!current)
             return writeFailure(m_file, QStringLiteral("the file cannot be read"));
         wanted = *current;

@@ -42,10 +42,9 @@ FolderInfoWindow::FolderInfoWindow(const Session& session, const SlotTable& tabl
     auto* folderGrid = new QGridLayout(folderBox);
     const SettingsStore& store = session.store();
     // The emulator's row shows its program, not its folder: the name tells which emulator it is.
-    const QString emulatorKey = QString::fromLatin1(kPathEmulator);
     const QString folders[4] = {session.gameFolder(), folderWithoutFile(store.get(QString::fromLatin1(kPathDrovex))),
                                 folderWithoutFile(store.get(QString::fromLatin1(kPathBatch))),
-                                chooseEmulator(store.has(emulatorKey), store.get(emulatorKey)).program()};
+                                storedEmulator(store).program()};
     const char* const captions[4] = {"GP2:", "Drovex:", "Batch-File:", "DOS Emulator:"};
     for (int i = 0; i < 4; ++i) {
         folderGrid->addWidget(new QLabel(QString::fromLatin1(captions[i])), i, 0);

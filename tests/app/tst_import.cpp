@@ -124,6 +124,23 @@ private slots:
         w.findChild<QCheckBox*>(QStringLiteral("SetToDefault"))->setChecked(true);
         QVERIFY(!w.findChild<QAction*>(QStringLiteral("MNU_Import"))->isEnabled());
     }
+
+    // Slots an import brought in are stored by the next save only while the window shows them:
+    // "Save Settings" in defaults mode keeps the stored slots.
+    void importedSlotsAndDefaultsMode()
+    {
+        Fixture f;
+        makeCircuits(f);
+        f.seed(QStringLiteral("Path-GP2"), f.gameFolder());
+        f.seed(QStringLiteral("F1CT03"), QStringLiteral("CIRCUITS\\F1CT09.DAT"));
+        MainWindow& w = f.open();
+        const QString source = f.dir.filePath(QStringLiteral("mine.cfg"));
+        QVERIFY(test::writeFile(source, "f1ct03 = \"CIRCUITS\\F1CT05.DAT\"\r\n"));
+        QVERIFY(w.importConfig(source));
+        w.findChild<QCheckBox*>(QStringLiteral("SetToDefault"))->setChecked(true);
+        w.saveSettingsCommand();
+        QCOMPARE(f.stored(QStringLiteral("F1CT03")), QStringLiteral("CIRCUITS\\F1CT09.DAT"));
+    }
 };
 
 QTEST_MAIN(TestImport)

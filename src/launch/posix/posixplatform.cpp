@@ -149,7 +149,7 @@ public:
         const QByteArray log = logFile.isEmpty() ? QByteArray("/dev/null") : QFile::encodeName(logFile);
         const QByteArray dir = QFile::encodeName(folder);
         posix_spawn_file_actions_addopen(setup.actions(), 0, "/dev/null", O_RDONLY, 0);
-        posix_spawn_file_actions_addopen(setup.actions(), 1, log.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        posix_spawn_file_actions_addopen(setup.actions(), 1, log.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_NONBLOCK, 0644);
         posix_spawn_file_actions_adddup2(setup.actions(), 1, 2);
         if (!folder.isEmpty() && QFileInfo(folder).isDir())
             posix_spawn_file_actions_addchdir_np(setup.actions(), dir.constData());
