@@ -5,16 +5,14 @@
 #include "widgets/handcursor.h"
 #include "widgets/services.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QFile>
-#include <QFontDatabase>
 #include <QGridLayout>
-#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -79,7 +77,9 @@ AboutWindow::AboutWindow(Services& services, QWidget* parent)
     picture->setPixmap(logo());
     auto* image = new QLabel;
     image->setObjectName(QStringLiteral("Image1"));
-    image->setPixmap(appIcon().pixmap(32, 32)); // the small picture: the program's own icon
+    // The small picture: the program's own icon, as drawn once for its windows.
+    const QIcon icon = QApplication::windowIcon().isNull() ? appIcon() : QApplication::windowIcon();
+    image->setPixmap(icon.pixmap(32, 32));
 
     auto* title = label(QStringLiteral("About(0)"), QStringLiteral("Drovex Front-End"));
     QFont big = title->font();

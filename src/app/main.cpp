@@ -2,6 +2,7 @@
 #include "app/mainwindow.h"
 #include "launch/platform.h"
 #include "launch/session.h"
+#include "settings/catalogue.h"
 #include "settings/settingsstore.h"
 #include "version.h"
 #include "widgets/appicon.h"
@@ -26,7 +27,7 @@ int main(int argc, char* argv[])
     }
 
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Drovex Windows Front-End"));
+    QApplication::setApplicationName(QString::fromLatin1(drovex::kApplication));
     QApplication::setApplicationVersion(QString::fromLatin1(drovex::kVersion));
     QGuiApplication::setDesktopFileName(QString::fromLatin1(drovex::kAppId)); // the menu entry it belongs to
     QApplication::setWindowIcon(drovex::appIcon());

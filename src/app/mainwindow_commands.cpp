@@ -57,7 +57,6 @@ void MainWindow::startUp()
                                      .arg(QDir::toNativeSeparators(file), why, QDir::toNativeSeparators(aside)));
     }
     m_panel->paintSwatches();
-    (void)m_startOptionsModel.load(store);
     const WriteResult r = SaveSettings();
     if (!r.ok)
         tellStoreFailure(r);

@@ -38,7 +38,6 @@ public:
     void setSettingsFramesEnabled(bool enabled);
     void paintSwatches();
 
-    QCheckBox* defaultsSwitch() const { return m_setToDefault; }
     bool inDefaultsMode() const;
     bool gp2OptionsOn() const;
     int selectedStartMode() const; // -1 when no start mode button is selected

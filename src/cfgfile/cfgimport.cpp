@@ -63,7 +63,7 @@ bool isForeignConfig(const QByteArray& file)
         return true;
     QByteArray line = lines[8];
     line.replace('\r', "");
-    return !(line.startsWith(';') && line.mid(1).trimmed().startsWith("This File is created with Drovex Windows Front-End"));
+    return !(line.startsWith(';') && line.mid(1).trimmed().startsWith(kCreatedBy));
 }
 
 QString backUp(const QString& file)

@@ -43,7 +43,7 @@ const QStringList& headerLines()
         QStringLiteral(";               _________________________________________"),
         QStringLiteral(";"),
         QStringLiteral(";"),
-        QStringLiteral(";     This File is created with Drovex Windows Front-End Version ") + QLatin1String(kVersion),
+        QStringLiteral(";     ") + QLatin1String(kCreatedBy) + QStringLiteral(" Version ") + QLatin1String(kVersion),
         QStringLiteral(";     The Drovex Front-End is designed and tested for use with Drovex"),
         QStringLiteral(";     Version ") + QLatin1String(kVersion) + QStringLiteral(" ..."),
         QStringLiteral(";"),

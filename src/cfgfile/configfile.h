@@ -16,6 +16,8 @@ inline constexpr int kSlotCount = 16;
 inline constexpr int kConfigLineCount = 102;
 inline constexpr const char* kConfigFileName = "Drovex.cfg";
 inline constexpr int kTextFieldMax = 188; // the longest text Drovex reads between quotes
+// Line 9 of every Drovex.cfg this program writes begins so (after ";" and blanks).
+inline constexpr const char* kCreatedBy = "This File is created with Drovex Windows Front-End";
 
 // What Drovex.cfg is written from: the main window's settings as it shows them (a greyed switch
 // counts as on) and the value of each f1ct line (DOS-style, relative to the game folder).

@@ -86,10 +86,9 @@ bool isDosProgram(const QString& path)
     return false;
 }
 
-EmulatorChoice::EmulatorChoice(Source source, const QString& program, const QString& stored)
+EmulatorChoice::EmulatorChoice(Source source, const QString& program)
     : m_source(source)
     , m_program(program)
-    , m_stored(stored)
 {
 }
 
@@ -99,22 +98,22 @@ EmulatorChoice chooseEmulator(bool keyHeld, const QString& stored)
     if (!keyHeld) {
         const QStringList candidates = emulatorCandidates();
         if (candidates.isEmpty())
-            return {Source::Direct, {}, stored}; // the system starts DOS programs itself
+            return {Source::Direct, {}}; // the system starts DOS programs itself
         for (const QString& name : candidates) {
             const QString found = QStandardPaths::findExecutable(name);
             if (!found.isEmpty())
-                return {Source::SearchPath, found, stored};
+                return {Source::SearchPath, found};
         }
-        return {Source::SearchPath, {}, stored};
+        return {Source::SearchPath, {}};
     }
     const QString path = stored.trimmed();
     if (path.isEmpty())
-        return {Source::Direct, {}, stored};
+        return {Source::Direct, {}};
     if (!path.contains(QLatin1Char('/')) && !path.contains(QDir::separator())) {
         const QString found = QStandardPaths::findExecutable(path);
-        return {Source::Stored, found.isEmpty() ? path : found, stored};
+        return {Source::Stored, found.isEmpty() ? path : found};
     }
-    return {Source::Stored, QDir::cleanPath(QFileInfo(path).absoluteFilePath()), stored};
+    return {Source::Stored, QDir::cleanPath(QFileInfo(path).absoluteFilePath())};
 }
 
 QString emulatorNotice(const EmulatorChoice& choice)

@@ -33,19 +33,16 @@ public:
         Stored,     // a stored path
         SearchPath  // nothing stored: the first candidate found on PATH
     };
-    EmulatorChoice(Source source, const QString& program, const QString& stored);
+    EmulatorChoice(Source source, const QString& program);
 
     Source source() const { return m_source; }
     bool runsDosPrograms() const { return m_source != Source::Direct; }
     // Full path of the emulator program; "" when none is set or found.
     QString program() const { return m_program; }
-    // The stored value as it was read.
-    QString stored() const { return m_stored; }
 
 private:
     Source m_source;
     QString m_program;
-    QString m_stored;
 };
 
 // keyHeld: whether "Path-Emulator" is stored at all; stored: its value. A stored bare name

@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QLockFile>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QStringList>
 
 #include <algorithm>
@@ -66,7 +67,9 @@ WriteResult SettingsStore::putAll(const QList<StoreEntry>& values) { return writ
 
 QString IniSettingsStore::userFileName()
 {
-    return QSettings(QSettings::IniFormat, QSettings::UserScope, app()).fileName();
+    // Where QSettings keeps a user's INI file of this name, without opening it to ask.
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QLatin1Char('/') + app() +
+           QStringLiteral(".ini");
 }
 
 IniSettingsStore::IniSettingsStore()

@@ -68,8 +68,6 @@ public:
     const QString& OptionsGP2() const { return m_options; }
     void clearOptions() { m_options.clear(); }
 
-    int videoIndex() const { return m_video; }
-    int logIndex() const { return m_log; }
 
 private:
     int m_video = 0;

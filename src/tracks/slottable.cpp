@@ -31,12 +31,23 @@ QString SlotTable::fullPath(const QString& gameFolder, const QString& relative)
 void SlotTable::Read(const SettingsStore& store, const QString& gameFolder, bool defaultsMode,
                      const std::function<void(const TrackInfo&)>& onRead)
 {
+    if (!defaultsMode)
+        readPaths(store);
+    readNames(gameFolder, onRead);
+}
+
+void SlotTable::readPaths(const SettingsStore& store)
+{
     for (int n = 1; n <= kSlots; ++n) {
-        if (!defaultsMode) {
-            const QString stored = store.get(key(n));
-            if (!stored.isEmpty())
-                m_path[index(n)] = stored;
-        }
+        const QString stored = store.get(key(n));
+        if (!stored.isEmpty())
+            m_path[index(n)] = stored;
+    }
+}
+
+void SlotTable::readNames(const QString& gameFolder, const std::function<void(const TrackInfo&)>& onRead)
+{
+    for (int n = 1; n <= kSlots; ++n) {
         // Without a game folder no file is looked for.
         const TrackInfo info = gameFolder.isEmpty() ? parseTrackInfo({}) : ReadTrackInfo(fullPath(gameFolder, m_path[index(n)]));
         m_name[index(n)] = info.name;

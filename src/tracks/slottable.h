@@ -33,6 +33,9 @@ public:
     // Every tag read is also handed to onRead, as the track windows show the last one read.
     void Read(const SettingsStore& store, const QString& gameFolder, bool defaultsMode,
               const std::function<void(const TrackInfo&)>& onRead = {});
+    // The two halves of Read: the stored paths of the slots that have one, and each file's name.
+    void readPaths(const SettingsStore& store);
+    void readNames(const QString& gameFolder, const std::function<void(const TrackInfo&)>& onRead = {});
     // Writes all sixteen slot keys, or none.
     WriteResult StoreSlots(SettingsStore& store) const;
 

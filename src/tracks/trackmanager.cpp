@@ -19,12 +19,18 @@ TrackManager::TrackManager(Session& session, Services& services, SlotTable& slot
     , m_defaultsMode(std::move(defaultsMode))
     , m_owner(owner)
 {
+    // The slots' stored paths; their names (a tag read per slot) are read only while a track
+    // window can show them.
+    m_slots.readPaths(m_session.store());
     // A new game folder gives every slot another file, and so another name; a hidden selector
     // shows the new folder when it comes back.
     connect(&m_session, &Session::gameFolderChanged, this, [this] {
-        m_slots.Read(m_session.store(), m_session.gameFolder(), m_defaultsMode());
-        if (m_selector)
+        if (!m_defaultsMode())
+            m_slots.readPaths(m_session.store());
+        if (m_selector) {
+            m_slots.readNames(m_session.gameFolder());
             m_selector->followGameFolder();
+        }
     });
 }
 
@@ -33,6 +39,7 @@ TrackManager::~TrackManager() { closeAll(); }
 TrackSelector* TrackManager::selector(bool create)
 {
     if (!m_selector && create) {
+        m_slots.readNames(m_session.gameFolder());
         m_selector = new TrackSelector(m_session, m_services, m_slots, m_defaultsMode(), m_owner);
         connect(m_selector, &TrackSelector::finished, this, &TrackManager::discard);
     }
@@ -41,16 +48,17 @@ TrackSelector* TrackManager::selector(bool create)
 
 void TrackManager::readSlots()
 {
-    m_slots.Read(m_session.store(), m_session.gameFolder(), m_defaultsMode());
-    if (m_selector)
-        m_selector->reload();
+    if (!m_defaultsMode())
+        m_slots.readPaths(m_session.store());
+    showSlots();
 }
 
 void TrackManager::showSlots()
 {
-    m_slots.Read(m_session.store(), m_session.gameFolder(), true); // names only: the store is not read
-    if (m_selector)
-        m_selector->reload();
+    if (!m_selector)
+        return;
+    m_slots.readNames(m_session.gameFolder());
+    m_selector->reload();
 }
 
 void TrackManager::setDefaultsMode(bool on)
