@@ -1,8 +1,8 @@
 #include "app/settingspanel.h"
 
 #include "cfgfile/configfile.h"
+#include "colours/colourselector.h"
 #include "settings/fieldrules.h"
-#include "settings/palette.h"
 #include "widgets/controls.h"
 #include "widgets/handcursor.h"
 #include "widgets/spinbar.h"
@@ -24,14 +24,6 @@ namespace drovex {
 namespace {
 
 QString latin(const char* s) { return s ? QString::fromLatin1(s) : QString(); }
-
-std::optional<QColor> paletteQColor(const QString& text)
-{
-    const auto c = paletteColour(text);
-    if (!c)
-        return std::nullopt;
-    return QColor(c->r, c->g, c->b);
-}
 
 } // namespace
 
@@ -122,7 +114,7 @@ void SettingsPanel::placeValued(const Setting& s)
     m_enable[static_cast<size_t>(i)] = box;
     auto* field = new QLineEdit;
     field->setObjectName(fieldName(i));
-    field->setToolTip(latin(s.fieldTip));
+    field->setToolTip(latin(s.tipOfField()));
     field->setAccessibleName(latin(s.caption));
     field->setText(latin(s.initialValue));
     field->setEnabled(false);
@@ -167,7 +159,7 @@ void SettingsPanel::placeColour(const Setting& s, int row)
     QLineEdit* field = m_field[static_cast<size_t>(k)];
     auto* swatch = new QLabel;
     swatch->setObjectName(QStringLiteral("LBL_Color(%1)").arg(k));
-    swatch->setToolTip(latin(s.fieldTip));
+    swatch->setToolTip(latin(s.tipOfField()));
     swatch->setAccessibleName(latin(s.caption));
     swatch->setFixedSize(22, field->sizeHint().height() - 2);
     swatch->setFrameShape(QFrame::Box);
@@ -177,7 +169,7 @@ void SettingsPanel::placeColour(const Setting& s, int row)
     m_swatch[static_cast<size_t>(k)] = swatch;
     auto* button = new QToolButton;
     button->setObjectName(QStringLiteral("BTN_Color(%1)").arg(k));
-    button->setToolTip(latin(s.fieldTip));
+    button->setToolTip(latin(s.tipOfField()));
     button->setAccessibleName(latin(s.caption));
     button->setText(QStringLiteral("..."));
     useHandCursor(button);

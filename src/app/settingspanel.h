@@ -60,6 +60,7 @@ protected:
 
 private:
     static constexpr int kDotFirst = kValuedCount - 2; // TextC(19), TextC(20)
+    static_assert(valuedSetting(kDotFirst).isDotSize() && valuedSetting(kDotFirst + 1).isDotSize());
 
     QGroupBox* frameBox(Frame f) const { return m_frame[static_cast<size_t>(f)]; }
     QGridLayout* grid(Frame f) const;

@@ -24,13 +24,17 @@ constexpr int kPitch = 20;
 constexpr int kLeft = 12;
 constexpr int kTop = 16;
 
-QColor colourOf(int index)
-{
-    const Rgb c = paletteColour(index).value_or(Rgb{0, 0, 0});
-    return QColor(c.r, c.g, c.b);
-}
+QColor colourOf(int index) { return paletteQColor(QString::number(index)).value_or(Qt::black); }
 
 } // namespace
+
+std::optional<QColor> paletteQColor(const QString& text)
+{
+    const auto c = paletteColour(text);
+    if (!c)
+        return std::nullopt;
+    return QColor(c->r, c->g, c->b);
+}
 
 PaletteGrid::PaletteGrid(QWidget* parent)
     : QWidget(parent)

@@ -9,6 +9,9 @@ class QLabel;
 
 namespace drovex {
 
+// The colour of the palette index a text names; none when it names no index.
+std::optional<QColor> paletteQColor(const QString& text);
+
 // The 16 by 16 grid of the game palette, one cell per index.
 class PaletteGrid : public QWidget {
     Q_OBJECT

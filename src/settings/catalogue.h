@@ -46,7 +46,7 @@ struct Setting {
     const char* switchKey;              // the switch key; for the start mode its index key
     const char* valueKey = nullptr;     // the value or index key
     const char* switchTip = nullptr;    // tooltip of the switch
-    const char* fieldTip = nullptr;     // tooltip of the field, its swatch and colour button
+    const char* fieldTip = nullptr;     // tooltip of the field, its swatch and colour button; none: the switch's
     bool defaultOn = false;             // the switch state "Default Values" puts in
     const char* defaultValue = nullptr;
     const char* initialValue = nullptr;
@@ -56,6 +56,7 @@ struct Setting {
     const char* cfgTextKey = nullptr;   // the two free texts: the key of the text itself
 
     constexpr bool hasBar() const { return kind == Kind::Valued && limits.has_value(); }
+    constexpr const char* tipOfField() const { return fieldTip ? fieldTip : switchTip; }
     constexpr bool isDotSize() const { return hasBar() && limits->hi > 32767; }
 };
 
@@ -69,17 +70,14 @@ inline constexpr std::array kSettings = {
     Setting{.kind = Kind::Valued, .index = 0, .frame = Frame::AtTheLine,
             .caption = "Split 1 Color", .switchKey = "Split 1 Color", .valueKey = "Split 1 Color Value",
             .switchTip = "Taken from GP2's color palette, default: 135 (light blue)",
-            .fieldTip = "Taken from GP2's color palette, default: 135 (light blue)",
             .defaultOn = true, .defaultValue = "135", .initialValue = "135", .limits = Limits{0, 255}, .colour = true, .cfgKey = "atlSplit1Color"},
     Setting{.kind = Kind::Valued, .index = 1, .frame = Frame::AtTheLine,
             .caption = "Split 2 Color", .switchKey = "Split 2 Color", .valueKey = "Split 2 Color Value",
             .switchTip = "Taken from GP2's color palette, default: 125 (middle blue)",
-            .fieldTip = "Taken from GP2's color palette, default: 125 (middle blue)",
             .defaultOn = true, .defaultValue = "125", .initialValue = "125", .limits = Limits{0, 255}, .colour = true, .cfgKey = "atlSplit2Color"},
     Setting{.kind = Kind::Valued, .index = 2, .frame = Frame::AtTheLine,
             .caption = "Line Color", .switchKey = "Line Color", .valueKey = "Line Color Value",
             .switchTip = "Taken from GP2's color palette, default: 151 (dark blue)",
-            .fieldTip = "Taken from GP2's color palette, default: 151 (dark blue)",
             .defaultOn = true, .defaultValue = "151", .initialValue = "151", .limits = Limits{0, 255}, .colour = true, .cfgKey = "atlLineColor"},
     Setting{.kind = Kind::Plain, .index = 14, .frame = Frame::AtTheLine,
             .caption = "Across Top", .switchKey = "Across Top",
@@ -88,19 +86,16 @@ inline constexpr std::array kSettings = {
     Setting{.kind = Kind::Valued, .index = 15, .frame = Frame::AtTheLine,
             .caption = "Mark Top X Drivers", .switchKey = "Mark Top X", .valueKey = "Mark Top X Value",
             .switchTip = "How many cars to mark on the laptime board, range is 3..9",
-            .fieldTip = "How many cars to mark on the laptime board, range is 3..9",
             .defaultOn = true, .defaultValue = "6", .initialValue = "6", .limits = Limits{0, 9}, .cfgKey = "atlMarkTopX"},
 
     // Frame 6, "Track Map"
     Setting{.kind = Kind::Valued, .index = 14, .frame = Frame::TrackMap,
             .caption = "Zoom", .switchKey = "Zoom", .valueKey = "Zoom Value",
             .switchTip = "Zoom level 0..5 (toggle with TAB in-game)",
-            .fieldTip = "Zoom level 0..5 (toggle with TAB in-game)",
             .defaultOn = true, .defaultValue = "2", .initialValue = "2", .limits = Limits{0, 5}, .cfgKey = "mapZoom"},
     Setting{.kind = Kind::Valued, .index = 3, .frame = Frame::TrackMap,
             .caption = "Track Color", .switchKey = "Track Color", .valueKey = "Track Color Value",
             .switchTip = "Which color for the track to start with (GP2 palette index)",
-            .fieldTip = "Which color for the track to start with (GP2 palette index)",
             .defaultOn = true, .defaultValue = "1", .initialValue = "1", .limits = Limits{0, 255}, .colour = true, .cfgKey = "mapTrackColor"},
     Setting{.kind = Kind::Alignment, .index = 0, .frame = Frame::TrackMap,
             .caption = "Horizontal Alignment", .switchKey = "H-Align", .valueKey = "H-Align Value",
@@ -117,49 +112,40 @@ inline constexpr std::array kSettings = {
     Setting{.kind = Kind::Valued, .index = 16, .frame = Frame::TrackMap,
             .caption = "Maximum Y-Value", .switchKey = "Max Y", .valueKey = "Max Y Value",
             .switchTip = "Y clipping (max. DrawLines, see below, 400 is practical) VGA will use half this value",
-            .fieldTip = "Y clipping (max. DrawLines, see below, 400 is practical) VGA will use half this value",
             .defaultOn = true, .defaultValue = "194", .initialValue = "194", .limits = Limits{0, 479}, .cfgKey = "mapMaxY"},
     Setting{.kind = Kind::Valued, .index = 19, .frame = Frame::TrackMap,
             .caption = "SVGA Dot Size", .switchKey = "SVGA Dot Size", .valueKey = "SVGA Dot Size Value",
             .switchTip = "SVGA dot sizes of cars at each of 6 zoom levels. Default: 122358, min: 111111, max: 999999",
-            .fieldTip = "SVGA dot sizes of cars at each of 6 zoom levels. Default: 122358, min: 111111, max: 999999",
             .defaultOn = true, .defaultValue = "122358", .initialValue = "122358", .limits = Limits{111111, 999999}, .cfgKey = "mapDotSize"},
     Setting{.kind = Kind::Valued, .index = 20, .frame = Frame::TrackMap,
             .caption = "VGA Dot Size", .switchKey = "VGA Dot Size", .valueKey = "VGA Dot Size Value",
             .switchTip = "VGA dot sizes of cars at each of 6 zoom levels. Default: 111235, min: 111111, max: 999999",
-            .fieldTip = "VGA dot sizes of cars at each of 6 zoom levels. Default: 111235, min: 111111, max: 999999",
             .defaultOn = true, .defaultValue = "111235", .initialValue = "111235", .limits = Limits{111111, 999999}, .cfgKey = "mapDotSizeVGA"},
 
     // Frame 11, "RCR-Jams"
     Setting{.kind = Kind::Valued, .index = 8, .frame = Frame::RcrJams,
             .caption = "VGA RCR 1", .switchKey = "VGA RCR 1", .valueKey = "VGA RCR 1 Distance",
             .switchTip = "0x0850 - How far away an rcr-jam will be used if you're looking from within the cockpit (VGA)",
-            .fieldTip = "0x0850 - How far away an rcr-jam will be used if you're looking from within the cockpit (VGA)",
             .defaultValue = "2128", .initialValue = "2128", .limits = Limits{0, 32767}, .cfgKey = "VgaRcr1"},
     Setting{.kind = Kind::Valued, .index = 9, .frame = Frame::RcrJams,
             .caption = "SVGA RCR 1", .switchKey = "SVGA RCR 1", .valueKey = "SVGA RCR 1 Distance",
             .switchTip = "0x0C80 - How far away an rcr-jam will be used if you're looking from within the cockpit (SVGA)",
-            .fieldTip = "0x0C80 - How far away an rcr-jam will be used if you're looking from within the cockpit (SVGA)",
             .defaultValue = "3200", .initialValue = "3200", .limits = Limits{0, 32767}, .cfgKey = "SvgaRcr1"},
     Setting{.kind = Kind::Valued, .index = 10, .frame = Frame::RcrJams,
             .caption = "VGA RCR 2", .switchKey = "VGA RCR 2", .valueKey = "VGA RCR 2 Distance",
             .switchTip = "0x0850 - How far away an rcr-jam will be used if you're looking through a onboard camera (VGA)",
-            .fieldTip = "0x0850 - How far away an rcr-jam will be used if you're looking through a onboard camera (VGA)",
             .defaultValue = "2128", .initialValue = "2128", .limits = Limits{0, 32767}, .cfgKey = "VgaRcr2"},
     Setting{.kind = Kind::Valued, .index = 11, .frame = Frame::RcrJams,
             .caption = "SVGA RCR 2", .switchKey = "SVGA RCR 2", .valueKey = "SVGA RCR 2 Distance",
             .switchTip = "0x0C80 - How far away an rcr-jam will be used if you're looking through a onboard camera (SVGA)",
-            .fieldTip = "0x0C80 - How far away an rcr-jam will be used if you're looking through a onboard camera (SVGA)",
             .defaultValue = "3200", .initialValue = "3200", .limits = Limits{0, 32767}, .cfgKey = "SvgaRcr2"},
     Setting{.kind = Kind::Valued, .index = 12, .frame = Frame::RcrJams,
             .caption = "VGA RCR 3", .switchKey = "VGA RCR 3", .valueKey = "VGA RCR 3 Distance",
             .switchTip = "0x0A50 - How far away an rcr-jam will be used if you're looking through the on track camera's or in front or back of the car (VGA)",
-            .fieldTip = "0x0A50 - How far away an rcr-jam will be used if you're looking through the on track camera's or in front or back of the car (VGA)",
             .defaultValue = "2640", .initialValue = "2640", .limits = Limits{0, 32767}, .cfgKey = "VgaRcr3"},
     Setting{.kind = Kind::Valued, .index = 13, .frame = Frame::RcrJams,
             .caption = "SVGA RCR 3", .switchKey = "SVGA RCR 3", .valueKey = "SVGA RCR 3 Distance",
             .switchTip = "0x1000 - How far away an rcr-jam will be used if you're looking through the on track camera's or in front or back of the car (SVGA)",
-            .fieldTip = "0x1000 - How far away an rcr-jam will be used if you're looking through the on track camera's or in front or back of the car (SVGA)",
             .defaultValue = "4096", .initialValue = "4096", .limits = Limits{0, 32767}, .cfgKey = "SvgaRcr3"},
 
     // Frame 3, "HOF 2.5"
@@ -172,17 +158,14 @@ inline constexpr std::array kSettings = {
     Setting{.kind = Kind::Valued, .index = 18, .frame = Frame::Misc,
             .caption = "Draw Lines", .switchKey = "Draw Lines", .valueKey = "Draw Lines Value",
             .switchTip = "How many lines to draw, default is 194, range is 0..479 Note: The more lines you choose the more PO you'll get, depending on the speed of your PC",
-            .fieldTip = "How many lines to draw, default is 194, range is 0..479 Note: The more lines you choose the more PO you'll get, depending on the speed of your PC",
             .defaultOn = true, .defaultValue = "194", .initialValue = "194", .limits = Limits{0, 479}, .cfgKey = "DrawLines"},
     Setting{.kind = Kind::Valued, .index = 5, .frame = Frame::Misc,
             .caption = "Cockpit Zoom", .switchKey = "Cockpit Zoom", .valueKey = "Cockpit Zoom Text",
             .switchTip = "Zoom for cockpit view, default is 256, range is 64..7936",
-            .fieldTip = "Zoom for cockpit view, default is 256, range is 64..7936",
             .defaultValue = "256", .initialValue = "256", .limits = Limits{64, 7936}, .cfgKey = "CockpitZoom"},
     Setting{.kind = Kind::Valued, .index = 4, .frame = Frame::Misc,
             .caption = "Car Remove Time", .switchKey = "Car Remove Time", .valueKey = "Car Remove Time Text",
             .switchTip = "In msecs - default 20 seconds",
-            .fieldTip = "In msecs - default 20 seconds",
             .defaultOn = true, .defaultValue = "20000", .initialValue = "20000", .limits = Limits{0, 32767}, .cfgKey = "CarRemoveTime"},
     Setting{.kind = Kind::Plain, .index = 6, .frame = Frame::Misc,
             .caption = "Spa 1998 Mode", .switchKey = "Spa 1998 Mode",
@@ -222,7 +205,6 @@ inline constexpr std::array kSettings = {
     Setting{.kind = Kind::Valued, .index = 17, .frame = Frame::DebugLogging,
             .caption = "Debug Screen Lines", .switchKey = "Log Visible Lines", .valueKey = "Log Visible Lines Value",
             .switchTip = "Number of lines for the screen log (page '2'), range is 3..20",
-            .fieldTip = "Number of lines for the screen log (page '2'), range is 3..20",
             .defaultOn = true, .defaultValue = "12", .initialValue = "3", .limits = Limits{3, 20}, .cfgKey = "logDebugScreenLines"},
     Setting{.kind = Kind::Plain, .index = 10, .frame = Frame::DebugLogging,
             .caption = "Log Debug Flush", .switchKey = "Log Debug Flush",

@@ -302,10 +302,12 @@ void TrackSelector::fileClicked(const QString& fileName)
     m_details->setEnabled(true);
 }
 
-QString TrackSelector::dosProblem(const QString& path) const
+QString TrackSelector::slotPathOf(const QString& path) const
 {
-    return dosPathProblem(nativeToDos(QDir(cleanFolder(m_session.gameFolder())).relativeFilePath(path)), kDosPathMax);
+    return nativeToDos(QDir(cleanFolder(m_session.gameFolder())).relativeFilePath(path));
 }
+
+QString TrackSelector::dosProblem(const QString& path) const { return dosPathProblem(slotPathOf(path), kDosPathMax); }
 
 void TrackSelector::slotLabelClicked(int slot)
 {
@@ -320,7 +322,7 @@ void TrackSelector::assignSlot(int slot)
     if (m_selectedPath.isEmpty() || m_session.gameFolder().isEmpty() || !dosProblem(m_selectedPath).isEmpty())
         return;
     m_table.setName(slot, selectedName());
-    m_table.setPath(slot, nativeToDos(QDir(cleanFolder(m_session.gameFolder())).relativeFilePath(m_selectedPath)));
+    m_table.setPath(slot, slotPathOf(m_selectedPath));
     refreshSlots();
     setSlotButtons(false);
     m_details->setEnabled(true);

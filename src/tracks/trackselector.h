@@ -71,6 +71,7 @@ private:
     void refreshSlots();
     void fillFolderList();
     void fillDriveList();
+    QString slotPathOf(const QString& path) const; // the file's path relative to the game folder, DOS-style
     QString dosProblem(const QString& path) const; // why DOS cannot open the file; "" when it can
 
     Session& m_session;
