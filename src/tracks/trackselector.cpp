@@ -123,7 +123,13 @@ TrackSelector::TrackSelector(Session& session, Services& services, SlotTable& sl
         m_files->selectionModel()->select(index, QItemSelectionModel::ClearAndSelect);
         fileClicked(m_fileModel->fileName(index.row()));
     });
-    connect(m_files, &QListView::clicked, this, [this](const QModelIndex& index) { fileClicked(m_fileModel->fileName(index.row())); });
+    // A click on a file chosen a moment ago (its press made it current) reads nothing again; a
+    // click on the current file after an assignment chooses it anew.
+    connect(m_files, &QListView::clicked, this, [this](const QModelIndex& index) {
+        const QString name = m_fileModel->fileName(index.row());
+        if (joinPath(m_folder, name) != m_selectedPath || !m_option[0]->isEnabled())
+            fileClicked(name);
+    });
     connect(m_fileModel, &TrackFileModel::completed, this, &TrackSelector::fileListComplete);
 
     fillDriveList();
