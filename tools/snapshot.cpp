@@ -1,10 +1,17 @@
 // Shows the program's windows with a throw-away settings store and saves pictures of them.
-// Usage: snapshot <store.ini> <main.png> [<trackmanager.png> <trackinfo.png>]
+// Usage: snapshot <store.ini> <main.png> [<trackmanager.png> <trackinfo.png> [<about.png>]]
+// With DROVEX_SNAPSHOT_MORE set to a folder, the other windows (File-Info, Folder-Info, the
+// information box, the start-up options and the colour selector) are saved there too.
 // The main window shows the default settings, stored through the program's own "Save Settings".
 // The Track Manager and the Track-Info window show a game folder that this tool makes in a
 // temporary folder: sixteen tagged circuit files and a folder of custom tracks, one of them with
 // a long name.
 #include "about/aboutwindow.h"
+#include "about/infobox.h"
+#include "colours/colourselector.h"
+#include "startopts/startoptionsdialog.h"
+#include "tracks/fileinfowindow.h"
+#include "tracks/folderinfowindow.h"
 #include "app/mainwindow.h"
 #include "launch/platform.h"
 #include "launch/session.h"
@@ -96,6 +103,34 @@ void snap(QWidget* window, const QString& out, std::function<void()> next)
     });
 }
 
+// The other windows, into the folder DROVEX_SNAPSHOT_MORE names; then the tool ends.
+void moreWindows(QApplication& app, drovex::MainWindow& window, const drovex::Session& session)
+{
+    const QString folder = qEnvironmentVariable("DROVEX_SNAPSHOT_MORE");
+    if (folder.isEmpty()) {
+        app.quit();
+        return;
+    }
+    drovex::TrackSelector* selector = window.tracks().selector(true);
+    drovex::FileInfoWindow* fileInfo = selector->fileInfo(true);
+    fileInfo->fill(selector->selectedName(), selector->selectedPath());
+    auto* folders = new drovex::FolderInfoWindow(session, selector->table(), &window);
+    auto* info = new drovex::InfoBox(QStringLiteral("/home/player/.config/Drovex Windows Front-End.ini"),
+                                     QStringLiteral("/home/player/Games/GP2"), &window);
+    auto* options = window.startOptions(true);
+    auto* colours = new drovex::ColourSelector(&window);
+    auto out = [folder](const char* name) { return folder + QLatin1Char('/') + QLatin1String(name); };
+    snap(fileInfo, out("fileinfo.png"), [=, &app] {
+        snap(folders, out("folderinfo.png"), [=, &app] {
+            snap(info, out("infobox.png"), [=, &app] {
+                snap(options, out("startoptions.png"), [=, &app] {
+                    snap(colours, out("colourselector.png"), [&app] { app.quit(); });
+                });
+            });
+        });
+    });
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -134,15 +169,15 @@ int main(int argc, char* argv[])
             files->model()->match(files->model()->index(0, 0), Qt::DisplayRole, QStringLiteral("VALLUNGA.DAT"));
         if (!found.isEmpty())
             files->setCurrentIndex(found.first());
-        snap(selector, QString::fromLocal8Bit(argv[3]), [&app, &window, &services, selector, argc, argv] {
-            snap(selector->trackInfo(true), QString::fromLocal8Bit(argv[4]), [&app, &window, &services, argc, argv] {
+        snap(selector, QString::fromLocal8Bit(argv[3]), [&app, &window, &services, &session, selector, argc, argv] {
+            snap(selector->trackInfo(true), QString::fromLocal8Bit(argv[4]), [&app, &window, &services, &session, argc, argv] {
                 if (argc < 6) {
                     app.quit();
                     return;
                 }
                 // The About window, with the program's icon as its small picture.
                 auto* about = new drovex::AboutWindow(services, &window);
-                snap(about, QString::fromLocal8Bit(argv[5]), [&app] { app.quit(); });
+                snap(about, QString::fromLocal8Bit(argv[5]), [&app, &window, &session] { moreWindows(app, window, session); });
             });
         });
     };
