@@ -8,9 +8,11 @@
 #include "widgets/spinbar.h"
 
 #include <QButtonGroup>
+#include <QCoreApplication>
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -136,13 +138,23 @@ void SettingsPanel::placeValued(const Setting& s)
             const DotSplit split = splitDotSize(latin(s.initialValue).toLongLong());
             m_dotQuotient[static_cast<size_t>(i - kDotFirst)] = split.quotient;
             bar->setValue(static_cast<int>(split.remainder));
-            connect(field, &QLineEdit::textChanged, this, [this, i] { dotFieldChanged(i); });
             connect(bar, &QScrollBar::valueChanged, this, [this, i](int v) { dotBarMoved(i, v); });
         } else {
             bar->setValue(field->text().toInt());
-            connect(field, &QLineEdit::textChanged, this, [this, i] { fieldChanged(i); });
             connect(bar, &QScrollBar::valueChanged, this, [this, i](int v) { barMoved(i, v); });
         }
+        // Typing works as in a spin box: only digits go in, and the field's rule waits until the
+        // user is done (Enter, Tab, a click elsewhere), so that 12 can be typed into 3..20. A
+        // change made by the program runs the rule at once.
+        field->setValidator(digitsOnly(field));
+        field->installEventFilter(this);
+        bar->installEventFilter(this);
+        connect(field, &QLineEdit::textEdited, this, [this, i] { m_typing[static_cast<size_t>(i)] = true; });
+        connect(field, &QLineEdit::textChanged, this, [this, i] {
+            if (!m_typing[static_cast<size_t>(i)])
+                valuedSetting(i).isDotSize() ? dotFieldChanged(i) : fieldChanged(i);
+        });
+        connect(field, &QLineEdit::editingFinished, this, [this, i] { commitField(i); });
     } else {
         field->setMaxLength(kTextFieldMax);
         field->setMinimumWidth(110);
@@ -221,12 +233,23 @@ void SettingsPanel::placeStartMode(const Setting& s)
             if (on)
                 startModeEffect(m);
         });
+        connect(radio, &QRadioButton::clicked, this, [this, m] { emit startModeChosen(m); });
     }
 }
 
 bool SettingsPanel::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::MouseButtonRelease && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+    const QEvent::Type type = event->type();
+    if (type == QEvent::KeyPress || type == QEvent::Wheel || type == QEvent::MouseButtonPress) {
+        for (int k = 0; k < kValuedCount; ++k) {
+            if (watched == m_field[static_cast<size_t>(k)])
+                return steerField(k, event) || QWidget::eventFilter(watched, event);
+            // The bar steps from the number the user typed, not from the one before it.
+            if (watched == m_bar[static_cast<size_t>(k)])
+                commitField(k);
+        }
+    }
+    if (type == QEvent::MouseButtonRelease && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
         for (int k = 0; k < kColourCount; ++k) {
             if (watched == m_swatch[static_cast<size_t>(k)]) {
                 emit colourRequested(k);
@@ -235,142 +258,6 @@ bool SettingsPanel::eventFilter(QObject* watched, QEvent* event)
         }
     }
     return QWidget::eventFilter(watched, event);
-}
-
-// ---------------------------------------------------------------------------------------------
-// Entry rules: fields and bars keep in step
-
-void SettingsPanel::fieldChanged(int k)
-{
-    const Setting& s = valuedSetting(k);
-    QLineEdit* field = m_field[static_cast<size_t>(k)];
-    const FieldOutcome out = applyFieldRule(field->text(), s.limits->lo, s.limits->hi);
-    if (out.text != field->text()) {
-        field->setText(out.text); // runs this rule again with the clamped text
-        return;
-    }
-    if (out.number)
-        m_bar[static_cast<size_t>(k)]->setValue(static_cast<int>(*out.number));
-}
-
-void SettingsPanel::barMoved(int k, int value)
-{
-    m_field[static_cast<size_t>(k)]->setText(QString::number(value));
-    if (k < kColourCount)
-        paintSwatch(k);
-}
-
-void SettingsPanel::dotFieldChanged(int i)
-{
-    QLineEdit* field = m_field[static_cast<size_t>(i)];
-    const FieldOutcome out = applyFieldRule(field->text(), kDotMin, kDotMax);
-    if (out.text != field->text()) {
-        field->setText(out.text);
-        return;
-    }
-    if (!out.number)
-        return;
-    const DotSplit split = splitDotSize(*out.number);
-    m_dotQuotient[static_cast<size_t>(i - kDotFirst)] = split.quotient;
-    m_bar[static_cast<size_t>(i)]->setValue(static_cast<int>(split.remainder));
-}
-
-void SettingsPanel::dotBarMoved(int i, int value)
-{
-    QLineEdit* field = m_field[static_cast<size_t>(i)];
-    const auto x = parseNumber(field->text());
-    const qint64 quotient = x ? roundHalfEven(*x) / kDotDivisor : m_dotQuotient[static_cast<size_t>(i - kDotFirst)];
-    const DotStep step = stepDotSize(quotient, value);
-    if (step.position != value) {
-        const QSignalBlocker block(m_bar[static_cast<size_t>(i)]);
-        m_bar[static_cast<size_t>(i)]->setValue(step.position);
-    }
-    field->setText(QString::number(step.number));
-}
-
-void SettingsPanel::rebuildDotSplit(int i)
-{
-    QLineEdit* field = m_field[static_cast<size_t>(i)];
-    const auto n = toLongNumber(field->text());
-    if (!n)
-        return;
-    const qint64 quotient = *n / kDotDivisor;
-    m_dotQuotient[static_cast<size_t>(i - kDotFirst)] = quotient;
-    const qint64 position = roundHalfEven(*parseNumber(field->text()) - static_cast<double>(quotient) * kDotDivisor);
-    if (position >= kDotBarBottom && position <= kDotBarTop)
-        m_bar[static_cast<size_t>(i)]->setValue(static_cast<int>(position));
-}
-
-void SettingsPanel::paintSwatch(int k)
-{
-    // Not a palette index: the swatch keeps its colour.
-    if (const auto c = paletteQColor(m_field[static_cast<size_t>(k)]->text()))
-        setBackground(m_swatch[static_cast<size_t>(k)], *c);
-}
-
-void SettingsPanel::paintSwatches()
-{
-    for (int k = 0; k < kColourCount; ++k)
-        paintSwatch(k);
-}
-
-void SettingsPanel::setColour(int k, int paletteIndex)
-{
-    if (const auto c = paletteQColor(QString::number(paletteIndex)))
-        setBackground(m_swatch[static_cast<size_t>(k)], *c);
-    m_field[static_cast<size_t>(k)]->setText(QString::number(paletteIndex));
-}
-
-QColor SettingsPanel::swatchColour(int k) const
-{
-    return m_swatch[static_cast<size_t>(k)]->palette().color(QPalette::Window);
-}
-
-// ---------------------------------------------------------------------------------------------
-// Enable rules and the start mode
-
-void SettingsPanel::enableRule(int i)
-{
-    m_field[static_cast<size_t>(i)]->setEnabled(m_enable[static_cast<size_t>(i)]->checkState() != Qt::Unchecked);
-}
-
-void SettingsPanel::alignRule(int group)
-{
-    const bool on = m_checkO[static_cast<size_t>(group)]->checkState() != Qt::Unchecked;
-    for (QRadioButton* b : m_align[static_cast<size_t>(group)])
-        b->setEnabled(on);
-}
-
-void SettingsPanel::loggingCoupling()
-{
-    if (m_check[kLogCc]->checkState() == Qt::Checked)
-        m_check[kLogGlx]->setCheckState(Qt::Checked);
-}
-
-void SettingsPanel::startModeEffect(int mode)
-{
-    const bool options = mode != 1; // a batch file gets no start-up options
-    frameBox(Frame::Gp2Options)->setEnabled(options);
-    if (!options)
-        m_check[kGp2OptionsSwitch]->setCheckState(Qt::Unchecked);
-    emit gp2OptionsAvailable(options);
-}
-
-bool SettingsPanel::inDefaultsMode() const { return m_setToDefault->isChecked(); }
-bool SettingsPanel::gp2OptionsOn() const { return m_check[kGp2OptionsSwitch]->checkState() == Qt::Checked; }
-
-int SettingsPanel::selectedStartMode() const
-{
-    for (int m = 0; m < kOptionCount; ++m)
-        if (m_startMode[static_cast<size_t>(m)]->isChecked())
-            return m;
-    return -1;
-}
-
-void SettingsPanel::setSettingsFramesEnabled(bool enabled)
-{
-    for (int f = 0; f <= static_cast<int>(kLastSettingsFrame); ++f)
-        m_frame[static_cast<size_t>(f)]->setEnabled(enabled);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -391,7 +278,7 @@ void SettingsPanel::apply(const SettingsSnapshot& s)
 
     // 2. Fields, unchanged (each runs its change rule).
     for (int i = 0; i < kValuedCount; ++i)
-        m_field[static_cast<size_t>(i)]->setText(s.text[static_cast<size_t>(i)]);
+        setFieldText(i, s.text[static_cast<size_t>(i)]);
 
     // 3. Bars, from the stored number when it lies within the bar's limits.
     for (int i = 0; i < kValuedCount; ++i) {
@@ -434,6 +321,7 @@ void SettingsPanel::showDefaults()
 
 SettingsSnapshot SettingsPanel::capture()
 {
+    commitEdits();
     auto selected = [](const auto& buttons, qint16& index) {
         for (int n = 0; n < kOptionCount; ++n)
             if (buttons[static_cast<size_t>(n)]->isChecked())

@@ -30,15 +30,20 @@ public:
     // Puts a snapshot into the controls in the order of a load, each change running its control's
     // rules; a text a control cannot take leaves that control as it is.
     void apply(const SettingsSnapshot& snapshot);
-    // The controls as the store keeps them. The alignment and start-mode indices follow the
-    // selected buttons first (a group without a selected button keeps its index).
+    // The controls as the store keeps them. A number still being typed gets its field's rule
+    // first; the alignment and start-mode indices follow the selected buttons (a group without a
+    // selected button keeps its index).
     SettingsSnapshot capture();
+    // Gives every number the user is still typing its field's rule, as leaving the field would.
+    void commitEdits();
     // The defaults switch: frames of Drovex's settings disabled and the Default column shown.
     void showDefaults();
     void setSettingsFramesEnabled(bool enabled);
     void paintSwatches();
 
     bool inDefaultsMode() const;
+    // Sets the defaults switch without running what its click runs.
+    void setDefaultsSwitch(bool on);
     bool gp2OptionsOn() const;
     int selectedStartMode() const; // -1 when no start mode button is selected
     int HAlignIndex() const { return m_alignIndex[0]; }
@@ -52,6 +57,7 @@ public:
 
 signals:
     void colourRequested(int k);        // BTN_Color(k) or LBL_Color(k) clicked
+    void startModeChosen(int mode);     // the user chose another start mode
     void defaultsToggled(bool on);
     void gp2OptionsAvailable(bool on);  // the start mode allows the game's start-up options
 
@@ -72,6 +78,9 @@ private:
     void placeStartMode(const Setting& s);
     void arrangeFrames();
 
+    void setFieldText(int k, const QString& text);
+    void commitField(int k);
+    bool steerField(int k, QEvent* event);
     void fieldChanged(int k);
     void barMoved(int k, int value);
     void dotFieldChanged(int i);
@@ -97,6 +106,8 @@ private:
     std::array<qint16, kAlignCount> m_alignIndex{}; // HAlignIndex, VAlignIndex
     qint16 m_startModeIndex = 0;
     std::array<qint64, 2> m_dotQuotient{};          // the dot sizes' quotient by 32767
+    // Numbers typed but not yet finished (Enter, Tab, a click elsewhere): their rule waits.
+    std::array<bool, kValuedCount> m_typing{};
 };
 
 } // namespace drovex

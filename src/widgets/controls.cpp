@@ -5,6 +5,9 @@
 #include <QCheckBox>
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <QValidator>
+
+#include <utility>
 
 namespace drovex {
 
@@ -44,6 +47,35 @@ static void setRole(QWidget* widget, QPalette::ColorRole role, const QColor& col
 
 void setBackground(QWidget* widget, const QColor& colour) { setRole(widget, QPalette::Window, colour); }
 void setTextColour(QWidget* widget, const QColor& colour) { setRole(widget, QPalette::WindowText, colour); }
+
+namespace {
+
+class DigitsOnly final : public QValidator {
+public:
+    using QValidator::QValidator;
+    // An edit that would bring in anything but digits is undone. Text the program set (a
+    // hand-edited store's "12.6") stays until the user edits it.
+    State validate(QString& input, int&) const override
+    {
+        for (const QChar c : std::as_const(input))
+            if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+                return Invalid;
+        return Acceptable;
+    }
+    // Enter or leaving the field keeps the digits of such a text.
+    void fixup(QString& input) const override
+    {
+        QString digits;
+        for (const QChar c : std::as_const(input))
+            if (c >= QLatin1Char('0') && c <= QLatin1Char('9'))
+                digits += c;
+        input = digits;
+    }
+};
+
+} // namespace
+
+QValidator* digitsOnly(QObject* parent) { return new DigitsOnly(parent); }
 
 QHBoxLayout* buttonRow(QWidget* left, QWidget* right)
 {

@@ -8,7 +8,9 @@
 
 class QCheckBox;
 class QHBoxLayout;
+class QObject;
 class QPushButton;
+class QValidator;
 class QWidget;
 
 namespace drovex {
@@ -29,6 +31,10 @@ void setTextColour(QWidget* widget, const QColor& colour);
 
 // A row of two buttons at the two ends of a window.
 QHBoxLayout* buttonRow(QWidget* left, QWidget* right);
+
+// A validator that lets only the digits 0-9 into a field: an edit that brings in anything else
+// is undone. Text the program sets stays as it is until the user edits it.
+QValidator* digitsOnly(QObject* parent);
 
 // A command button with its object name, caption and tooltip, showing the hand pointer.
 QPushButton* makeButton(const char* name, const char* caption, const char* tip);

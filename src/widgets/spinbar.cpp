@@ -38,7 +38,7 @@ void SpinBar::turnRound(int action)
     }
 }
 
-void SpinBar::step(int steps) { setValue(value() + steps); }
+void SpinBar::stepBy(int steps) { setValue(value() + steps); }
 
 void SpinBar::wheelEvent(QWheelEvent* event)
 {
@@ -46,7 +46,7 @@ void SpinBar::wheelEvent(QWheelEvent* event)
     const int steps = m_wheel / 120; // one notch of a wheel is one step
     m_wheel -= steps * 120;
     if (steps != 0)
-        step(steps);
+        stepBy(steps);
     event->accept();
 }
 
@@ -55,11 +55,11 @@ void SpinBar::keyPressEvent(QKeyEvent* event)
     switch (event->key()) {
     case Qt::Key_Up:
     case Qt::Key_PageUp:
-        step(1);
+        stepBy(1);
         break;
     case Qt::Key_Down:
     case Qt::Key_PageDown:
-        step(-1);
+        stepBy(-1);
         break;
     default:
         QScrollBar::keyPressEvent(event);

@@ -11,6 +11,8 @@ class SpinBar : public QScrollBar {
     Q_OBJECT
 public:
     SpinBar(int lowerLimit, int upperLimit, QWidget* parent = nullptr);
+    // Steps the value as the arrows do: positive steps raise it.
+    void stepBy(int steps);
 
 protected:
     void wheelEvent(QWheelEvent* event) override;
@@ -18,7 +20,6 @@ protected:
 
 private:
     void turnRound(int action);
-    void step(int steps);
     int m_wheel = 0; // wheel turn not yet worth a step
 };
 

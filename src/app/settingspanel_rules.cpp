@@ -1,0 +1,204 @@
+// The settings panel's rules: fields and bars in step within their limits, dot sizes split
+// across 32767, swatches following their numbers, switches enabling what they govern, and the
+// start mode.
+#include "app/settingspanel.h"
+
+#include "colours/colourselector.h"
+#include "settings/fieldrules.h"
+#include "widgets/controls.h"
+#include "widgets/spinbar.h"
+
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QSignalBlocker>
+
+namespace drovex {
+
+// ---------------------------------------------------------------------------------------------
+// Entry rules: fields and bars keep in step
+
+// Up and Down and the mouse wheel over a number field step it as its bar's arrows do.
+bool SettingsPanel::steerField(int k, QEvent* event)
+{
+    SpinBar* bar = m_bar[static_cast<size_t>(k)];
+    if (event->type() == QEvent::Wheel) {
+        commitField(k);
+        QCoreApplication::sendEvent(bar, event);
+        return true;
+    }
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    const int steps = key == Qt::Key_Up || key == Qt::Key_PageUp ? 1 : key == Qt::Key_Down || key == Qt::Key_PageDown ? -1 : 0;
+    if (steps == 0)
+        return false;
+    commitField(k);
+    bar->stepBy(steps);
+    return true;
+}
+
+void SettingsPanel::setFieldText(int k, const QString& text)
+{
+    m_typing[static_cast<size_t>(k)] = false;
+    m_field[static_cast<size_t>(k)]->setText(text);
+}
+
+void SettingsPanel::commitField(int k)
+{
+    if (!m_typing[static_cast<size_t>(k)])
+        return;
+    m_typing[static_cast<size_t>(k)] = false;
+    valuedSetting(k).isDotSize() ? dotFieldChanged(k) : fieldChanged(k);
+}
+
+void SettingsPanel::commitEdits()
+{
+    for (int k = 0; k < kValuedCount; ++k)
+        commitField(k);
+}
+
+void SettingsPanel::fieldChanged(int k)
+{
+    const Setting& s = valuedSetting(k);
+    QLineEdit* field = m_field[static_cast<size_t>(k)];
+    const FieldOutcome out = applyFieldRule(field->text(), s.limits->lo, s.limits->hi);
+    if (out.text != field->text()) {
+        setFieldText(k, out.text); // runs this rule again with the clamped text
+        return;
+    }
+    if (out.number)
+        m_bar[static_cast<size_t>(k)]->setValue(static_cast<int>(*out.number));
+}
+
+void SettingsPanel::barMoved(int k, int value)
+{
+    setFieldText(k, QString::number(value));
+    if (k < kColourCount)
+        paintSwatch(k);
+}
+
+void SettingsPanel::dotFieldChanged(int i)
+{
+    QLineEdit* field = m_field[static_cast<size_t>(i)];
+    const FieldOutcome out = applyFieldRule(field->text(), kDotMin, kDotMax);
+    if (out.text != field->text()) {
+        setFieldText(i, out.text);
+        return;
+    }
+    if (!out.number)
+        return;
+    const DotSplit split = splitDotSize(*out.number);
+    m_dotQuotient[static_cast<size_t>(i - kDotFirst)] = split.quotient;
+    m_bar[static_cast<size_t>(i)]->setValue(static_cast<int>(split.remainder));
+}
+
+void SettingsPanel::dotBarMoved(int i, int value)
+{
+    QLineEdit* field = m_field[static_cast<size_t>(i)];
+    const auto x = parseNumber(field->text());
+    const qint64 quotient = x ? roundHalfEven(*x) / kDotDivisor : m_dotQuotient[static_cast<size_t>(i - kDotFirst)];
+    const DotStep step = stepDotSize(quotient, value);
+    if (step.position != value) {
+        const QSignalBlocker block(m_bar[static_cast<size_t>(i)]);
+        m_bar[static_cast<size_t>(i)]->setValue(step.position);
+    }
+    setFieldText(i, QString::number(step.number));
+}
+
+void SettingsPanel::rebuildDotSplit(int i)
+{
+    QLineEdit* field = m_field[static_cast<size_t>(i)];
+    const auto n = toLongNumber(field->text());
+    if (!n)
+        return;
+    const qint64 quotient = *n / kDotDivisor;
+    m_dotQuotient[static_cast<size_t>(i - kDotFirst)] = quotient;
+    const qint64 position = roundHalfEven(*parseNumber(field->text()) - static_cast<double>(quotient) * kDotDivisor);
+    if (position >= kDotBarBottom && position <= kDotBarTop)
+        m_bar[static_cast<size_t>(i)]->setValue(static_cast<int>(position));
+}
+
+void SettingsPanel::paintSwatch(int k)
+{
+    // Not a palette index: the swatch keeps its colour.
+    if (const auto c = paletteQColor(m_field[static_cast<size_t>(k)]->text()))
+        setBackground(m_swatch[static_cast<size_t>(k)], *c);
+}
+
+void SettingsPanel::paintSwatches()
+{
+    for (int k = 0; k < kColourCount; ++k)
+        paintSwatch(k);
+}
+
+void SettingsPanel::setColour(int k, int paletteIndex)
+{
+    if (const auto c = paletteQColor(QString::number(paletteIndex)))
+        setBackground(m_swatch[static_cast<size_t>(k)], *c);
+    setFieldText(k, QString::number(paletteIndex));
+}
+
+QColor SettingsPanel::swatchColour(int k) const
+{
+    return m_swatch[static_cast<size_t>(k)]->palette().color(QPalette::Window);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Enable rules and the start mode
+
+void SettingsPanel::enableRule(int i)
+{
+    m_field[static_cast<size_t>(i)]->setEnabled(m_enable[static_cast<size_t>(i)]->checkState() != Qt::Unchecked);
+}
+
+void SettingsPanel::alignRule(int group)
+{
+    const bool on = m_checkO[static_cast<size_t>(group)]->checkState() != Qt::Unchecked;
+    for (QRadioButton* b : m_align[static_cast<size_t>(group)])
+        b->setEnabled(on);
+}
+
+void SettingsPanel::loggingCoupling()
+{
+    if (m_check[kLogCc]->checkState() == Qt::Checked)
+        m_check[kLogGlx]->setCheckState(Qt::Checked);
+}
+
+void SettingsPanel::startModeEffect(int mode)
+{
+    const bool options = mode != 1; // a batch file gets no start-up options
+    frameBox(Frame::Gp2Options)->setEnabled(options);
+    if (!options)
+        m_check[kGp2OptionsSwitch]->setCheckState(Qt::Unchecked);
+    emit gp2OptionsAvailable(options);
+}
+
+bool SettingsPanel::inDefaultsMode() const { return m_setToDefault->isChecked(); }
+
+void SettingsPanel::setDefaultsSwitch(bool on)
+{
+    const QSignalBlocker block(m_setToDefault);
+    m_setToDefault->setChecked(on);
+}
+bool SettingsPanel::gp2OptionsOn() const { return m_check[kGp2OptionsSwitch]->checkState() == Qt::Checked; }
+
+int SettingsPanel::selectedStartMode() const
+{
+    for (int m = 0; m < kOptionCount; ++m)
+        if (m_startMode[static_cast<size_t>(m)]->isChecked())
+            return m;
+    return -1;
+}
+
+void SettingsPanel::setSettingsFramesEnabled(bool enabled)
+{
+    for (int f = 0; f <= static_cast<int>(kLastSettingsFrame); ++f)
+        m_frame[static_cast<size_t>(f)]->setEnabled(enabled);
+}
+
+} // namespace drovex
