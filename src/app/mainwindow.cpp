@@ -15,6 +15,7 @@
 #include "widgets/controls.h"
 #include "widgets/handcursor.h"
 #include "widgets/services.h"
+#include "widgets/statusline.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -28,6 +29,8 @@
 #include <QRadioButton>
 #include <QStatusBar>
 #include <QVBoxLayout>
+
+#include <utility>
 
 namespace drovex {
 
@@ -50,11 +53,17 @@ MainWindow::MainWindow(Session& session, Services& services, QWidget* parent)
     mouseCursor->setPixmap(handCursor().pixmap());
     mouseCursor->hide();
     setCentralWidget(central);
-    statusBar()->setSizeGripEnabled(false);
+    m_statusLine = new StatusLine;
+    setStatusBar(m_statusLine);
     buildMenus();
 
     m_emulatorWatch = new EmulatorWatch(m_session.platform(), this);
     connect(m_emulatorWatch, &EmulatorWatch::failed, this, &MainWindow::showStatus);
+    connect(m_emulatorWatch, &EmulatorWatch::runningChanged, this, &MainWindow::programsRunning);
+    connect(m_panel, &SettingsPanel::startModeChosen, this, [this](int mode) {
+        static const char* const started[] = {"Drovex", "your batch file", "Grand Prix 2"};
+        showStatus(QStringLiteral("Save and Play will start %1.").arg(QLatin1String(started[mode])));
+    });
     m_tracks = new TrackManager(m_session, m_services, m_slots, [this] { return m_panel->inDefaultsMode(); }, this);
     connect(m_panel, &SettingsPanel::defaultsToggled, this, &MainWindow::setDefaultsMode);
     connect(m_panel, &SettingsPanel::colourRequested, this, &MainWindow::chooseColour);
@@ -76,7 +85,7 @@ QWidget* MainWindow::buildButtons()
         return b;
     };
     m_btnSave = add("BTN_Save", "Save", "Save the Settings", &MainWindow::save);
-    add("BTN_Play", "Save and Play", "Save the settings and play Grand Prix 2", &MainWindow::saveAndPlay);
+    m_btnPlay = add("BTN_Play", "Save and Play", "Save the settings and play Grand Prix 2", &MainWindow::saveAndPlay);
     m_btnGp2 = add("BTN_GP2", "GP2 Options", "Switch to Grand Prix 2 Start-Up Options", &MainWindow::showStartOptions);
     add("BTN_Track", "Track Manager", "Switch to Track-Selector", &MainWindow::showTrackManager);
     h->addStretch(1);
@@ -108,14 +117,16 @@ void MainWindow::buildMenus()
     auto addSeparator = [](QMenu* menu, const char* name) { menu->addSeparator()->setObjectName(QString::fromLatin1(name)); };
 
     QMenu* file = addMenu("MNU_1", "File");
-    addItem(file, "MNU_Play", "Save and Play", "Ctrl+P", &MainWindow::saveAndPlay);
+    m_playAction = addItem(file, "MNU_Play", "Save and Play", "Ctrl+P", &MainWindow::saveAndPlay);
     addItem(file, "MNU_Save", "Save Settings", "Ctrl+S", &MainWindow::saveSettingsCommand);
     m_importAction = addItem(file, "MNU_Import", "Import Drovex.cfg\u2026", nullptr, &MainWindow::importConfigCommand);
     addSeparator(file, "Trenn1");
     addItem(file, "MNU_GP2Tracks", "GP2 Tracks", "Ctrl+T", &MainWindow::showTrackManager);
     addItem(file, "MNU_GP2Options", "GP2 Options", "Ctrl+O", &MainWindow::showStartOptions);
     addSeparator(file, "Trenn3");
-    addItem(file, "MNU_End", "Exit", "Ctrl+X", &MainWindow::close);
+    QAction* exit = addItem(file, "MNU_End", "Exit", "Ctrl+X", &MainWindow::close);
+    // The desktop's usual shortcut too.
+    exit->setShortcuts({exit->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Q)});
 
     QMenu* paths = addMenu("MNU_2", "Choose Path");
     addItem(paths, "MNU_GP2", "GP2 Path", "Ctrl+G", &MainWindow::BrowseGameFolder);
@@ -127,23 +138,50 @@ void MainWindow::buildMenus()
     QMenu* help = addMenu("MNU_Help", "?");
     addItem(help, "MNU_Info", "Info", "Ctrl+I", &MainWindow::showInfo);
     addItem(help, "MNU_About", "About", "Ctrl+A", &MainWindow::showAbout);
+    addItem(help, "MNU_Messages", "Messages\u2026", nullptr, &MainWindow::showMessages);
 }
 
-void MainWindow::showStatus(const QString& text) { statusBar()->showMessage(text); }
+void MainWindow::showStatus(const QString& text) { m_statusLine->showMessage(text); }
+void MainWindow::showMessages() { showMessageLog(this, *m_statusLine); }
+
+// The menus' status tips would wipe the last result from the status bar.
+bool MainWindow::event(QEvent* event)
+{
+    if (event->type() == QEvent::StatusTip)
+        return true;
+    return QMainWindow::event(event);
+}
 
 void MainWindow::setDefaultsMode(bool on)
 {
+    if (!on && !leaveDefaultsMode()) {
+        // Cancelled: the defaults stay on show.
+        m_panel->setDefaultsSwitch(true);
+        return;
+    }
     // An import fills the window with a file's settings: no place for it while the defaults show.
     m_importAction->setEnabled(!on);
-    // Both ways the slot table is loaded afresh: slots an import brought in are no longer pending.
-    m_slotsImported = false;
     if (on) {
+        // The user's own values wait aside, with slots an import brought in.
+        m_userValues = m_panel->capture();
+        if (m_slotsImported)
+            m_userSlots = m_slots;
+        m_slotsImported = false;
         m_panel->showDefaults();
         m_tracks->setDefaultsMode(true);
-    } else {
-        m_tracks->setDefaultsMode(false);
-        m_panel->setSettingsFramesEnabled(true);
-        LoadSettings();
+        showStatus(QStringLiteral("Showing Drovex's default values; your own settings are kept."));
+        return;
+    }
+    const std::optional<SlotTable> imported = std::exchange(m_userSlots, std::nullopt);
+    m_userValues.reset();
+    m_tracks->setDefaultsMode(false);
+    m_panel->setSettingsFramesEnabled(true);
+    LoadSettings();
+    showStatus(QStringLiteral("Showing your settings."));
+    if (imported) {
+        m_slots = *imported;
+        m_slotsImported = true;
+        m_tracks->showSlots();
     }
 }
 
@@ -203,6 +241,11 @@ void MainWindow::keyPressEvent(QKeyEvent* event)
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
+    // Nothing the user chose is dropped without a question.
+    if (!settleTrackChoices() || !askToSaveChanges()) {
+        event->ignore();
+        return;
+    }
     endProgram();
     event->accept();
 }

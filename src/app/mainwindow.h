@@ -1,11 +1,14 @@
 #pragma once
 
 #include "common/safefile.h"
+#include "settings/snapshot.h"
 #include "startopts/startoptions.h"
 #include "tracks/slottable.h"
 
 #include <QMainWindow>
 #include <QPointer>
+
+#include <optional>
 
 class QAction;
 class QPushButton;
@@ -22,6 +25,7 @@ class InfoBox;
 class AboutWindow;
 class EmulatorChoice;
 class EmulatorWatch;
+class StatusLine;
 struct LaunchPlan;
 
 // The main window: every Drovex setting, the commands and the start-up sequence. It keeps the
@@ -58,6 +62,7 @@ public:
     void save();
     void saveSettingsCommand();
     void saveAndPlay();
+    void showMessages();
     void chooseColour(int k);
     void showStartOptions();
     void showTrackManager();
@@ -70,12 +75,33 @@ public:
     StartOptionsModel& startOptionsModel() { return m_startOptionsModel; }
     StartOptionsDialog* startOptions(bool create);
     void showStatus(const QString& text);
+    // Whether the user's settings differ from what is stored (including slots an import brought
+    // in); in defaults mode the user's own values, which the window does not show, count.
+    bool hasUnsavedChanges();
 
 protected:
+    bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // What writing Drovex.cfg came to, and the sentence that says so.
+    struct Outcome {
+        bool ok = false;
+        QString message;
+    };
+    Outcome writeConfig();
+    Outcome launch();
+    Outcome launchInEmulator(const LaunchPlan& plan, const EmulatorChoice& emulator);
+    // Writes Drovex.cfg for a command that must not go on without it: a failure is also said in a
+    // message box, since what follows (the game, the end of the program) would hide the status bar.
+    bool writeConfigOrTell(const QString& consequence);
+    bool storeSettings(const SettingsSnapshot& snapshot);
+    SettingsSnapshot userValues();
+    bool askToSaveChanges();
+    bool leaveDefaultsMode();
+    bool settleTrackChoices();
+    void programsRunning(int count);
     void buildMenus();
     QWidget* buildButtons();
     void setDefaultsMode(bool on);
@@ -84,7 +110,6 @@ private:
     void askForGameFolder();
     bool confirmForeignConfig();
     void storePath(const char* key, const QString& file);
-    bool launchInEmulator(const LaunchPlan& plan, const EmulatorChoice& emulator);
     void endProgram();
 
     Session& m_session;
@@ -95,7 +120,15 @@ private:
     TrackManager* m_tracks = nullptr;
     int m_colorIndex = 0;
     bool m_slotsImported = false; // an import changed the slots: the next save stores them too
+    SettingsSnapshot m_saved;     // the user's settings as the store holds them
+    // While "Default Values" shows Drovex's defaults: the user's own values and imported slots.
+    std::optional<SettingsSnapshot> m_userValues;
+    std::optional<SlotTable> m_userSlots;
+    QString m_running;            // what Save and Play started and is still running
     QPushButton* m_btnSave = nullptr;
+    QPushButton* m_btnPlay = nullptr;
+    QAction* m_playAction = nullptr;
+    StatusLine* m_statusLine = nullptr;
     QPushButton* m_btnGp2 = nullptr;
     EmulatorWatch* m_emulatorWatch = nullptr;
     QAction* m_importAction = nullptr;

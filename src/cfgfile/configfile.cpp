@@ -267,6 +267,11 @@ QString slotLineValue(const QString& gameFolder, const QString& slotPath, const 
     return nativeToDos(f.mid(prefix.size()));
 }
 
+QString missingSlotNote(int slot, const QString& slotPath)
+{
+    return QStringLiteral("slot %1: %2 is missing, Drovex keeps its own track").arg(slot).arg(slotPath);
+}
+
 QString configFilePath(const QString& gameFolder)
 {
     const QString plain = joinPath(gameFolder, QString::fromLatin1(kConfigFileName));

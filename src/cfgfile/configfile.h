@@ -45,6 +45,10 @@ QByteArray renderConfigFile(const ConfigValues& values);
 // the platform gives, DOS-style; "" when the file does not exist.
 QString slotLineValue(const QString& gameFolder, const QString& slotPath, const Platform& platform);
 
+// The status-bar note for a slot whose track file Drovex.cfg could not name: missing, or not
+// inside the game folder.
+QString missingSlotNote(int slot, const QString& slotPath);
+
 struct ConfigWriteResult {
     bool written = false;
     bool direct = false; // written in place: its folder takes no temporary file

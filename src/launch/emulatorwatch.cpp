@@ -57,17 +57,19 @@ EmulatorWatch::EmulatorWatch(const Platform& platform, QObject* parent)
     connect(&m_timer, &QTimer::timeout, this, &EmulatorWatch::poll);
 }
 
-void EmulatorWatch::watch(qint64 pid, const QString& program, const QString& logFile)
+void EmulatorWatch::watch(qint64 pid, const QString& program, const QString& logFile, bool emulator)
 {
-    Started s{pid, program, logFile, {}};
+    Started s{pid, program, logFile, {}, emulator};
     s.age.start();
     m_started << s;
     m_timer.start(kFastPollMs);
+    emit runningChanged(running());
 }
 
 void EmulatorWatch::poll()
 {
     bool young = false;
+    bool ended = false;
     QStringList failures;
     for (qsizetype i = m_started.size() - 1; i >= 0; --i) {
         const Started& s = m_started[i];
@@ -80,16 +82,21 @@ void EmulatorWatch::poll()
             s.age.elapsed() < kEarlyMs) {
             const QString why = emulatorFailure(state.kind() == ProgramState::Kind::Signalled, state.code(),
                                                 logTail(s.logFile));
-            if (!why.isEmpty())
+            if (!why.isEmpty() && s.emulator)
                 failures << (QStringLiteral("The DOS emulator %1 stopped at once: %2. Set it with %3.")
                                 .arg(QDir::toNativeSeparators(s.program), why, QString::fromUtf8(kEmulatorMenuHint)));
+            else if (!why.isEmpty())
+                failures << QStringLiteral("%1 stopped at once: %2.").arg(QDir::toNativeSeparators(s.program), why);
         }
         m_started.removeAt(i);
+        ended = true;
     }
     if (m_started.isEmpty())
         m_timer.stop();
     else
         m_timer.setInterval(young ? kFastPollMs : kSlowPollMs);
+    if (ended)
+        emit runningChanged(running());
     for (const QString& message : failures)
         emit failed(message);
 }

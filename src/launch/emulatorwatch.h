@@ -10,16 +10,17 @@ namespace drovex {
 
 class Platform;
 
-// Watches emulators started by Save and Play. One that ends within its first seconds with an
-// error is reported; every one is collected when it ends, so none lingers as a zombie. The
+// Watches the programs Save and Play started (DOS emulators and programs started directly). One
+// that ends within its first seconds with an error is reported; every one is collected when it ends, so none lingers as a zombie. The
 // watched programs keep running when the front-end ends.
 class EmulatorWatch : public QObject {
     Q_OBJECT
 public:
     explicit EmulatorWatch(const Platform& platform, QObject* parent = nullptr);
 
-    // Watches the emulator program with process id pid, whose output goes to logFile.
-    void watch(qint64 pid, const QString& program, const QString& logFile);
+    // Watches the program with process id pid, whose output goes to logFile: a DOS emulator, or a
+    // program started directly.
+    void watch(qint64 pid, const QString& program, const QString& logFile, bool emulator = true);
     // How many started emulators have not ended yet.
     int running() const { return static_cast<int>(m_started.size()); }
 
@@ -29,6 +30,8 @@ public:
 signals:
     // The sentence for the status bar: the emulator, the reason and where to set it.
     void failed(const QString& message);
+    // How many watched programs are still running, each time that changes.
+    void runningChanged(int count);
 
 private:
     void poll();
@@ -38,6 +41,7 @@ private:
         QString program;
         QString logFile;
         QElapsedTimer age;
+        bool emulator;
     };
     const Platform& m_platform;
     QList<Started> m_started;

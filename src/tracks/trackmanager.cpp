@@ -80,6 +80,25 @@ void TrackManager::discard()
     }
 }
 
+bool TrackManager::settlePendingChoices()
+{
+    if (!m_selector || !m_selector->hasUnacceptedChoices())
+        return true;
+    switch (m_selector->askAboutChoices(m_owner)) {
+    case TrackSelector::Choice::Accept:
+        if (!m_selector->storeChoices())
+            return false;
+        discard();
+        return true;
+    case TrackSelector::Choice::Discard:
+        discard();
+        return true;
+    case TrackSelector::Choice::Cancel:
+        break;
+    }
+    return false;
+}
+
 void TrackManager::closeAll()
 {
     if (!m_selector)

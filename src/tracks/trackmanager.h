@@ -34,6 +34,9 @@ public:
     void showSlots();
     // "Default Values" on: the game's own circuit files, and no choice of files; off: the stored slots.
     void setDefaultsMode(bool on);
+    // Track choices made in the selector and not accepted yet are stored, dropped, or kept as the
+    // user answers; false when the user cancelled (or the store refused them, which is said).
+    bool settlePendingChoices();
     // Closes File-Info, the track info and the track selector, in this order.
     void closeAll();
 

@@ -349,7 +349,14 @@ void TrackSelector::refreshSlots()
 void TrackSelector::reload()
 {
     m_table = m_slots;
+    // Nothing stays highlighted that the name box, the slot buttons and More Info no longer show.
+    m_files->selectionModel()->clear();
+    m_selectedPath.clear();
     setSelectedName({});
+    setSlotButtons(false);
+    m_details->setEnabled(false);
+    if (m_info)
+        m_info->showInfo(TrackInfo{});
     refreshSlots();
 }
 
@@ -359,20 +366,56 @@ void TrackSelector::setDefaultsMode(bool on)
         w->setEnabled(!on);
 }
 
-void TrackSelector::accept()
+bool TrackSelector::hasUnacceptedChoices() const
+{
+    for (int n = 1; n <= SlotTable::kSlots; ++n)
+        if (m_table.path(n) != m_slots.path(n))
+            return true;
+    return false;
+}
+
+TrackSelector::Choice TrackSelector::askAboutChoices(QWidget* owner)
+{
+    const int answer = m_services.question(
+        owner, QStringLiteral("Track choices not accepted yet"),
+        QStringLiteral("Track choices not accepted yet.\n\nThe Track Manager holds track choices that were not "
+                       "accepted. Accept stores them; Discard drops them."),
+        {QStringLiteral("Accept"), QStringLiteral("Discard"), QStringLiteral("Cancel")});
+    return answer == 0 ? Choice::Accept : answer == 1 ? Choice::Discard : Choice::Cancel;
+}
+
+bool TrackSelector::storeChoices()
 {
     const WriteResult r = m_table.StoreSlots(m_session.store());
     if (!r.ok) {
         reportStoreFailure(m_services, this, QStringLiteral("The track slots"), r);
-        return; // stay open: the assignments are not lost
+        return false; // the assignments are not lost
     }
     m_slots = m_table;
+    return true;
+}
+
+void TrackSelector::accept()
+{
+    if (!storeChoices())
+        return; // stay open
     done(NextAccepted);
     emit finished();
 }
 
 void TrackSelector::reject()
 {
+    if (hasUnacceptedChoices()) {
+        switch (askAboutChoices(this)) {
+        case Choice::Accept:
+            accept();
+            return;
+        case Choice::Discard:
+            break;
+        case Choice::Cancel:
+            return;
+        }
+    }
     done(NextClose);
     emit finished();
 }

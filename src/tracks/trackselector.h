@@ -52,7 +52,16 @@ public:
     TrackInfoWindow* trackInfo(bool create);
     FileInfoWindow* fileInfo(bool create);
 
-    // Accept stores every slot; Cancel, Escape and the close box drop every change.
+    // Whether a slot holds a track chosen here and not accepted yet.
+    bool hasUnacceptedChoices() const;
+    enum class Choice { Accept, Discard, Cancel };
+    // Asks what becomes of the choices not accepted yet.
+    Choice askAboutChoices(QWidget* owner);
+    // Stores every slot and makes them the table; false when the store refused (said).
+    bool storeChoices();
+
+    // Accept stores every slot; Cancel, Escape and the close box drop every change, after a
+    // question when choices would be lost.
     void accept() override;
     void reject() override;
 

@@ -240,36 +240,6 @@ private slots:
         QCOMPARE(bar(w, 20)->value(), 16989);
     }
 
-    void typingIsClampedOnEveryKeystroke_data()
-    {
-        QTest::addColumn<int>("index");
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("position");
-        QTest::newRow("colour above 255") << 0 << "300" << "255" << 255;
-        QTest::newRow("first digit below lower limit") << 5 << "2" << "64" << 64;
-        QTest::newRow("dot size first digit") << 19 << "9" << "111111" << 12810;
-        QTest::newRow("letters stay, bar stays") << 14 << "ab" << "ab" << 2;
-        QTest::newRow("lone minus") << 16 << "-" << "-" << 194;
-        QTest::newRow("fraction rounds the bar") << 16 << "12.6" << "13" << 13;
-        QTest::newRow("every keystroke clamps") << 17 << "12" << "20" << 20;
-    }
-    void typingIsClampedOnEveryKeystroke()
-    {
-        QFETCH(int, index);
-        QFETCH(QString, typed);
-        QFETCH(QString, text);
-        QFETCH(int, position);
-        Fixture f;
-        MainWindow& w = f.open(false);
-        QLineEdit* e = field(w, index);
-        e->setEnabled(true);
-        e->clear();
-        QTest::keyClicks(e, typed);
-        QCOMPARE(e->text(), text);
-        QCOMPARE(bar(w, index)->value(), position);
-    }
-
     void fractionStaysWhenTheBarAlreadyStandsThere()
     {
         Fixture f;

@@ -137,7 +137,11 @@ private slots:
         QTest::mouseClick(slotButton(s, 7), Qt::LeftButton);
         QCOMPARE(s->table().path(7), QStringLiteral("Top.dat")); // directly in the game folder
 
-        // Cancel drops everything since the last Accept.
+        // Cancel drops everything since the last Accept, once the user says so.
+        press(s, "BTN_Cancel");
+        QVERIFY(s->isVisible());
+        QVERIFY(f.services.questions.last().startsWith(QLatin1String("Track choices not accepted yet|")));
+        f.services.choices = {1}; // Discard
         press(s, "BTN_Cancel");
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(!w.tracks().selector(false));
