@@ -203,8 +203,17 @@ StartOptionsDialog* MainWindow::startOptions(bool create)
     return m_startOptions;
 }
 
-void MainWindow::showStartOptions() { startOptions(true)->exec(); }
-void MainWindow::showTrackManager() { m_tracks->run(); }
+void MainWindow::showStartOptions()
+{
+    if (startOptions(true)->exec() == QDialog::Accepted)
+        showStatus(QStringLiteral("GP2 Options stored; Save and Play passes them to the game."));
+}
+
+void MainWindow::showTrackManager()
+{
+    if (m_tracks->run())
+        showStatus(QStringLiteral("Track choices stored; the next Save writes them to Drovex.cfg."));
+}
 
 void MainWindow::showInfo()
 {

@@ -108,13 +108,13 @@ void TrackManager::closeAll()
     delete m_selector;
 }
 
-void TrackManager::run()
+bool TrackManager::run()
 {
     int next = NextSelector;
     while (true) {
         TrackSelector* s = selector(next == NextSelector);
         if (!s)
-            return;
+            return false;
         QDialog* window = nullptr;
         switch (next) {
         case NextSelector:
@@ -133,15 +133,15 @@ void TrackManager::run()
             FolderInfoWindow folders(m_session, s->table(), m_owner);
             next = folders.exec();
             if (next == NextClose)
-                return;
+                return false;
             continue;
         }
         default:
-            return;
+            return false;
         }
         next = window->exec();
         if (next == NextClose || next == NextAccepted)
-            return;
+            return next == NextAccepted;
     }
 }
 

@@ -26,8 +26,9 @@ public:
     ~TrackManager() override;
 
     TrackSelector* selector(bool create);
-    // Shows the track selector and walks the track windows until one of them ends the walk.
-    void run();
+    // Shows the track selector and walks the track windows until one of them ends the walk;
+    // true when it ended with Accept.
+    bool run();
     // Reloads the slot table (from the store unless in defaults mode) and shows it.
     void readSlots();
     // The slot table's paths changed: their names are read again and shown.
