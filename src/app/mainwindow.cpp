@@ -15,6 +15,7 @@
 #include "widgets/controls.h"
 #include "widgets/handcursor.h"
 #include "widgets/services.h"
+#include "widgets/screenfit.h"
 #include "widgets/statusline.h"
 
 #include <QAbstractButton>
@@ -27,6 +28,8 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QVBoxLayout>
 
@@ -42,12 +45,22 @@ MainWindow::MainWindow(Session& session, Services& services, QWidget* parent)
     setObjectName(QStringLiteral("Drovex1"));
     setWindowTitle(QStringLiteral("Drovex Front-End") + QString(71, QLatin1Char(' ')) + QStringLiteral("[Version ") +
                    QLatin1String(kVersion) + QStringLiteral(" by Quennel]"));
+    // Screen readers read the title without its padding.
+    setAccessibleName(windowTitle().simplified());
 
     auto* central = new QWidget(this);
     auto* outer = new QVBoxLayout(central);
     m_panel = new SettingsPanel;
-    outer->addWidget(m_panel);
-    outer->addWidget(buildButtons());
+    // On a small screen or at a large scale the settings scroll; the buttons and the status bar
+    // stay in sight.
+    auto* scroll = new QScrollArea;
+    scroll->setObjectName(QStringLiteral("SettingsScroll"));
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    scroll->setWidget(m_panel);
+    outer->addWidget(scroll, 1);
+    QWidget* buttons = buildButtons();
+    outer->addWidget(buttons);
     auto* mouseCursor = new QLabel(central);
     mouseCursor->setObjectName(QStringLiteral("MouseCursor"));
     mouseCursor->setPixmap(handCursor().pixmap());
@@ -56,6 +69,12 @@ MainWindow::MainWindow(Session& session, Services& services, QWidget* parent)
     m_statusLine = new StatusLine;
     setStatusBar(m_statusLine);
     buildMenus();
+    // As large as the settings want, as far as the screen allows.
+    const QMargins m = outer->contentsMargins();
+    resize(QSize(m_panel->sizeHint().width() + m.left() + m.right() + scroll->verticalScrollBar()->sizeHint().width(),
+                 m_panel->sizeHint().height() + buttons->sizeHint().height() + outer->spacing() + m.top() + m.bottom() +
+                     menuBar()->sizeHint().height() + m_statusLine->sizeHint().height()));
+    fitToScreen(this);
 
     m_emulatorWatch = new EmulatorWatch(m_session.platform(), this);
     connect(m_emulatorWatch, &EmulatorWatch::failed, this, &MainWindow::showStatus);
@@ -116,29 +135,41 @@ void MainWindow::buildMenus()
     };
     auto addSeparator = [](QMenu* menu, const char* name) { menu->addSeparator()->setObjectName(QString::fromLatin1(name)); };
 
-    QMenu* file = addMenu("MNU_1", "File");
-    m_playAction = addItem(file, "MNU_Play", "Save and Play", "Ctrl+P", &MainWindow::saveAndPlay);
-    addItem(file, "MNU_Save", "Save Settings", "Ctrl+S", &MainWindow::saveSettingsCommand);
-    m_importAction = addItem(file, "MNU_Import", "Import Drovex.cfg\u2026", nullptr, &MainWindow::importConfigCommand);
+    QMenu* file = addMenu("MNU_1", "&File");
+    m_playAction = addItem(file, "MNU_Play", "Save and &Play", "Ctrl+P", &MainWindow::saveAndPlay);
+    addItem(file, "MNU_Save", "&Save Settings", "Ctrl+S", &MainWindow::saveSettingsCommand);
+    m_importAction = addItem(file, "MNU_Import", "&Import Drovex.cfg\u2026", nullptr, &MainWindow::importConfigCommand);
     addSeparator(file, "Trenn1");
-    addItem(file, "MNU_GP2Tracks", "GP2 Tracks", "Ctrl+T", &MainWindow::showTrackManager);
-    addItem(file, "MNU_GP2Options", "GP2 Options", "Ctrl+O", &MainWindow::showStartOptions);
+    addItem(file, "MNU_GP2Tracks", "GP2 &Tracks", "Ctrl+T", &MainWindow::showTrackManager);
+    addItem(file, "MNU_GP2Options", "GP2 &Options", "Ctrl+O", &MainWindow::showStartOptions);
     addSeparator(file, "Trenn3");
-    QAction* exit = addItem(file, "MNU_End", "Exit", "Ctrl+X", &MainWindow::close);
+    QAction* exit = addItem(file, "MNU_End", "E&xit", "Ctrl+X", &MainWindow::close);
     // The desktop's usual shortcut too.
     exit->setShortcuts({exit->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Q)});
 
-    QMenu* paths = addMenu("MNU_2", "Choose Path");
-    addItem(paths, "MNU_GP2", "GP2 Path", "Ctrl+G", &MainWindow::BrowseGameFolder);
-    addItem(paths, "MNU_Batch", "Batch Path", "Ctrl+B", &MainWindow::BrowseBatchFile);
-    addItem(paths, "MNU_Path", "Drovex Path", "Ctrl+L", &MainWindow::BrowseDrovexExe);
+    QMenu* paths = addMenu("MNU_2", "&Choose Path");
+    addItem(paths, "MNU_GP2", "&GP2 Path", "Ctrl+G", &MainWindow::BrowseGameFolder);
+    addItem(paths, "MNU_Batch", "&Batch Path", "Ctrl+B", &MainWindow::BrowseBatchFile);
+    addItem(paths, "MNU_Path", "&Drovex Path", "Ctrl+L", &MainWindow::BrowseDrovexExe);
     addItem(paths, "MNU_Emulator", "DOS Emulator", nullptr, &MainWindow::browseEmulator);
     addItem(paths, "MNU_EmulatorConfig", "DOS Emulator Settings", nullptr, &MainWindow::browseEmulatorConfig);
 
-    QMenu* help = addMenu("MNU_Help", "?");
-    addItem(help, "MNU_Info", "Info", "Ctrl+I", &MainWindow::showInfo);
-    addItem(help, "MNU_About", "About", "Ctrl+A", &MainWindow::showAbout);
-    addItem(help, "MNU_Messages", "Messages\u2026", nullptr, &MainWindow::showMessages);
+    auto* f10 = new QAction(this);
+    f10->setShortcut(Qt::Key_F10);
+    connect(f10, &QAction::triggered, this, &MainWindow::openMenuBar);
+    addAction(f10);
+
+    QMenu* help = addMenu("MNU_Help", "&?");
+    addItem(help, "MNU_Info", "&Info", "Ctrl+I", &MainWindow::showInfo);
+    addItem(help, "MNU_About", "&About", "Ctrl+A", &MainWindow::showAbout);
+    addItem(help, "MNU_Messages", "&Messages\u2026", nullptr, &MainWindow::showMessages);
+}
+
+// F10 opens the menu bar, as in most desktop programs.
+void MainWindow::openMenuBar()
+{
+    if (!menuBar()->actions().isEmpty())
+        menuBar()->setActiveAction(menuBar()->actions().constFirst());
 }
 
 void MainWindow::showStatus(const QString& text) { m_statusLine->showMessage(text); }
@@ -259,9 +290,19 @@ void MainWindow::closeEvent(QCloseEvent* event)
     event->accept();
 }
 
+// The window's size and place are kept for the next run, under a key of their own; a store
+// that refuses them costs nothing but that.
+void MainWindow::rememberGeometry()
+{
+    const QString key = QStringLiteral("Main Window Geometry");
+    if (m_session.store().get(key) != geometryText(this))
+        (void)m_session.store().put(key, geometryText(this));
+}
+
 // Closes the other windows in a fixed order before the main window ends the program.
 void MainWindow::endProgram()
 {
+    rememberGeometry();
     m_tracks->closeAll();
     delete m_startOptions;
     delete m_colourSelector;

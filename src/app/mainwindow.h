@@ -102,6 +102,8 @@ private:
     bool leaveDefaultsMode();
     bool settleTrackChoices();
     void programsRunning(int count);
+    void openMenuBar();
+    void rememberGeometry();
     void buildMenus();
     QWidget* buildButtons();
     void setDefaultsMode(bool on);

@@ -12,6 +12,7 @@
 #include "settings/settingsstore.h"
 #include "settings/snapshot.h"
 #include "tracks/trackmanager.h"
+#include "widgets/screenfit.h"
 #include "widgets/services.h"
 
 #include <QAction>
@@ -34,6 +35,7 @@ QString dialogFolder(const QString& stored, const QString& gameFolder)
 void MainWindow::startUp()
 {
     SettingsStore& store = m_session.store();
+    restoreGeometryText(this, store.get(QStringLiteral("Main Window Geometry")));
     // Which emulator DOS programs will run in, when the user has not chosen one.
     showStatus(emulatorNotice(storedEmulator(store)));
     m_session.setGameFolder(store.get(QString::fromLatin1(kPathGp2)));

@@ -91,6 +91,7 @@ QCheckBox* SettingsPanel::makeSwitch(const Setting& s, const QString& name)
 {
     auto* box = new QCheckBox(latin(s.caption));
     box->setObjectName(name);
+    box->setAccessibleName(latin(s.caption).trimmed()); // some captions end in a blank
     if (s.switchTip)
         box->setToolTip(latin(s.switchTip));
     useHandCursor(box);

@@ -1,14 +1,21 @@
 #include "tracks/trackmanager.h"
 
 #include "launch/session.h"
+#include "settings/settingsstore.h"
 #include "tracks/fileinfowindow.h"
 #include "tracks/folderinfowindow.h"
 #include "tracks/navigation.h"
 #include "tracks/slottable.h"
 #include "tracks/trackinfowindow.h"
 #include "tracks/trackselector.h"
+#include "widgets/screenfit.h"
 
 namespace drovex {
+namespace {
+
+constexpr const char* kGeometryKey = "Track Manager Geometry";
+
+} // namespace
 
 TrackManager::TrackManager(Session& session, Services& services, SlotTable& slotTable, std::function<bool()> defaultsMode,
                            QWidget* owner)
@@ -41,6 +48,7 @@ TrackSelector* TrackManager::selector(bool create)
     if (!m_selector && create) {
         m_slots.readNames(m_session.gameFolder());
         m_selector = new TrackSelector(m_session, m_services, m_slots, m_defaultsMode(), m_owner);
+        restoreGeometryText(m_selector, m_session.store().get(QString::fromLatin1(kGeometryKey)));
         connect(m_selector, &TrackSelector::finished, this, &TrackManager::discard);
     }
     return m_selector;
@@ -70,9 +78,21 @@ void TrackManager::setDefaultsMode(bool on)
     readSlots();
 }
 
+// The selector's size and place are kept for the next run; a store that refuses them costs
+// nothing but that.
+void TrackManager::rememberGeometry()
+{
+    if (!m_selector || !m_selector->testAttribute(Qt::WA_WState_Created))
+        return;
+    const QString key = QString::fromLatin1(kGeometryKey);
+    if (m_session.store().get(key) != geometryText(m_selector))
+        (void)m_session.store().put(key, geometryText(m_selector));
+}
+
 // Accept and Cancel of the track selector end the track windows with it.
 void TrackManager::discard()
 {
+    rememberGeometry();
     if (m_selector) {
         m_selector->hide();
         m_selector->deleteLater();
@@ -103,6 +123,7 @@ void TrackManager::closeAll()
 {
     if (!m_selector)
         return;
+    rememberGeometry();
     delete m_selector->fileInfo(false);
     delete m_selector->trackInfo(false);
     delete m_selector;
@@ -140,6 +161,8 @@ bool TrackManager::run()
             return false;
         }
         next = window->exec();
+        // Shown again where it was (the user may have moved it), not centred anew.
+        window->setAttribute(Qt::WA_Moved);
         if (next == NextClose || next == NextAccepted)
             return next == NextAccepted;
     }

@@ -43,6 +43,7 @@ public:
 
 private:
     void discard();
+    void rememberGeometry();
 
     Session& m_session;
     Services& m_services;

@@ -12,6 +12,7 @@
 #include "widgets/elidinglabel.h"
 #include "widgets/handcursor.h"
 #include "widgets/plaintext.h"
+#include "widgets/screenfit.h"
 #include "widgets/services.h"
 
 #include <QComboBox>
@@ -22,6 +23,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -84,10 +86,17 @@ TrackSelector::TrackSelector(Session& session, Services& services, SlotTable& sl
     m_select->setAccessibleName(QStringLiteral("Selected Track"));
     m_select->setReadOnly(true);
     m_select->setCursor(Qt::ArrowCursor);
+    // Why a file cannot be handed to Drovex, whole, on lines of its own under the name box.
+    m_refused = new QLabel;
+    m_refused->setObjectName(QStringLiteral("LBL_Refused"));
+    m_refused->setTextFormat(Qt::PlainText);
+    m_refused->setWordWrap(true);
+    m_refused->hide();
     listLayout->addWidget(m_drive);
     listLayout->addWidget(m_folders, 1);
     listLayout->addWidget(m_files, 2);
     listLayout->addWidget(m_select);
+    listLayout->addWidget(m_refused);
 
     m_details = makeButton("BTN_Details", "More Info", "More Infos about the selected Track");
     m_details->setEnabled(false);
@@ -96,6 +105,8 @@ TrackSelector::TrackSelector(Session& session, Services& services, SlotTable& sl
     auto* cancel = makeButton("BTN_Cancel", "Cancel", "Cancel Selection");
     for (QPushButton* b : {m_details, m_list, m_accept, cancel})
         b->setAutoDefault(false);
+    // Enter accepts, as in every dialog with an Accept button; the lists keep their own Enter.
+    m_accept->setDefault(true);
     auto* buttons = new QGridLayout;
     buttons->addWidget(m_details, 0, 0);
     buttons->addWidget(m_list, 0, 1);
@@ -103,10 +114,17 @@ TrackSelector::TrackSelector(Session& session, Services& services, SlotTable& sl
     buttons->addWidget(cancel, 1, 1);
     listLayout->addLayout(buttons);
 
+    auto* slotSide = new QVBoxLayout;
+    slotSide->addWidget(slotFrame, 1);
+    m_hint = new QLabel(QStringLiteral("Pick a track file, then the button of its slot"));
+    m_hint->setObjectName(QStringLiteral("LBL_Hint"));
+    m_hint->setWordWrap(true);
+    slotSide->addWidget(m_hint);
     auto* top = new QHBoxLayout(this);
-    top->addWidget(slotFrame, 1);
+    top->addLayout(slotSide, 1);
     top->addWidget(listFrame, 1);
     resize(680, 500);
+    fitToScreen(this);
 
     connect(m_details, &QPushButton::clicked, this, [this] { done(NextTrackInfo); });
     connect(m_list, &QPushButton::clicked, this, [this] { done(NextFolderInfo); });
@@ -115,14 +133,15 @@ TrackSelector::TrackSelector(Session& session, Services& services, SlotTable& sl
     connect(m_folders, &QListWidget::itemActivated, this,
             [this](QListWidgetItem* item) { changeFolder(item->data(Qt::UserRole).toString()); });
     connect(m_drive, &QComboBox::activated, this, [this](int i) { chooseDrive(m_drive->itemData(i).toString()); });
-    // The current file is the selected one, whether the mouse or the arrow keys made it current
-    // (or the list made its first file current as it took the focus): it is highlighted too.
-    connect(m_files->selectionModel(), &QItemSelectionModel::currentChanged, this, [this](const QModelIndex& index) {
-        if (!index.isValid())
-            return;
-        m_files->selectionModel()->select(index, QItemSelectionModel::ClearAndSelect);
-        fileClicked(m_fileModel->fileName(index.row()));
+    // A file is chosen when the mouse or the arrow keys select it; the list taking the focus
+    // (Tab) makes a file current without choosing it.
+    connect(m_files->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+        const QModelIndexList chosen = m_files->selectionModel()->selectedIndexes();
+        if (!chosen.isEmpty())
+            fileClicked(m_fileModel->fileName(chosen.constFirst().row()));
     });
+    m_files->installEventFilter(this);
+    m_folders->installEventFilter(this);
     // A click on a file chosen a moment ago (its press made it current) reads nothing again; a
     // click on the current file after an assignment chooses it anew.
     connect(m_files, &QListView::clicked, this, [this](const QModelIndex& index) {
@@ -133,9 +152,30 @@ TrackSelector::TrackSelector(Session& session, Services& services, SlotTable& sl
     connect(m_fileModel, &TrackFileModel::completed, this, &TrackSelector::fileListComplete);
 
     fillDriveList();
-    changeFolder(m_session.gameFolder().isEmpty() ? QDir::homePath() : m_session.gameFolder());
+    openStartFolder();
     setDefaultsMode(defaultsMode);
     refreshSlots();
+}
+
+// The slots' track folder (CIRCUITS) when the game has one, else the game folder; with no game
+// folder yet, nothing is listed and the window says what to do first.
+void TrackSelector::openStartFolder()
+{
+    const QString game = m_session.gameFolder();
+    const bool noGame = game.isEmpty() || !QFileInfo(game).isDir();
+    m_hint->setText(noGame ? QStringLiteral("Choose GP2.EXE first (GP2 Path)")
+                           : QStringLiteral("Pick a track file, then the button of its slot"));
+    for (QWidget* w : std::initializer_list<QWidget*>{m_drive, m_folders, m_files})
+        w->setEnabled(!noGame && !m_defaultsMode);
+    if (noGame) {
+        m_folder.clear();
+        m_folders->clear();
+        m_fileModel->setFolder(QString());
+        setSelectedName({});
+        return;
+    }
+    const QString circuits = resolveIgnoringCase(joinPath(game, QStringLiteral("CIRCUITS")));
+    changeFolder(!circuits.isEmpty() && QFileInfo(circuits).isDir() ? circuits : game);
 }
 
 TrackSelector::~TrackSelector()
@@ -259,7 +299,7 @@ void TrackSelector::changeFolder(const QString& folder)
 // The game folder changed while this window lived (hidden): its lists and slots follow.
 void TrackSelector::followGameFolder()
 {
-    changeFolder(m_session.gameFolder().isEmpty() ? QDir::homePath() : m_session.gameFolder());
+    openStartFolder();
     m_selectedPath.clear(); // a file of the old folder
     reload();
 }
@@ -279,6 +319,14 @@ void TrackSelector::setSelectedName(const QString& name)
 {
     m_select->setText(name);
     m_select->setCursorPosition(0); // a long name shows its start
+    m_select->setToolTip(name.isEmpty() ? QStringLiteral("Selected Track") : name);
+    setRefusal({});
+}
+
+void TrackSelector::setRefusal(const QString& why)
+{
+    m_refused->setText(why);
+    m_refused->setVisible(!why.isEmpty());
 }
 
 void TrackSelector::deliver(const TrackInfo& info)
@@ -296,132 +344,32 @@ void TrackSelector::fileClicked(const QString& fileName)
     m_selectedPath = joinPath(m_folder, fileName);
     // Drovex opens the file under DOS: a name that is not 8.3 cannot be handed to it.
     const QString problem = m_session.gameFolder().isEmpty() ? QString() : dosProblem(m_selectedPath);
+    // Its tag can be read all the same: More Info shows it.
+    deliver(ReadTrackInfo(m_selectedPath));
+    m_details->setEnabled(true);
     if (!problem.isEmpty()) {
         setSlotButtons(false);
-        m_details->setEnabled(false);
-        setSelectedName(QStringLiteral("Drovex cannot open this file under DOS: ") + problem);
+        setRefusal(QStringLiteral("Drovex cannot open this file under DOS: ") + problem);
         return;
     }
     // Assigning needs a game folder to be relative to.
     setSlotButtons(!m_session.gameFolder().isEmpty());
-    deliver(ReadTrackInfo(m_selectedPath));
-    m_details->setEnabled(true);
-}
-
-QString TrackSelector::slotPathOf(const QString& path) const
-{
-    return nativeToDos(QDir(cleanFolder(m_session.gameFolder())).relativeFilePath(path));
-}
-
-QString TrackSelector::dosProblem(const QString& path) const { return dosPathProblem(slotPathOf(path), kDosPathMax); }
-
-void TrackSelector::slotLabelClicked(int slot)
-{
-    m_selectedPath = SlotTable::fullPath(m_session.gameFolder(), m_table.path(slot));
-    deliver(ReadTrackInfo(m_selectedPath));
-    setSlotButtons(false);
-    m_details->setEnabled(true);
-}
-
-void TrackSelector::assignSlot(int slot)
-{
-    if (m_selectedPath.isEmpty() || m_session.gameFolder().isEmpty() || !dosProblem(m_selectedPath).isEmpty())
-        return;
-    m_table.setName(slot, selectedName());
-    m_table.setPath(slot, slotPathOf(m_selectedPath));
-    refreshSlots();
-    setSlotButtons(false);
-    m_details->setEnabled(true);
-}
-
-void TrackSelector::refreshSlots()
-{
-    for (int n = 1; n <= SlotTable::kSlots; ++n) {
-        ElidingLabel* label = m_label[static_cast<size_t>(n - 1)];
-        if (label->fullText() != m_table.name(n))
-            label->setFullText(m_table.name(n));
-        // The tooltip is the slot's file; a name cut short shows whole above it.
-        const QString path = m_table.path(n);
-        label->setToolTip(label->isElided() ? label->fullText() + QLatin1Char('\n') + path : path);
-    }
-}
-
-void TrackSelector::reload()
-{
-    m_table = m_slots;
-    // Nothing stays highlighted that the name box, the slot buttons and More Info no longer show.
-    m_files->selectionModel()->clear();
-    m_selectedPath.clear();
-    setSelectedName({});
-    setSlotButtons(false);
-    m_details->setEnabled(false);
-    if (m_info)
-        m_info->showInfo(TrackInfo{});
-    refreshSlots();
-}
-
-void TrackSelector::setDefaultsMode(bool on)
-{
-    for (QWidget* w : std::initializer_list<QWidget*>{m_drive, m_files, m_folders, m_select, m_accept})
-        w->setEnabled(!on);
-}
-
-bool TrackSelector::hasUnacceptedChoices() const
-{
-    for (int n = 1; n <= SlotTable::kSlots; ++n)
-        if (m_table.path(n) != m_slots.path(n))
-            return true;
-    return false;
-}
-
-TrackSelector::Choice TrackSelector::askAboutChoices(QWidget* owner)
-{
-    const int answer = m_services.question(
-        owner, QStringLiteral("Track choices not accepted yet"),
-        QStringLiteral("Track choices not accepted yet.\n\nThe Track Manager holds track choices that were not "
-                       "accepted. Accept stores them; Discard drops them."),
-        {QStringLiteral("Accept"), QStringLiteral("Discard"), QStringLiteral("Cancel")});
-    return answer == 0 ? Choice::Accept : answer == 1 ? Choice::Discard : Choice::Cancel;
-}
-
-bool TrackSelector::storeChoices()
-{
-    const WriteResult r = m_table.StoreSlots(m_session.store());
-    if (!r.ok) {
-        reportStoreFailure(m_services, this, QStringLiteral("The track slots"), r);
-        return false; // the assignments are not lost
-    }
-    m_slots = m_table;
-    return true;
-}
-
-void TrackSelector::accept()
-{
-    if (!storeChoices())
-        return; // stay open
-    done(NextAccepted);
-    emit finished();
-}
-
-void TrackSelector::reject()
-{
-    if (hasUnacceptedChoices()) {
-        switch (askAboutChoices(this)) {
-        case Choice::Accept:
-            accept();
-            return;
-        case Choice::Discard:
-            break;
-        case Choice::Cancel:
-            return;
-        }
-    }
-    done(NextClose);
-    emit finished();
 }
 
 bool TrackSelector::eventFilter(QObject* watched, QEvent* event)
 {
+    // Enter in a list opens the folder or chooses the file; it does not also accept the window.
+    if (event->type() == QEvent::KeyPress && (watched == m_files || watched == m_folders)) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            auto* view = static_cast<QAbstractItemView*>(watched);
+            if (watched == m_files && view->currentIndex().isValid())
+                view->selectionModel()->select(view->currentIndex(), QItemSelectionModel::ClearAndSelect);
+            else if (m_folders->currentItem())
+                changeFolder(m_folders->currentItem()->data(Qt::UserRole).toString());
+            return true;
+        }
+    }
     if (event->type() == QEvent::MouseButtonRelease && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
         for (int n = 1; n <= SlotTable::kSlots; ++n) {
             if (watched == m_label[static_cast<size_t>(n - 1)]) {
@@ -432,5 +380,12 @@ bool TrackSelector::eventFilter(QObject* watched, QEvent* event)
     }
     return QDialog::eventFilter(watched, event);
 }
+
+QString TrackSelector::slotPathOf(const QString& path) const
+{
+    return nativeToDos(QDir(cleanFolder(m_session.gameFolder())).relativeFilePath(path));
+}
+
+QString TrackSelector::dosProblem(const QString& path) const { return dosPathProblem(slotPathOf(path), kDosPathMax); }
 
 } // namespace drovex

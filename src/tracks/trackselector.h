@@ -74,6 +74,8 @@ protected:
 
 private:
     void buildSlots(QGroupBox* frame);
+    void openStartFolder();
+    void setRefusal(const QString& why);
     void deliver(const TrackInfo& info);
     void setSelectedName(const QString& name);
     void setSlotButtons(bool enabled);
@@ -96,6 +98,9 @@ private:
     QListView* m_files = nullptr;
     TrackFileModel* m_fileModel = nullptr;
     QLineEdit* m_select = nullptr;
+    QLabel* m_refused = nullptr;
+    QLabel* m_hint = nullptr;
+    bool m_defaultsMode = false;
     QPushButton* m_details = nullptr;
     QPushButton* m_list = nullptr;
     QPushButton* m_accept = nullptr;

@@ -409,10 +409,11 @@ private slots:
         Fixture f;
         f.seed(QStringLiteral("Path-GP2"), f.gameFolder());
         MainWindow& w = f.open();
-        const QByteArray before = test::readFile(f.storeFile);
         field(w, 14)->setText(QStringLiteral("1"));
+        f.services.choices = {1}; // Discard
         child<QPushButton>(w, QStringLiteral("BTN_Close"))->click();
-        QCOMPARE(test::readFile(f.storeFile), before);
+        QCOMPARE(f.stored(QStringLiteral("Zoom Value")), QStringLiteral("2"));
+        QVERIFY(!QFileInfo::exists(f.gameFolder() + QStringLiteral("/Drovex.cfg")));
     }
 
     void hostileStoreLoadsWhatItCan()

@@ -335,7 +335,7 @@ private slots:
         // The entries follow the three of the game, Drovex and the batch file.
         QStringList names;
         for (QAction* a : w.findChild<QMenu*>(QStringLiteral("MNU_2"))->actions())
-            names << a->objectName() + QLatin1Char('=') + a->text();
+            names << a->objectName() + QLatin1Char('=') + QString(a->text()).remove(QLatin1Char('&'));
         QCOMPARE(names, (QStringList{"MNU_GP2=GP2 Path", "MNU_Batch=Batch Path", "MNU_Path=Drovex Path",
                                      "MNU_Emulator=DOS Emulator", "MNU_EmulatorConfig=DOS Emulator Settings"}));
     }

@@ -103,6 +103,11 @@ private slots:
         QCOMPARE(slotLabel(s, 16)->toolTip(), QStringLiteral("CIRCUITS\\F1CT16.DAT"));
         QCOMPARE(s->selectedName(), QString());
         QVERIFY(!button(s, "BTN_Details")->isEnabled());
+        // It opens in the slots' track folder.
+        waitForFiles(s);
+        QCOMPARE(s->folderPath(), QDir::toNativeSeparators(f.gameFolder() + QStringLiteral("/CIRCUITS")));
+        QCOMPARE(fileList(s).size(), 16);
+        s->changeFolder(f.gameFolder());
         waitForFiles(s);
         QCOMPARE(fileList(s), QStringList{QStringLiteral("Top.dat")});
         // Dot-folders stay out of the folder list, as in a file manager.
@@ -214,8 +219,13 @@ private slots:
         QVERIFY(s);
         s->changeFolder(f.gameFolder() + QStringLiteral("/CIRCUITS/NEW"));
         clickFile(s, file);
-        QVERIFY2(s->selectedName().startsWith(QStringLiteral("Drovex cannot open this file under DOS: ")), qPrintable(s->selectedName()));
-        QVERIFY2(s->selectedName().contains(reason), qPrintable(s->selectedName()));
+        // The reason shows whole on lines of its own; the tag can still be looked at.
+        auto* refused = s->findChild<QLabel*>(QStringLiteral("LBL_Refused"));
+        QVERIFY(refused->isVisible() && refused->wordWrap());
+        QVERIFY2(refused->text().startsWith(QStringLiteral("Drovex cannot open this file under DOS: ")), qPrintable(refused->text()));
+        QVERIFY2(refused->text().contains(reason), qPrintable(refused->text()));
+        QCOMPARE(s->selectedName(), QStringLiteral("Long"));
+        QVERIFY(button(s, "BTN_Details")->isEnabled());
         for (int n = 1; n <= 16; ++n)
             QVERIFY(!slotButton(s, n)->isEnabled());
         s->assignSlot(3);
@@ -441,7 +451,8 @@ private slots:
         ModalScript assign({{QStringLiteral("Drovex5"), [&](QWidget* window) {
             auto* s = qobject_cast<TrackSelector*>(window);
             QCOMPARE(slotLabel(s, 1)->text(), QStringLiteral("Other 1"));
-            QCOMPARE(s->folderPath(), other);
+            QCOMPARE(s->folderPath(), other + QStringLiteral("/CIRCUITS"));
+            s->changeFolder(other);
             clickFile(s, QStringLiteral("Top.dat"));
             QTest::mouseClick(slotButton(s, 9), Qt::LeftButton);
             QCOMPARE(s->table().path(9), QStringLiteral("Top.dat"));

@@ -329,7 +329,10 @@ private slots:
         QVERIFY(!w.findChild<TrackSelector*>());
         QVERIFY(!w.findChild<FileInfoWindow*>());
         QVERIFY(!w.findChild<QDialog*>());
-        QCOMPARE(test::readFile(f.storeFile), before);
+        // Only the windows' size and place are kept.
+        QStringList after = QString::fromLatin1(test::readFile(f.storeFile)).split(QLatin1Char('\n'));
+        after.removeIf([](const QString& line) { return line.contains(QLatin1String("Geometry=")); });
+        QCOMPARE(after.join(QLatin1Char('\n')).toLatin1(), before);
         QVERIFY(!QFileInfo::exists(f.gameFolder() + QStringLiteral("/Drovex.cfg")));
     }
 };

@@ -1,0 +1,133 @@
+// The Track Manager's slots: assigning the chosen file, showing the table, and what becomes of
+// choices on Accept, Cancel and when something else needs the slots.
+#include "tracks/trackselector.h"
+
+#include "common/dosname.h"
+#include "common/paths.h"
+#include "launch/session.h"
+#include "tracks/navigation.h"
+#include "tracks/trackinfowindow.h"
+#include "widgets/elidinglabel.h"
+#include "widgets/services.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QItemSelectionModel>
+#include <QLineEdit>
+#include <QListView>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace drovex {
+
+void TrackSelector::slotLabelClicked(int slot)
+{
+    m_selectedPath = SlotTable::fullPath(m_session.gameFolder(), m_table.path(slot));
+    deliver(ReadTrackInfo(m_selectedPath));
+    setSlotButtons(false);
+    m_details->setEnabled(true);
+}
+
+void TrackSelector::assignSlot(int slot)
+{
+    if (m_selectedPath.isEmpty() || m_session.gameFolder().isEmpty() || !dosProblem(m_selectedPath).isEmpty())
+        return;
+    m_table.setName(slot, selectedName());
+    m_table.setPath(slot, slotPathOf(m_selectedPath));
+    refreshSlots();
+    setSlotButtons(false);
+    m_details->setEnabled(true);
+}
+
+void TrackSelector::refreshSlots()
+{
+    for (int n = 1; n <= SlotTable::kSlots; ++n) {
+        ElidingLabel* label = m_label[static_cast<size_t>(n - 1)];
+        if (label->fullText() != m_table.name(n))
+            label->setFullText(m_table.name(n));
+        // The tooltip is the slot's file; a name cut short shows whole above it.
+        const QString path = m_table.path(n);
+        label->setToolTip(label->isElided() ? label->fullText() + QLatin1Char('\n') + path : path);
+    }
+}
+
+void TrackSelector::reload()
+{
+    m_table = m_slots;
+    // Nothing stays highlighted that the name box, the slot buttons and More Info no longer show.
+    m_files->selectionModel()->clear();
+    m_selectedPath.clear();
+    setSelectedName({});
+    setSlotButtons(false);
+    m_details->setEnabled(false);
+    if (m_info)
+        m_info->showInfo(TrackInfo{});
+    refreshSlots();
+}
+
+void TrackSelector::setDefaultsMode(bool on)
+{
+    m_defaultsMode = on;
+    const bool noGame = m_folder.isEmpty();
+    for (QWidget* w : std::initializer_list<QWidget*>{m_drive, m_files, m_folders})
+        w->setEnabled(!on && !noGame);
+    for (QWidget* w : std::initializer_list<QWidget*>{m_select, m_accept})
+        w->setEnabled(!on);
+}
+
+bool TrackSelector::hasUnacceptedChoices() const
+{
+    for (int n = 1; n <= SlotTable::kSlots; ++n)
+        if (m_table.path(n) != m_slots.path(n))
+            return true;
+    return false;
+}
+
+TrackSelector::Choice TrackSelector::askAboutChoices(QWidget* owner)
+{
+    const int answer = m_services.question(
+        owner, QStringLiteral("Track choices not accepted yet"),
+        QStringLiteral("Track choices not accepted yet.\n\nThe Track Manager holds track choices that were not "
+                       "accepted. Accept stores them; Discard drops them."),
+        {QStringLiteral("Accept"), QStringLiteral("Discard"), QStringLiteral("Cancel")});
+    return answer == 0 ? Choice::Accept : answer == 1 ? Choice::Discard : Choice::Cancel;
+}
+
+bool TrackSelector::storeChoices()
+{
+    const WriteResult r = m_table.StoreSlots(m_session.store());
+    if (!r.ok) {
+        reportStoreFailure(m_services, this, QStringLiteral("The track slots"), r);
+        return false; // the assignments are not lost
+    }
+    m_slots = m_table;
+    return true;
+}
+
+void TrackSelector::accept()
+{
+    if (!storeChoices())
+        return; // stay open
+    done(NextAccepted);
+    emit finished();
+}
+
+void TrackSelector::reject()
+{
+    if (hasUnacceptedChoices()) {
+        switch (askAboutChoices(this)) {
+        case Choice::Accept:
+            accept();
+            return;
+        case Choice::Discard:
+            break;
+        case Choice::Cancel:
+            return;
+        }
+    }
+    done(NextClose);
+    emit finished();
+}
+
+} // namespace drovex
