@@ -192,7 +192,8 @@ void TrackSelector::buildSlots(QGroupBox* frame)
     for (int n = 1; n <= SlotTable::kSlots; ++n) {
         auto* option = new QRadioButton;
         option->setObjectName(QStringLiteral("OPT_Track(%1)").arg(n));
-        option->setAutoExclusive(false);
+        // One of sixteen, as screen readers announce it; cleared by setSlotButtons.
+        option->setAutoExclusive(true);
         option->setEnabled(false);
         option->setToolTip(QStringLiteral("Use selected track for slot %1").arg(n));
         option->setAccessibleName(QStringLiteral("Use selected track for slot %1").arg(n));
@@ -308,7 +309,10 @@ void TrackSelector::setSlotButtons(bool enabled)
 {
     for (int n = SlotTable::kSlots; n >= 1; --n) {
         QRadioButton* b = m_option[static_cast<size_t>(n - 1)];
+        // An exclusive button refuses to be cleared on its own: it is let go for a moment.
+        b->setAutoExclusive(false);
         b->setChecked(false);
+        b->setAutoExclusive(true);
         b->setEnabled(enabled);
     }
 }
