@@ -86,8 +86,11 @@ void save(QWidget* window, const QString& out)
     QPixmap shot = window->screen()->grabWindow(0);
     if (shot.isNull() || QGuiApplication::platformName() == QLatin1String("offscreen"))
         shot = window->grab();
-    else
-        shot = shot.copy(window->frameGeometry());
+    else { // the screen's picture is in device pixels
+        const qreal scale = shot.devicePixelRatio();
+        const QRect r = window->frameGeometry();
+        shot = shot.copy(QRectF(QPointF(r.topLeft()) * scale, QSizeF(r.size()) * scale).toAlignedRect());
+    }
     shot.save(out);
 }
 
