@@ -85,6 +85,8 @@ void SettingsPanel::arrangeFrames()
     column({Frame::RcrJams, Frame::Misc, Frame::Network, Frame::Hof25});
     column({Frame::DebugLogging, Frame::ExtendedDataLogging, Frame::TrackMenu, Frame::OtherOptions});
     column({Frame::Mode, Frame::Gp2Options, Frame::Drovex});
+    // A larger window keeps captions and fields together; the room left over goes to the right.
+    columns->addStretch(1);
 }
 
 QCheckBox* SettingsPanel::makeSwitch(const Setting& s, const QString& name)
