@@ -2,9 +2,11 @@
 // loading and saving the settings, writing Drovex.cfg, choosing paths and starting the game.
 #include "app/mainwindow.h"
 
+#include "app/emulatorwindow.h"
 #include "app/settingspanel.h"
 #include "cfgfile/configfile.h"
 #include "launch/emulator.h"
+#include "launch/emulatorsettings.h"
 #include "launch/emulatorwatch.h"
 #include "launch/launcher.h"
 #include "launch/platform.h"
@@ -18,22 +20,12 @@
 #include <QFileInfo>
 
 namespace drovex {
-namespace {
-
-// The folder of a stored file, else the game folder: where its dialog opens.
-QString dialogFolder(const QString& stored, const QString& gameFolder)
-{
-    const QFileInfo fi(stored);
-    return !stored.isEmpty() && fi.absoluteDir().exists() ? fi.absolutePath() : gameFolder;
-}
-
-} // namespace
 
 void MainWindow::startUp()
 {
     SettingsStore& store = m_session.store();
-    // Which emulator DOS programs will run in, when the user has not chosen one.
-    showStatus(emulatorNotice(storedEmulator(store)));
+    // How DOS programs will start: directly, or in which emulator, of which kind, at which speed.
+    showStatus(emulatorStartNotice(store));
     m_session.setGameFolder(store.get(QString::fromLatin1(kPathGp2)));
     // Settings stored before, even without a game folder: they are loaded, never overwritten.
     if (holdsAnySetting(store)) {
@@ -177,22 +169,20 @@ bool MainWindow::launchInEmulator(const LaunchPlan& plan, const EmulatorChoice& 
     };
     if (const QString why = emulatorProblem(emulator); !why.isEmpty())
         return refuse(why);
-    const QString ownConfig = ownEmulatorFile("dosbox.conf");
-    const EmulatorLaunch run =
-        EmulatorLaunch::plan(plan, m_session.store().get(QString::fromLatin1(kPathEmulatorConfig)), ownConfig);
+    const EmulatorLaunch run = prepareEmulatorLaunch(plan, m_session.store(), emulator.program());
     if (!run.ok())
         return refuse(run.problem());
-    if (run.usesOwnConfig())
-        if (const QString why = writeOwnEmulatorConfig(ownConfig); !why.isEmpty())
-            return refuse(why);
-    // The emulator's output goes beside its settings; nowhere when that folder cannot be made.
-    const QString log = QDir().mkpath(QFileInfo(ownConfig).absolutePath()) ? ownEmulatorFile("emulator.log") : QString();
+    // The emulator's output goes beside its settings, which are written by now.
+    const QString log = ownEmulatorFile("emulator.log");
     const StartResult r = m_session.platform().startWatched(emulator.program(), run.arguments(), plan.folder, log);
     if (!r.ok)
         return refuse(QStringLiteral("the DOS emulator %1 did not start: %2; set it with %3")
                           .arg(QDir::toNativeSeparators(emulator.program()), r.reason, QString::fromUtf8(kEmulatorMenuHint)));
     m_emulatorWatch->watch(r.pid, emulator.program(), log);
-    showStatus(QStringLiteral("Started %1 in %2: %3").arg(plan.what, QDir::toNativeSeparators(emulator.program()), run.dosCommand()));
+    QString started = QStringLiteral("Started %1 in %2: %3").arg(plan.what, QDir::toNativeSeparators(emulator.program()), run.dosCommand());
+    for (const QString& note : run.notes())
+        started += QStringLiteral("; ") + note;
+    showStatus(started);
     return true;
 }
 
@@ -225,26 +215,11 @@ void MainWindow::BrowseDrovexExe()
         storePath(kPathDrovex, file);
 }
 
-void MainWindow::browseEmulator()
+void MainWindow::showEmulatorWindow()
 {
-    const EmulatorChoice current = storedEmulator(m_session.store());
-    const QString file = m_services.openFile(
-        this, {QStringLiteral("DOS Emulator (dosbox*)|dosbox*|All Files (*)|*"),
-               dialogFolder(current.program(), m_session.gameFolder()), QStringLiteral("Browse For DOS Emulator ..."),
-               current.program().isEmpty() ? QStringLiteral("dosbox") : QFileInfo(current.program()).fileName()});
-    if (!file.isEmpty())
-        storePath(kPathEmulator, file);
-}
-
-void MainWindow::browseEmulatorConfig()
-{
-    const QString stored = m_session.store().get(QString::fromLatin1(kPathEmulatorConfig));
-    const QString file = m_services.openFile(
-        this, {QStringLiteral("DOS Emulator Settings (*.conf)|*.conf|All Files (*)|*"),
-               dialogFolder(stored, m_session.gameFolder()), QStringLiteral("Browse For DOS Emulator Settings ..."),
-               QFileInfo(stored).fileName()});
-    if (!file.isEmpty())
-        storePath(kPathEmulatorConfig, file);
+    EmulatorWindow window(m_session, m_services, this);
+    if (window.exec() == QDialog::Accepted)
+        showStatus(emulatorStartNotice(m_session.store()));
 }
 
 void MainWindow::storePath(const char* key, const QString& file)

@@ -117,6 +117,11 @@ void TrackManager::run()
                 return;
             continue;
         }
+        case NextEmulator:
+            if (m_openEmulator)
+                m_openEmulator();
+            next = NextFolderInfo; // filled afresh: it shows the emulator chosen
+            continue;
         default:
             return;
         }

@@ -34,6 +34,8 @@ public:
     void showSlots();
     // "Default Values" on: the game's own circuit files, and no choice of files; off: the stored slots.
     void setDefaultsMode(bool on);
+    // How Folder-Info's "DOS Emulator…" opens the Emulator window, which the tracks cannot reach.
+    void setEmulatorWindow(std::function<void()> open) { m_openEmulator = std::move(open); }
     // Closes File-Info, the track info and the track selector, in this order.
     void closeAll();
 
@@ -46,6 +48,7 @@ private:
     std::function<bool()> m_defaultsMode;
     QWidget* m_owner;
     QPointer<TrackSelector> m_selector;
+    std::function<void()> m_openEmulator;
 };
 
 } // namespace drovex

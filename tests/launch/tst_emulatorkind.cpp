@@ -1,5 +1,7 @@
-// Which emulator a program is, asked with stand-ins that answer --version as the real ones do.
+// Which emulator a program is, asked with stand-ins that answer --version as the real ones do,
+// and the settings written for each kind.
 #include "launch/emulatorkind.h"
+#include "launch/emulatorsettings.h"
 #include "support/coresupport.h"
 
 #include <QElapsedTimer>
@@ -31,6 +33,21 @@ QString standIn(const QTemporaryDir& dir, const QString& name, const QByteArray&
 int startsOf(const QString& program)
 {
     return static_cast<int>(test::readFile(program + QStringLiteral(".starts")).count('\n'));
+}
+
+// "section/key=value" of every setting in an emulator settings file.
+QStringList settingsIn(const QByteArray& conf)
+{
+    QStringList out;
+    QString section;
+    for (const QByteArray& raw : conf.split('\n')) {
+        const QString line = QString::fromUtf8(raw).trimmed();
+        if (line.startsWith(QLatin1Char('[')))
+            section = line.mid(1, line.size() - 2);
+        else if (!line.isEmpty() && !line.startsWith(QLatin1Char('#')))
+            out << section + QLatin1Char('/') + line;
+    }
+    return out;
 }
 
 } // namespace
@@ -94,6 +111,72 @@ private slots:
         QVERIFY(!standIn(dir, QStringLiteral("dosbox"), kStaging082).isEmpty());
         QCOMPARE(identityText(detectEmulator(program)), QStringLiteral("DOSBox Staging 0.82.0"));
         QCOMPARE(startsOf(program), 2);
+    }
+
+    void settingsWrittenForTheKind_data()
+    {
+        QTest::addColumn<QByteArray>("banner");
+        QTest::addColumn<QString>("speed"); // as stored
+        QTest::addColumn<QStringList>("expected");
+        const QString memory = QStringLiteral("dosbox/memsize=31");
+        QTest::newRow("DOSBox 0.74") << kDosbox074 << "" << QStringList{memory, "cpu/core=auto", "cpu/cycles=fixed 100000"};
+        QTest::newRow("DOSBox-X as fast as it goes") << kDosboxX << "max"
+                                                     << QStringList{memory, "cpu/core=auto", "cpu/cycles=max"};
+        QTest::newRow("Staging: no legacy cycles line")
+            << kStaging082 << "150000"
+            << QStringList{memory, "cpu/core=auto", "cpu/cpu_cycles=150000", "cpu/cpu_cycles_protected=150000"};
+        QTest::newRow("Staging before cpu_cycles") << kStaging081 << "2000"
+                                                   << QStringList{memory, "cpu/core=auto", "cpu/cycles=fixed 10000"};
+    }
+    void settingsWrittenForTheKind()
+    {
+        QFETCH(QByteArray, banner);
+        QFETCH(QString, speed);
+        QFETCH(QStringList, expected);
+        const std::optional<EmulatorIdentity> id = identityFromBanner(banner);
+        QVERIFY(id);
+        QCOMPARE(settingsIn(ownEmulatorConfig(*id, CpuSpeed::fromStored(speed))), expected);
+    }
+
+    void storedSpeeds_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("speed");
+        QTest::newRow("nothing stored") << "" << "100000";
+        QTest::newRow("max in any case") << " MAX " << "max";
+        QTest::newRow("below the limits") << "5000" << "10000";
+        QTest::newRow("negative") << "-5" << "10000";
+        QTest::newRow("above the limits") << "2000000" << "1000000";
+        QTest::newRow("hand-edited words") << "fixed 90000" << "100000";
+    }
+    void storedSpeeds()
+    {
+        QFETCH(QString, stored);
+        QFETCH(QString, speed);
+        QCOMPARE(CpuSpeed::fromStored(stored).stored(), speed);
+    }
+
+    void speedInThePlayersOwnFile_data()
+    {
+        QTest::addColumn<QByteArray>("banner");
+        QTest::addColumn<QByteArray>("config");
+        QTest::addColumn<QString>("speed");
+        QTest::newRow("fixed") << kDosbox074 << QByteArray("[cpu]\r\ncycles = fixed 50000\r\n") << "50000";
+        QTest::newRow("last one counts, comments do not") << kDosboxX
+                                                          << QByteArray("[CPU]\ncycles=20000\n# cycles=1\ncycles=max 80%\n")
+                                                          << "max 80%";
+        QTest::newRow("another section") << kDosbox074 << QByteArray("[sdl]\ncycles=20000\n") << "";
+        QTest::newRow("Staging counts the protected mode") << kStaging082
+                                                           << QByteArray("[cpu]\ncpu_cycles_protected=70000\ncpu_cycles=30000\n")
+                                                           << "70000";
+        QTest::newRow("Staging: real mode only") << kStaging082 << QByteArray("[cpu]\ncpu_cycles=30000\n") << "";
+    }
+    void speedInThePlayersOwnFile()
+    {
+        QFETCH(QByteArray, banner);
+        QFETCH(QByteArray, config);
+        QFETCH(QString, speed);
+        QCOMPARE(configuredSpeed(config, *identityFromBanner(banner)), speed);
     }
 };
 
