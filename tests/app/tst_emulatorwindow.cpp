@@ -8,6 +8,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -208,7 +209,7 @@ private slots:
             if ((qobject_cast<QLineEdit*>(w) || qobject_cast<QAbstractButton*>(w) || qobject_cast<QLabel*>(w) ||
                  qobject_cast<QSpinBox*>(w)) &&
                 w->toolTip().isEmpty() && !qobject_cast<QSpinBox*>(w->parentWidget()))
-                silent << w->objectName() + QLatin1Char('/') + w->metaObject()->className();
+                silent << w->objectName() + QLatin1Char('/') + QLatin1String(w->metaObject()->className());
         QVERIFY2(silent.isEmpty(), qPrintable(silent.join(QLatin1Char(' '))));
         QVERIFY(child<QCheckBox>(window.get(), "CHK_EmulatorMax")->toolTip().contains(QLatin1String("cycles=93740")));
     }
@@ -229,8 +230,8 @@ private slots:
         QStringList names;
         for (QAction* a : menu->actions())
             names << a->objectName() + QLatin1Char('=') + a->text();
-        QCOMPARE(names, (QStringList{"MNU_GP2=GP2 Path", "MNU_Batch=Batch Path", "MNU_Path=Drovex Path",
-                                     QStringLiteral("MNU_Emulator=DOS Emulator\u2026")}));
+        QCOMPARE(names, (QStringList{QStringLiteral("MNU_GP2=GP2 Path"), QStringLiteral("MNU_Batch=Batch Path"),
+                                     QStringLiteral("MNU_Path=Drovex Path"), QStringLiteral("MNU_Emulator=DOS Emulator\u2026")}));
         ModalScript fromMenu({{QStringLiteral("EmulatorWindow"), [&](QWidget* window) {
                                    typeInto(window, "TXT_EmulatorProgram", emulator);
                                    typeInto(window, "TXT_EmulatorCycles", QStringLiteral("120000"));
@@ -277,13 +278,13 @@ private slots:
         QTest::newRow("no emulator set") << "" << QByteArray() << "" << QByteArray()
                                          << "DOS programs are started directly (no emulator set)";
         QTest::newRow("found on PATH") << "PATH" << kDosbox074 << "" << QByteArray()
-                                       << "DOSBox 0.74 at 100000 cycles: DOS programs run in {bin}/dosbox, found on PATH" + hint;
+                                       << QStringLiteral("DOSBox 0.74 at 100000 cycles: DOS programs run in {bin}/dosbox, found on PATH") + hint;
         QTest::newRow("as fast as it goes") << "dosbox" << kDosbox074 << "max" << QByteArray()
-                                            << "DOSBox 0.74 at max cycles: DOS programs run in {bin}/dosbox" + hint;
+                                            << QStringLiteral("DOSBox 0.74 at max cycles: DOS programs run in {bin}/dosbox") + hint;
         QTest::newRow("the player's file sets the speed")
             << "dosbox-staging" << kStaging082 << "" << QByteArray("[cpu]\ncpu_cycles_protected=70000\n")
-            << "DOSBox Staging 0.82.0 at 70000 cycles (set in your emulator settings file): DOS programs run in "
-               "{bin}/dosbox-staging" + hint;
+            << QStringLiteral("DOSBox Staging 0.82.0 at 70000 cycles (set in your emulator settings file): DOS programs "
+                              "run in {bin}/dosbox-staging") + hint;
     }
     void statusBarAtStart()
     {
@@ -308,6 +309,26 @@ private slots:
         }
         MainWindow& w = f.open();
         QCOMPARE(w.statusBar()->currentMessage(), QString(said).replace(QLatin1String("{bin}"), bin));
+    }
+
+    // Runs last: it drops the right to write read-only files for the rest of the run.
+    void refusedStoreKeepsTheWindowOpen()
+    {
+        if (!test::makePermissionsBite())
+            QSKIP("file permissions cannot be made to apply here");
+        Fixture f;
+        f.seed(QStringLiteral("Path-GP2"), f.gameFolder());
+        auto window = openWindow(f);
+        QVERIFY(QFile::setPermissions(f.storeFile, QFileDevice::ReadOwner));
+        typeInto(window.get(), "TXT_EmulatorCycles", QStringLiteral("120000"));
+        click(window.get(), "BTN_Accept");
+        QVERIFY(window->isVisible());
+        QCOMPARE(f.services.messages.size(), 1);
+        QVERIFY2(f.services.messages.first().contains(QLatin1String("The emulator settings could not be saved")),
+                 qPrintable(f.services.messages.first()));
+        QCOMPARE(child<QSpinBox>(window.get(), "TXT_EmulatorCycles")->value(), 120000);
+        QCOMPARE(f.stored(QStringLiteral("Emulator CPU Cycles")), QString());
+        QVERIFY(QFile::setPermissions(f.storeFile, QFileDevice::ReadOwner | QFileDevice::WriteOwner));
     }
 };
 

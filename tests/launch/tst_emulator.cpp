@@ -283,7 +283,7 @@ private slots:
         QTest::newRow("double quote in the game folder") << "installed" << "DROVEX.EXE" << "" << "GP2 \"UK\""
                                                          << QStringList{"double quote"};
         QTest::newRow("settings file missing") << "installed" << "DROVEX.EXE" << "gone.conf" << game
-                                               << QStringList{"gone.conf", "does not exist", hint};
+                                               << QStringList{QStringLiteral("gone.conf"), QStringLiteral("does not exist"), hint};
     }
     void refusedLaunchesSayWhy()
     {

@@ -35,6 +35,15 @@ int startsOf(const QString& program)
     return static_cast<int>(test::readFile(program + QStringLiteral(".starts")).count('\n'));
 }
 
+// Texts as a list, each read as UTF-8.
+QStringList strings(std::initializer_list<const char*> texts)
+{
+    QStringList out;
+    for (const char* t : texts)
+        out << QString::fromUtf8(t);
+    return out;
+}
+
 // "section/key=value" of every setting in an emulator settings file.
 QStringList settingsIn(const QByteArray& conf)
 {
@@ -118,15 +127,15 @@ private slots:
         QTest::addColumn<QByteArray>("banner");
         QTest::addColumn<QString>("speed"); // as stored
         QTest::addColumn<QStringList>("expected");
-        const QString memory = QStringLiteral("dosbox/memsize=31");
-        QTest::newRow("DOSBox 0.74") << kDosbox074 << "" << QStringList{memory, "cpu/core=auto", "cpu/cycles=fixed 100000"};
+        QTest::newRow("DOSBox 0.74") << kDosbox074 << ""
+                                     << strings({"dosbox/memsize=31", "cpu/core=auto", "cpu/cycles=fixed 100000"});
         QTest::newRow("DOSBox-X as fast as it goes") << kDosboxX << "max"
-                                                     << QStringList{memory, "cpu/core=auto", "cpu/cycles=max"};
+                                                     << strings({"dosbox/memsize=31", "cpu/core=auto", "cpu/cycles=max"});
         QTest::newRow("Staging: no legacy cycles line")
             << kStaging082 << "150000"
-            << QStringList{memory, "cpu/core=auto", "cpu/cpu_cycles=150000", "cpu/cpu_cycles_protected=150000"};
-        QTest::newRow("Staging before cpu_cycles") << kStaging081 << "2000"
-                                                   << QStringList{memory, "cpu/core=auto", "cpu/cycles=fixed 10000"};
+            << strings({"dosbox/memsize=31", "cpu/core=auto", "cpu/cpu_cycles=150000", "cpu/cpu_cycles_protected=150000"});
+        QTest::newRow("Staging before cpu_cycles")
+            << kStaging081 << "2000" << strings({"dosbox/memsize=31", "cpu/core=auto", "cpu/cycles=fixed 10000"});
     }
     void settingsWrittenForTheKind()
     {

@@ -17,6 +17,15 @@ bool makeProgram(const QString& path)
            QFile::setPermissions(path, QFile::permissions(path) | QFileDevice::ExeOwner);
 }
 
+// Texts as a list, each read as UTF-8.
+QStringList strings(std::initializer_list<const char*> texts)
+{
+    QStringList out;
+    for (const char* t : texts)
+        out << QString::fromUtf8(t);
+    return out;
+}
+
 } // namespace
 
 class TestEmulatorPlan : public QObject {
@@ -89,35 +98,35 @@ private slots:
         QTest::addColumn<QStringList>("expected"); // {game}, {other}, {cd}, {own} and {user} stand for the paths
         QTest::addColumn<QString>("note");
         QTest::newRow("program in a sub-folder of the game")
-            << "Grand Prix 2" << "Grand Prix 2/Tools/drovex.exe" << QStringList{"video:vesa", "nomusic"} << false << ""
-            << QStringList{"-conf", "{own}", "-c", "MOUNT C \"{game}\"", "-c", "C:", "-c", "CD \\",
-                           "-c", "TOOLS\\DROVEX.EXE video:vesa nomusic", "-c", "EXIT"}
+            << "Grand Prix 2" << "Grand Prix 2/Tools/drovex.exe" << strings({"video:vesa", "nomusic"}) << false << ""
+            << strings({"-conf", "{own}", "-c", "MOUNT C \"{game}\"", "-c", "C:", "-c", "CD \\",
+                           "-c", "TOOLS\\DROVEX.EXE video:vesa nomusic", "-c", "EXIT"})
             << "";
         QTest::newRow("batch file elsewhere, settings of the user after the own, percent signs")
             << "GP2 100%" << "Batch Files/go.bat" << QStringList{} << true << ""
-            << QStringList{"-conf", "{own}", "-conf", "{user}", "-c", "MOUNT -u C", "-c", "MOUNT C \"{game}\"",
+            << strings({"-conf", "{own}", "-conf", "{user}", "-c", "MOUNT -u C", "-c", "MOUNT C \"{game}\"",
                            "-c", "MOUNT -u D", "-c", "MOUNT D \"{other}\"", "-c", "C:", "-c", "CD \\",
-                           "-c", "CALL D:\\GO.BAT", "-c", "EXIT"}
+                           "-c", "CALL D:\\GO.BAT", "-c", "EXIT"})
             << "";
         QTest::newRow("percent sign in an option word")
-            << "GP2" << "GP2/GP2.EXE" << QStringList{"cd:%"} << false << ""
-            << QStringList{"-conf", "{own}", "-c", "MOUNT C \"{game}\"", "-c", "C:", "-c", "CD \\",
-                           "-c", "GP2.EXE cd:%%", "-c", "EXIT"}
+            << "GP2" << "GP2/GP2.EXE" << strings({"cd:%"}) << false << ""
+            << strings({"-conf", "{own}", "-c", "MOUNT C \"{game}\"", "-c", "C:", "-c", "CD \\",
+                           "-c", "GP2.EXE cd:%%", "-c", "EXIT"})
             << "";
         QTest::newRow("CD image as D:, Drovex elsewhere as E:")
             << "GP2" << "Tools/DROVEX.EXE" << QStringList{} << true << "Images/gp2 cd.CUE"
-            << QStringList{"-conf", "{own}", "-conf", "{user}", "-c", "MOUNT -u C", "-c", "MOUNT C \"{game}\"",
+            << strings({"-conf", "{own}", "-conf", "{user}", "-c", "MOUNT -u C", "-c", "MOUNT C \"{game}\"",
                            "-c", "MOUNT -u D", "-c", "IMGMOUNT D \"{cd}\" -t iso", "-c", "MOUNT -u E",
-                           "-c", "MOUNT E \"{other}\"", "-c", "C:", "-c", "CD \\", "-c", "E:\\DROVEX.EXE", "-c", "EXIT"}
+                           "-c", "MOUNT E \"{other}\"", "-c", "C:", "-c", "CD \\", "-c", "E:\\DROVEX.EXE", "-c", "EXIT"})
             << "";
         QTest::newRow("missing CD image: started without it")
             << "GP2" << "Tools/DROVEX.EXE" << QStringList{} << false << "gone.iso"
-            << QStringList{"-conf", "{own}", "-c", "MOUNT C \"{game}\"", "-c", "MOUNT D \"{other}\"", "-c", "C:",
-                           "-c", "CD \\", "-c", "D:\\DROVEX.EXE", "-c", "EXIT"}
+            << strings({"-conf", "{own}", "-c", "MOUNT C \"{game}\"", "-c", "MOUNT D \"{other}\"", "-c", "C:",
+                           "-c", "CD \\", "-c", "D:\\DROVEX.EXE", "-c", "EXIT"})
             << "gone.iso does not exist, so the game runs without its CD";
         QTest::newRow("not a CD image") << "GP2" << "GP2/GP2.EXE" << QStringList{} << false << "GP2/GP2.EXE"
-                                        << QStringList{"-conf", "{own}", "-c", "MOUNT C \"{game}\"", "-c", "C:",
-                                                       "-c", "CD \\", "-c", "GP2.EXE", "-c", "EXIT"}
+                                        << strings({"-conf", "{own}", "-c", "MOUNT C \"{game}\"", "-c", "C:",
+                                                       "-c", "CD \\", "-c", "GP2.EXE", "-c", "EXIT"})
                                         << "is not a CD image (.iso, .cue or .bin)";
     }
     void argumentsForTheEmulator()
