@@ -85,8 +85,6 @@ private slots:
         QTest::newRow("no answer: known by name") << "dosbox-staging" << QByteArray() << 0 << 1 << "DOSBox Staging"
                                                   << true;
         QTest::newRow("too slow: known by name") << "dosbox-x" << kStaging082 << 5 << 0 << "DOSBox-X" << false;
-        QTest::newRow("not an emulator of the family") << "emu" << QByteArray("usage: emu [file]") << 0 << 0
-                                                       << "other, DOSBox-compatible" << false;
     }
     void kindsFromTheirAnswers()
     {
@@ -127,14 +125,14 @@ private slots:
         QTest::addColumn<QByteArray>("banner");
         QTest::addColumn<QString>("speed"); // as stored
         QTest::addColumn<QStringList>("expected");
-        QTest::newRow("DOSBox 0.74") << kDosbox074 << ""
+        QTest::newRow("DOSBox 0.74, a hand-edited speed") << kDosbox074 << "fixed 90000"
                                      << strings({"dosbox/memsize=31", "cpu/core=auto", "cpu/cycles=fixed 100000"});
-        QTest::newRow("DOSBox-X as fast as it goes") << kDosboxX << "max"
+        QTest::newRow("DOSBox-X as fast as it goes") << kDosboxX << " MAX"
                                                      << strings({"dosbox/memsize=31", "cpu/core=auto", "cpu/cycles=max"});
         QTest::newRow("Staging: no legacy cycles line")
             << kStaging082 << "150000"
             << strings({"dosbox/memsize=31", "cpu/core=auto", "cpu/cpu_cycles=150000", "cpu/cpu_cycles_protected=150000"});
-        QTest::newRow("Staging before cpu_cycles")
+        QTest::newRow("Staging before cpu_cycles, below the limits")
             << kStaging081 << "2000" << strings({"dosbox/memsize=31", "cpu/core=auto", "cpu/cycles=fixed 10000"});
     }
     void settingsWrittenForTheKind()
@@ -147,34 +145,14 @@ private slots:
         QCOMPARE(settingsIn(ownEmulatorConfig(*id, CpuSpeed::fromStored(speed))), expected);
     }
 
-    void storedSpeeds_data()
-    {
-        QTest::addColumn<QString>("stored");
-        QTest::addColumn<QString>("speed");
-        QTest::newRow("nothing stored") << "" << "100000";
-        QTest::newRow("max in any case") << " MAX " << "max";
-        QTest::newRow("below the limits") << "5000" << "10000";
-        QTest::newRow("negative") << "-5" << "10000";
-        QTest::newRow("above the limits") << "2000000" << "1000000";
-        QTest::newRow("hand-edited words") << "fixed 90000" << "100000";
-    }
-    void storedSpeeds()
-    {
-        QFETCH(QString, stored);
-        QFETCH(QString, speed);
-        QCOMPARE(CpuSpeed::fromStored(stored).stored(), speed);
-    }
-
     void speedInThePlayersOwnFile_data()
     {
         QTest::addColumn<QByteArray>("banner");
         QTest::addColumn<QByteArray>("config");
         QTest::addColumn<QString>("speed");
         QTest::newRow("fixed") << kDosbox074 << QByteArray("[cpu]\r\ncycles = fixed 50000\r\n") << "50000";
-        QTest::newRow("last one counts, comments do not") << kDosboxX
-                                                          << QByteArray("[CPU]\ncycles=20000\n# cycles=1\ncycles=max 80%\n")
-                                                          << "max 80%";
-        QTest::newRow("another section") << kDosbox074 << QByteArray("[sdl]\ncycles=20000\n") << "";
+        QTest::newRow("last one counts, not comments or other sections")
+            << kDosboxX << QByteArray("[CPU]\ncycles=20000\n# cycles=1\ncycles=max 80%\n[sdl]\ncycles=1\n") << "max 80%";
         QTest::newRow("Staging counts the protected mode") << kStaging082
                                                            << QByteArray("[cpu]\ncpu_cycles_protected=70000\ncpu_cycles=30000\n")
                                                            << "70000";
