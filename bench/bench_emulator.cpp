@@ -99,7 +99,7 @@ int main(int argc, char* argv[])
     const QString ownConfig = ownEmulatorFile("dosbox.conf");
     const LaunchPlan plan{QStringLiteral("Grand Prix 2"), game + QStringLiteral("/GP2.EXE"),
                           {QStringLiteral("video:vesa"), QStringLiteral("nomusic")}, game};
-    const EmulatorLaunch byHand = EmulatorLaunch::plan(plan, {}, ownConfig);
+    const EmulatorLaunch byHand = EmulatorLaunch::plan(plan, {ownConfig, {}, {}});
 
     auto frontEnd = [&]() -> double {
         QFile::remove(args);

@@ -3,7 +3,8 @@
 #   scripts/deps.sh [--player] [package...]
 # --player: only what building and running the program needs (scripts/run.sh); dosbox is the DOS
 # emulator Save and Play uses, xvfb the virtual X server used where there is no display.
-# Otherwise also what the tests need: nasm assembles their tiny DOS programs, desktop-file-utils
+# Otherwise also what the tests need: nasm assembles their tiny DOS programs, genisoimage makes
+# the CD image that the emulator tests mount, desktop-file-utils
 # and appstream check the installed menu entry and AppStream data, and dpkg-dev's dpkg-shlibdeps
 # computes the Debian package's dependencies. Extra package names may be given.
 # Runs apt-get as root, or through sudo otherwise.
@@ -13,7 +14,7 @@ packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libgl-dev xvfb x
 if [ "${1:-}" = --player ]; then
     shift
 else
-    packages+=(nasm desktop-file-utils appstream dpkg-dev)
+    packages+=(nasm genisoimage desktop-file-utils appstream dpkg-dev)
 fi
 packages+=("$@")
 missing=()

@@ -84,6 +84,7 @@ MainWindow::MainWindow(Session& session, Services& services, QWidget* parent)
         showStatus(QStringLiteral("Save and Play will start %1.").arg(QLatin1String(started[mode])));
     });
     m_tracks = new TrackManager(m_session, m_services, m_slots, [this] { return m_panel->inDefaultsMode(); }, this);
+    m_tracks->setEmulatorWindow([this] { showEmulatorWindow(); });
     connect(m_panel, &SettingsPanel::defaultsToggled, this, &MainWindow::setDefaultsMode);
     connect(m_panel, &SettingsPanel::colourRequested, this, &MainWindow::chooseColour);
     connect(m_panel, &SettingsPanel::gp2OptionsAvailable, m_btnGp2, &QPushButton::setEnabled);
@@ -151,8 +152,7 @@ void MainWindow::buildMenus()
     addItem(paths, "MNU_GP2", "&GP2 Path", "Ctrl+G", &MainWindow::BrowseGameFolder);
     addItem(paths, "MNU_Batch", "&Batch Path", "Ctrl+B", &MainWindow::BrowseBatchFile);
     addItem(paths, "MNU_Path", "&Drovex Path", "Ctrl+L", &MainWindow::BrowseDrovexExe);
-    addItem(paths, "MNU_Emulator", "DOS Emulator", nullptr, &MainWindow::browseEmulator);
-    addItem(paths, "MNU_EmulatorConfig", "DOS Emulator Settings", nullptr, &MainWindow::browseEmulatorConfig);
+    addItem(paths, "MNU_Emulator", "DOS &Emulator\u2026", nullptr, &MainWindow::showEmulatorWindow);
 
     auto* f10 = new QAction(this);
     f10->setShortcut(Qt::Key_F10);

@@ -50,8 +50,9 @@ public:
     void BrowseGameFolder();
     void BrowseBatchFile();
     void BrowseDrovexExe();
-    void browseEmulator();
-    void browseEmulatorConfig();
+    // The Emulator window: the DOS emulator, the game's speed in it, the CD image and the
+    // player's own emulator settings.
+    void showEmulatorWindow();
     // Brings a Drovex.cfg's settings into the window, as Drovex reads them; nothing is stored
     // until the user saves.
     void importConfigCommand();

@@ -2,9 +2,11 @@
 // loading and saving the settings, writing Drovex.cfg, choosing paths and starting the game.
 #include "app/mainwindow.h"
 
+#include "app/emulatorwindow.h"
 #include "app/settingspanel.h"
 #include "cfgfile/configfile.h"
 #include "launch/emulator.h"
+#include "launch/emulatorsettings.h"
 #include "launch/emulatorwatch.h"
 #include "launch/launcher.h"
 #include "launch/platform.h"
@@ -21,23 +23,13 @@
 #include <QPushButton>
 
 namespace drovex {
-namespace {
-
-// The folder of a stored file, else the game folder: where its dialog opens.
-QString dialogFolder(const QString& stored, const QString& gameFolder)
-{
-    const QFileInfo fi(stored);
-    return !stored.isEmpty() && fi.absoluteDir().exists() ? fi.absolutePath() : gameFolder;
-}
-
-} // namespace
 
 void MainWindow::startUp()
 {
     SettingsStore& store = m_session.store();
     restoreGeometryText(this, store.get(QStringLiteral("Main Window Geometry")));
-    // Which emulator DOS programs will run in, when the user has not chosen one.
-    showStatus(emulatorNotice(storedEmulator(store)));
+    // How DOS programs will start: directly, or in which emulator, of which kind, at which speed.
+    showStatus(emulatorStartNotice(store));
     m_session.setGameFolder(store.get(QString::fromLatin1(kPathGp2)));
     // Settings stored before, even without a game folder: they are loaded, never overwritten.
     if (holdsAnySetting(store)) {
@@ -313,23 +305,21 @@ MainWindow::Outcome MainWindow::launchInEmulator(const LaunchPlan& plan, const E
     auto refuse = [&](const QString& why) { return Outcome{false, QStringLiteral("%1 could not be started: %2.").arg(what, why)}; };
     if (const QString why = emulatorProblem(emulator); !why.isEmpty())
         return refuse(why);
-    const QString ownConfig = ownEmulatorFile("dosbox.conf");
-    const EmulatorLaunch run =
-        EmulatorLaunch::plan(plan, m_session.store().get(QString::fromLatin1(kPathEmulatorConfig)), ownConfig);
+    const EmulatorLaunch run = prepareEmulatorLaunch(plan, m_session.store(), emulator.program());
     if (!run.ok())
         return refuse(run.problem());
-    if (run.usesOwnConfig())
-        if (const QString why = writeOwnEmulatorConfig(ownConfig); !why.isEmpty())
-            return refuse(why);
-    // The emulator's output goes beside its settings; nowhere when that folder cannot be made.
-    const QString log = QDir().mkpath(QFileInfo(ownConfig).absolutePath()) ? ownEmulatorFile("emulator.log") : QString();
+    // The emulator's output goes beside its settings, which are written by now.
+    const QString log = ownEmulatorFile("emulator.log");
     const StartResult r = m_session.platform().startWatched(emulator.program(), run.arguments(), plan.folder, log);
     if (!r.ok)
         return refuse(QStringLiteral("the DOS emulator %1 did not start: %2; set it with %3")
                           .arg(QDir::toNativeSeparators(emulator.program()), r.reason, QString::fromUtf8(kEmulatorMenuHint)));
     m_running = plan.what;
     m_emulatorWatch->watch(r.pid, emulator.program(), log, true);
-    return {true, QStringLiteral("Started %1 in %2: %3").arg(plan.what, QDir::toNativeSeparators(emulator.program()), run.dosCommand())};
+    QString started = QStringLiteral("Started %1 in %2: %3").arg(plan.what, QDir::toNativeSeparators(emulator.program()), run.dosCommand());
+    for (const QString& note : run.notes())
+        started += QStringLiteral("; ") + note;
+    return {true, started};
 }
 
 // While a started program runs, Save and Play waits for it: one game at a time.
@@ -381,26 +371,11 @@ void MainWindow::BrowseDrovexExe()
         storePath(kPathDrovex, file);
 }
 
-void MainWindow::browseEmulator()
+void MainWindow::showEmulatorWindow()
 {
-    const EmulatorChoice current = storedEmulator(m_session.store());
-    const QString file = m_services.openFile(
-        this, {QStringLiteral("DOS Emulator (dosbox*)|dosbox*|All Files (*)|*"),
-               dialogFolder(current.program(), m_session.gameFolder()), QStringLiteral("Browse For DOS Emulator ..."),
-               current.program().isEmpty() ? QStringLiteral("dosbox") : QFileInfo(current.program()).fileName()});
-    if (!file.isEmpty())
-        storePath(kPathEmulator, file);
-}
-
-void MainWindow::browseEmulatorConfig()
-{
-    const QString stored = m_session.store().get(QString::fromLatin1(kPathEmulatorConfig));
-    const QString file = m_services.openFile(
-        this, {QStringLiteral("DOS Emulator Settings (*.conf)|*.conf|All Files (*)|*"),
-               dialogFolder(stored, m_session.gameFolder()), QStringLiteral("Browse For DOS Emulator Settings ..."),
-               QFileInfo(stored).fileName()});
-    if (!file.isEmpty())
-        storePath(kPathEmulatorConfig, file);
+    EmulatorWindow window(m_session, m_services, this);
+    if (window.exec() == QDialog::Accepted)
+        showStatus(emulatorStartNotice(m_session.store()));
 }
 
 void MainWindow::storePath(const char* key, const QString& file)
@@ -410,11 +385,8 @@ void MainWindow::storePath(const char* key, const QString& file)
         tellStoreFailure(r);
         return;
     }
-    static const QHash<QString, QString> names{{QString::fromLatin1(kPathDrovex), QStringLiteral("Drovex path")},
-                                               {QString::fromLatin1(kPathBatch), QStringLiteral("Batch path")},
-                                               {QString::fromLatin1(kPathEmulator), QStringLiteral("DOS emulator")},
-                                               {QString::fromLatin1(kPathEmulatorConfig), QStringLiteral("DOS emulator settings")}};
-    showStatus(QStringLiteral("%1 set to %2").arg(names.value(QString::fromLatin1(key)), QDir::toNativeSeparators(file)));
+    const QString what = QString::fromLatin1(key) == QLatin1String(kPathDrovex) ? QStringLiteral("Drovex path") : QStringLiteral("Batch path");
+    showStatus(QStringLiteral("%1 set to %2").arg(what, QDir::toNativeSeparators(file)));
 }
 
 } // namespace drovex

@@ -58,6 +58,23 @@ QString wordProblem(const QString& word)
     return {};
 }
 
+// Why the emulator cannot mount a CD image; "" when it can. The three emulators take an .iso,
+// a .cue (with the .bin it names) or a plain .bin with the same IMGMOUNT command.
+QString imageProblem(const QString& image)
+{
+    const QFileInfo fi(image);
+    if (!fi.exists())
+        return QStringLiteral("does not exist");
+    if (!fi.isFile())
+        return QStringLiteral("is not a file");
+    const QString suffix = fi.suffix().toLower();
+    if (suffix != QLatin1String("iso") && suffix != QLatin1String("cue") && suffix != QLatin1String("bin"))
+        return QStringLiteral("is not a CD image (.iso, .cue or .bin)");
+    if (const QString why = mountProblem(image); !why.isEmpty())
+        return QStringLiteral("cannot be mounted: ") + why;
+    return {};
+}
+
 // The folder a path lies in, through symbolic links when it exists.
 QString realPath(const QString& path)
 {
@@ -116,17 +133,6 @@ EmulatorChoice chooseEmulator(bool keyHeld, const QString& stored)
     return {Source::Stored, QDir::cleanPath(QFileInfo(path).absoluteFilePath())};
 }
 
-QString emulatorNotice(const EmulatorChoice& choice)
-{
-    if (choice.source() != EmulatorChoice::Source::SearchPath)
-        return {};
-    if (choice.program().isEmpty())
-        return QStringLiteral("No DOS emulator was found on PATH: install dosbox, or choose one with %1.")
-            .arg(hint(kEmulatorMenuHint));
-    return QStringLiteral("DOS programs run in %1, found on PATH (%2 changes it).")
-        .arg(native(choice.program()), hint(kEmulatorMenuHint));
-}
-
 QString emulatorProblem(const EmulatorChoice& choice)
 {
     if (!choice.runsDosPrograms())
@@ -148,20 +154,6 @@ QString emulatorProblem(const EmulatorChoice& choice)
                                                                        hint(kEmulatorMenuHint));
 }
 
-QByteArray ownEmulatorConfig()
-{
-    // memsize: the game asks for 8 MB and more for its SVGA mode, and Drovex stays resident
-    // beside it; 31 MB is the most the emulator recommends. cycles=max: the game's frame rate
-    // follows the emulated processor, so it gets all the host gives.
-    return "# DOS emulator settings of the Drovex Front-End, used while no settings file of your own\n"
-           "# is chosen (Choose Path -> DOS Emulator Settings). Rewritten before each start.\n"
-           "[dosbox]\n"
-           "memsize=31\n"
-           "[cpu]\n"
-           "core=auto\n"
-           "cycles=max\n";
-}
-
 EmulatorChoice storedEmulator(const SettingsStore& store)
 {
     const QString key = QString::fromLatin1(kPathEmulator);
@@ -174,9 +166,8 @@ QString ownEmulatorFile(const char* name)
            QString::fromLatin1(kApplication) + QLatin1Char('/') + QString::fromLatin1(name);
 }
 
-QString writeOwnEmulatorConfig(const QString& file)
+QString writeOwnEmulatorConfig(const QString& file, const QByteArray& content)
 {
-    const QByteArray content = ownEmulatorConfig();
     QFile current(file);
     if (openRegularFile(current, file) && current.size() == content.size() && current.readAll() == content)
         return {};
@@ -191,38 +182,50 @@ QString writeOwnEmulatorConfig(const QString& file)
     return QStringLiteral("the emulator settings could not be written to %1: %2").arg(native(file), r.reason);
 }
 
-EmulatorLaunch EmulatorLaunch::plan(const LaunchPlan& plan, const QString& userConfig, const QString& ownConfig)
+EmulatorLaunch EmulatorLaunch::refused(const QString& why)
 {
     EmulatorLaunch run;
-    auto refuse = [&run](const QString& why) {
-        run.m_problem = why;
-        return run;
-    };
+    run.m_problem = why;
+    return run;
+}
 
+EmulatorLaunch EmulatorLaunch::plan(const LaunchPlan& plan, const EmulatorFiles& files)
+{
+    const QString& userConfig = files.userConfig;
     if (!userConfig.isEmpty() && !QFileInfo(userConfig).isFile())
-        return refuse(QStringLiteral("the DOS emulator settings file %1 %2; set it with %3")
-                          .arg(native(userConfig),
-                               QFileInfo::exists(userConfig) ? QStringLiteral("is not a file")
-                                                             : QStringLiteral("does not exist"),
-                               hint(kEmulatorConfigMenuHint)));
+        return refused(QStringLiteral("your DOS emulator settings file %1 %2; set it with %3")
+                           .arg(native(userConfig),
+                                QFileInfo::exists(userConfig) ? QStringLiteral("is not a file")
+                                                              : QStringLiteral("does not exist"),
+                                hint(kEmulatorMenuHint)));
     if (plan.folder.isEmpty())
-        return refuse(QStringLiteral("no game folder is set; choose it with Choose Path \u2192 GP2 Path"));
+        return refused(QStringLiteral("no game folder is set; choose it with Choose Path \u2192 GP2 Path"));
     if (!QFileInfo(plan.folder).isDir())
-        return refuse(QStringLiteral("the game folder %1 does not exist").arg(native(plan.folder)));
+        return refused(QStringLiteral("the game folder %1 does not exist").arg(native(plan.folder)));
     if (plan.program.isEmpty())
-        return refuse(QStringLiteral("no program path is set (Choose Path)"));
+        return refused(QStringLiteral("no program path is set (Choose Path)"));
     const QFileInfo program(plan.program);
     if (!program.exists())
-        return refuse(QStringLiteral("the file %1 does not exist").arg(native(plan.program)));
+        return refused(QStringLiteral("the file %1 does not exist").arg(native(plan.program)));
     if (program.isDir())
-        return refuse(QStringLiteral("%1 is a folder, not a program").arg(native(plan.program)));
+        return refused(QStringLiteral("%1 is a folder, not a program").arg(native(plan.program)));
 
     const QString gameFolder = QDir::cleanPath(QFileInfo(plan.folder).absoluteFilePath());
     if (const QString why = mountProblem(gameFolder); !why.isEmpty())
-        return refuse(QStringLiteral("the emulator cannot use the game folder %1 as drive C: %2")
-                          .arg(native(gameFolder), why));
+        return refused(QStringLiteral("the emulator cannot use the game folder %1 as drive C: %2")
+                           .arg(native(gameFolder), why));
 
-    // Inside the game folder the program is reached through C:, elsewhere its folder is D:.
+    EmulatorLaunch run;
+    // The game CD is D:, as the game expects it; a launch without it still starts the game.
+    const QString cdImage = files.cdImage.isEmpty() ? QString() : QDir::cleanPath(QFileInfo(files.cdImage).absoluteFilePath());
+    const QString cdProblem = cdImage.isEmpty() ? QString() : imageProblem(cdImage);
+    if (!cdProblem.isEmpty())
+        run.addNote(QStringLiteral("the CD image %1 %2, so the game runs without its CD").arg(native(cdImage), cdProblem));
+    const bool withCd = !cdImage.isEmpty() && cdProblem.isEmpty();
+    const QChar otherDrive = QLatin1Char(withCd ? 'E' : 'D');
+
+    // Inside the game folder the program is reached through C:, elsewhere its folder is the
+    // next free drive.
     const QString realGame = realPath(gameFolder);
     const QString realProgram = realPath(plan.program);
     const QString prefix = realGame.endsWith(QLatin1Char('/')) ? realGame : realGame + QLatin1Char('/');
@@ -234,46 +237,50 @@ EmulatorLaunch EmulatorLaunch::plan(const LaunchPlan& plan, const QString& userC
         otherFolder = QDir::cleanPath(program.absolutePath());
         dosPath = program.fileName();
         if (const QString why = mountProblem(otherFolder); !why.isEmpty())
-            return refuse(QStringLiteral("the emulator cannot use the folder %1 as drive D: %2")
-                              .arg(native(otherFolder), why));
+            return refused(QStringLiteral("the emulator cannot use the folder %1 as drive %2: %3")
+                               .arg(native(otherFolder), otherDrive, why));
     }
     dosPath.replace(QLatin1Char('/'), QLatin1Char('\\'));
     if (const QString why = dosPathProblem(dosPath, kDosProgramPathMax); !why.isEmpty())
-        return refuse(QStringLiteral("DOS cannot start %1: %2").arg(native(plan.program), why));
+        return refused(QStringLiteral("DOS cannot start %1: %2").arg(native(plan.program), why));
     dosPath = dosPath.toUpper();
     if (!otherFolder.isEmpty())
-        dosPath = QStringLiteral("D:\\") + dosPath;
+        dosPath = otherDrive + QStringLiteral(":\\") + dosPath;
 
     QString tail;
     for (const QString& word : plan.arguments) {
         if (const QString why = wordProblem(word); !why.isEmpty())
-            return refuse(why);
+            return refused(why);
         tail += QLatin1Char(' ') + word;
     }
     if (tail.size() > kDosTailMax)
-        return refuse(QStringLiteral("the option words are %1 characters long, more than the %2 a DOS "
-                                     "command line holds")
-                          .arg(tail.size())
-                          .arg(kDosTailMax));
+        return refused(QStringLiteral("the option words are %1 characters long, more than the %2 a DOS "
+                                      "command line holds")
+                           .arg(tail.size())
+                           .arg(kDosTailMax));
 
     // A batch file run from the start-up batch file would not come back to its EXIT.
     const bool batch = program.suffix().compare(QLatin1String("bat"), Qt::CaseInsensitive) == 0;
     run.m_dosCommand = (batch ? QStringLiteral("CALL ") : QString()) + dosPath + tail;
 
+    // The front-end's settings first, the player's after them: theirs win where they set a value.
     const bool own = userConfig.isEmpty();
-    run.m_ownConfig = own;
     QStringList& a = run.m_arguments;
-    a << QStringLiteral("-conf") << (own ? ownConfig : userConfig);
+    a << QStringLiteral("-conf") << files.ownConfig;
+    if (!own)
+        a << QStringLiteral("-conf") << userConfig;
     auto command = [&a](const QString& line) { a << QStringLiteral("-c") << line; };
-    auto mount = [&](QChar drive, const QString& folder) {
-        // The user's own settings may mount the drive already in their start-up commands.
+    auto mount = [&](QChar drive, const QString& how) {
+        // The player's own settings may mount the drive already in their start-up commands.
         if (!own)
             command(QStringLiteral("MOUNT -u %1").arg(drive));
-        command(QStringLiteral("MOUNT %1 \"%2\"").arg(drive, batchLiteral(folder)));
+        command(how);
     };
-    mount(QLatin1Char('C'), gameFolder);
+    mount(QLatin1Char('C'), QStringLiteral("MOUNT C \"%1\"").arg(batchLiteral(gameFolder)));
+    if (withCd)
+        mount(QLatin1Char('D'), QStringLiteral("IMGMOUNT D \"%1\" -t iso").arg(batchLiteral(cdImage)));
     if (!otherFolder.isEmpty())
-        mount(QLatin1Char('D'), otherFolder);
+        mount(otherDrive, QStringLiteral("MOUNT %1 \"%2\"").arg(otherDrive).arg(batchLiteral(otherFolder)));
     command(QStringLiteral("C:"));
     command(QStringLiteral("CD \\"));
     command(batchLiteral(run.m_dosCommand));

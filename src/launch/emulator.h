@@ -13,9 +13,8 @@ class SettingsStore;
 inline constexpr const char* kPathEmulator = "Path-Emulator";
 inline constexpr const char* kPathEmulatorConfig = "Path-Emulator-Config";
 
-// Where the user changes them; the status bar names the menu entry in its hints.
-inline constexpr const char* kEmulatorMenuHint = "Choose Path \u2192 DOS Emulator";
-inline constexpr const char* kEmulatorConfigMenuHint = "Choose Path \u2192 DOS Emulator Settings";
+// Where the user changes them (the Emulator window); the status bar names it in its hints.
+inline constexpr const char* kEmulatorMenuHint = "Choose Path \u2192 DOS Emulator\u2026";
 
 // The emulators looked for on PATH when none is stored, in this order; none where the system
 // starts DOS programs by itself.
@@ -49,9 +48,6 @@ private:
 // ("dosbox") is looked for on PATH.
 EmulatorChoice chooseEmulator(bool keyHeld, const QString& stored);
 
-// What the status bar says at start about the emulator found on PATH; "" when one is stored.
-QString emulatorNotice(const EmulatorChoice& choice);
-
 // Why the chosen emulator cannot be started (not found, not a program), with how to set it;
 // "" when it can.
 QString emulatorProblem(const EmulatorChoice& choice);
@@ -62,19 +58,24 @@ EmulatorChoice storedEmulator(const SettingsStore& store);
 // A file the front-end keeps beside its settings file ("dosbox.conf", "emulator.log").
 QString ownEmulatorFile(const char* name);
 
-// The front-end's own emulator settings, used when the user has chosen none.
-QByteArray ownEmulatorConfig();
+// Writes the front-end's own emulator settings (content) to file unless it already holds them;
+// why not, or "" when the file is in place.
+QString writeOwnEmulatorConfig(const QString& file, const QByteArray& content);
 
-// Writes the front-end's own emulator settings to file unless it already holds them; why not,
-// or "" when the file is in place.
-QString writeOwnEmulatorConfig(const QString& file);
+// The files an emulator start takes besides the program.
+struct EmulatorFiles {
+    QString ownConfig;  // the front-end's settings for the game, always read first
+    QString userConfig; // the player's own settings file, read after it; "" for none
+    QString cdImage;    // the game CD's image, mounted as D:; "" for none
+};
 
 // What the emulator needs to run one DOS program: its arguments, or why it cannot.
 class EmulatorLaunch {
 public:
-    // plan: the launch as started directly; userConfig: the user's own emulator settings file
-    // ("" for none); ownConfig: the front-end's settings file, used when userConfig is "".
-    static EmulatorLaunch plan(const LaunchPlan& plan, const QString& userConfig, const QString& ownConfig);
+    // plan: the launch as started directly.
+    static EmulatorLaunch plan(const LaunchPlan& plan, const EmulatorFiles& files);
+    // A launch refused for this reason.
+    static EmulatorLaunch refused(const QString& why);
 
     bool ok() const { return m_problem.isEmpty(); }
     // Why the program cannot run in the emulator, naming the file or word at fault.
@@ -82,13 +83,15 @@ public:
     QStringList arguments() const { return m_arguments; }
     // The DOS command that starts the program, as DOS shows it ("DROVEX.EXE video:vesa").
     QString dosCommand() const { return m_dosCommand; }
-    bool usesOwnConfig() const { return m_ownConfig; }
+    // What the launch goes on without, and why ("the CD image ... does not exist").
+    QStringList notes() const { return m_notes; }
+    void addNote(const QString& note) { m_notes << note; }
 
 private:
     QString m_problem;
     QStringList m_arguments;
     QString m_dosCommand;
-    bool m_ownConfig = false;
+    QStringList m_notes;
 };
 
 // The longest folder path the emulator's MOUNT command takes here, in bytes.

@@ -53,6 +53,11 @@ FolderInfoWindow::FolderInfoWindow(const Session& session, const SlotTable& tabl
         label->setTextFormat(Qt::PlainText);
         folderGrid->addWidget(label, i, 1);
     }
+    auto* emulator = makeButton("BTN_Emulator", "", "Choose the DOS emulator, the game's speed in it, the game CD image "
+                                                    "and your own emulator settings");
+    emulator->setText(QStringLiteral("DOS Emulator\u2026"));
+    connect(emulator, &QPushButton::clicked, this, [this] { done(NextEmulator); });
+    folderGrid->addWidget(emulator, 4, 1, Qt::AlignLeft);
     top->addWidget(folderBox);
 
     auto* main = makeButton("BTN_Main", "Main Screen", "Back to Main Screen");

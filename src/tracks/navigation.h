@@ -13,6 +13,7 @@ enum Next : int {
     NextTrackInfo,
     NextFileInfo,
     NextFolderInfo,
+    NextEmulator, // the Emulator window, then back to Folder-Info
 };
 
 } // namespace drovex

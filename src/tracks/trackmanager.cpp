@@ -157,6 +157,11 @@ bool TrackManager::run()
                 return false;
             continue;
         }
+        case NextEmulator:
+            if (m_openEmulator)
+                m_openEmulator();
+            next = NextFolderInfo; // filled afresh: it shows the emulator chosen
+            continue;
         default:
             return false;
         }

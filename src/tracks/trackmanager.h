@@ -38,6 +38,8 @@ public:
     // Track choices made in the selector and not accepted yet are stored, dropped, or kept as the
     // user answers; false when the user cancelled (or the store refused them, which is said).
     bool settlePendingChoices();
+    // How Folder-Info's "DOS Emulator…" opens the Emulator window, which the tracks cannot reach.
+    void setEmulatorWindow(std::function<void()> open) { m_openEmulator = std::move(open); }
     // Closes File-Info, the track info and the track selector, in this order.
     void closeAll();
 
@@ -51,6 +53,7 @@ private:
     std::function<bool()> m_defaultsMode;
     QWidget* m_owner;
     QPointer<TrackSelector> m_selector;
+    std::function<void()> m_openEmulator;
 };
 
 } // namespace drovex

@@ -5,11 +5,9 @@
 #include "support/coresupport.h"
 #include "support/testsupport.h"
 
-#include <QAction>
 #include <QDirIterator>
 #include <QFile>
-#include <QMenu>
-#include <QMenuBar>
+#include <QProcess>
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QStatusBar>
@@ -76,22 +74,19 @@ void pressPlay(MainWindow& w) { QTest::mouseClick(w.findChild<QPushButton*>(QStr
 
 QString status(MainWindow& w) { return w.statusBar()->currentMessage(); }
 
-// Opens the Choose Path menu and clicks one of its entries, with the mouse.
-void clickMenuEntry(MainWindow& w, const char* entry)
+// A file the front-end keeps beside its settings.
+QString ownFile(const char* name)
 {
-    auto* menu = w.findChild<QMenu*>(QStringLiteral("MNU_2"));
-    QTest::mouseClick(w.menuBar(), Qt::LeftButton, {}, w.menuBar()->actionGeometry(menu->menuAction()).center());
-    QTRY_VERIFY(menu->isVisible());
-    auto* action = w.findChild<QAction*>(QString::fromLatin1(entry));
-    QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action).center());
-    QTRY_VERIFY(!menu->isVisible());
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+           QStringLiteral("/Drovex Windows Front-End/") + QString::fromLatin1(name);
 }
 
-// A game folder whose path has blanks and a shell substitution in it, with GP2.EXE.
-QString makeGame(Fixture& f)
+// A game folder whose path has blanks and a shell substitution in it, with GP2.EXE (the DOS
+// program named).
+QString makeGame(Fixture& f, const char* gp2 = "args.com")
 {
     const QString game = f.dir.filePath(QStringLiteral("Grand Prix 2 $(touch PWNED)"));
-    if (!copyDosProgram("args.com", game + QStringLiteral("/GP2.EXE")))
+    if (!copyDosProgram(gp2, game + QStringLiteral("/GP2.EXE")))
         return {};
     f.seed(QStringLiteral("Path-GP2"), game);
     f.seed(QStringLiteral("Video"), QStringLiteral("1"));
@@ -161,7 +156,8 @@ private slots:
 
         // Nothing but the installed emulator: the key is absent, the emulator found on PATH.
         MainWindow& w = f.open();
-        QVERIFY2(status(w).contains(m_dosbox), qPrintable(status(w)));
+        QVERIFY2(status(w).startsWith(QLatin1String("DOSBox 0.74 at 100000 cycles: DOS programs run in ") + m_dosbox),
+                 qPrintable(status(w)));
         pressPlay(w);
         QVERIFY2(status(w).startsWith(QLatin1String("Started")), qPrintable(status(w)));
         QVERIFY2(emulatorsEnded(w), "the emulator did not exit when the DOS program ended");
@@ -169,28 +165,100 @@ private slots:
         QVERIFY2(status(w).contains(QLatin1String("has ended; Save and Play is ready again")), qPrintable(status(w)));
         QVERIFY(!QFileInfo::exists(f.dir.filePath(QStringLiteral("PWNED"))));
         QVERIFY(!QFileInfo::exists(game + QStringLiteral("/PWNED")));
-        QVERIFY(test::readFile(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QStringLiteral("/Drovex Windows Front-End/dosbox.conf"))
-                    .contains("cycles=max"));
+        QVERIFY(test::readFile(ownFile("dosbox.conf")).contains("\ncycles=fixed 100000\n"));
     }
 
-    void settingsOfTheUserComeFirst()
+    void playersSettingsAddToTheGames_data()
     {
-        Fixture f;
-        const QString game = makeGame(f);
-        QVERIFY(!game.isEmpty());
+        QTest::addColumn<QByteArray>("mine"); // the player's own settings file; "" for none
+        QTest::addColumn<int>("least");       // the free extended memory the game finds, in KB
+        QTest::addColumn<int>("most");
+        QTest::newRow("the front-end's alone: 31 MB") << QByteArray() << 29000 << 31744;
+        QTest::newRow("the player's memory wins") << QByteArray("[dosbox]\nmemsize=20\n") << 18000 << 20480;
         // Their own start-up commands mount another folder as C:; the game folder still wins.
+        QTest::newRow("the player's speed and start-up commands, the game's memory")
+            << QByteArray("[cpu]\ncycles=fixed 50000\n[autoexec]\nmount c \"{dir}\"\n") << 29000 << 31744;
+    }
+    void playersSettingsAddToTheGames()
+    {
+        QFETCH(QByteArray, mine);
+        QFETCH(int, least);
+        QFETCH(int, most);
+        Fixture f;
+        const QString game = makeGame(f, "probe.com");
+        QVERIFY(!game.isEmpty());
         const QString conf = f.dir.filePath(QStringLiteral("mine.conf"));
-        QVERIFY(test::writeFile(conf, "[cpu]\ncycles=max\n[autoexec]\nmount c \"" + f.dir.path().toLocal8Bit() + "\"\n"));
+        if (!mine.isEmpty()) {
+            QVERIFY(test::writeFile(conf, mine.replace("{dir}", f.dir.path().toLocal8Bit())));
+            f.seed(QStringLiteral("Path-Emulator-Config"), conf);
+        }
         f.seed(QStringLiteral("Path-Emulator"), m_dosbox);
-        f.seed(QStringLiteral("Path-Emulator-Config"), conf);
         f.seed(QStringLiteral("Start Mode"), QStringLiteral("2"));
-        f.seed(QStringLiteral("GP2 Options"), QStringLiteral("1"));
         MainWindow& w = f.open();
-        QCOMPARE(status(w), QString()); // a stored emulator needs no word at start
         pressPlay(w);
         QVERIFY(emulatorsEnded(w));
-        QCOMPARE(textOf(game + QStringLiteral("/ARGS.TXT")), kTail);
-        QVERIFY(!QFileInfo::exists(f.dir.filePath(QStringLiteral("ARGS.TXT"))));
+        const QStringList probe = textOf(game + QStringLiteral("/PROBE.TXT")).split(QStringLiteral("\r\n"));
+        QVERIFY2(probe.size() == 2 && probe[0].startsWith(QLatin1String("MEM ")), qPrintable(probe.join(QLatin1Char('|'))));
+        const int memory = probe[0].mid(4).toInt();
+        QVERIFY2(memory >= least && memory <= most, qPrintable(probe[0]));
+        QVERIFY(!QFileInfo::exists(f.dir.filePath(QStringLiteral("PROBE.TXT"))));
+        // The emulator read the front-end's file first and the player's after it.
+        const QByteArray log = test::readFile(ownFile("emulator.log"));
+        const QByteArray own = "Loading primary settings from config file " + QFile::encodeName(ownFile("dosbox.conf"));
+        QVERIFY2(log.contains(own), log.constData());
+        QCOMPARE(log.contains("Loading additional settings from config file " + QFile::encodeName(conf)), !mine.isEmpty());
+        QVERIFY(log.indexOf(own) < log.indexOf("additional settings") || mine.isEmpty());
+    }
+
+    void cdImageIsTheGamesCd_data()
+    {
+        QTest::addColumn<QString>("image"); // below the test folder
+        QTest::addColumn<bool>("made");     // made by the test, holding MARKER.TXT
+        QTest::addColumn<QString>("program"); // what runs: the game, or Drovex outside the game folder
+        QTest::addColumn<QString>("read");    // what the game read from D:\MARKER.TXT
+        QTest::addColumn<QString>("said");    // in the status bar
+        QTest::newRow("image mounted as D:") << "CD Images/gp2 100% cd.iso" << true << "" << "GP2 CD" << "";
+        QTest::newRow("Drovex elsewhere goes to E:") << "CD Images/gp2.iso" << true << "My Tools/DROVEX.EXE" << "GP2 CD"
+                                                     << "";
+        QTest::newRow("missing image: the game starts without it")
+            << "CD Images/gone.iso" << false << "" << "NONE" << "gone.iso does not exist, so the game runs without its CD";
+    }
+    void cdImageIsTheGamesCd()
+    {
+        QFETCH(QString, image);
+        QFETCH(bool, made);
+        QFETCH(QString, program);
+        QFETCH(QString, read);
+        QFETCH(QString, said);
+        Fixture f;
+        const QString game = makeGame(f, "probe.com");
+        QVERIFY(!game.isEmpty());
+        const QString iso = f.dir.filePath(image);
+        if (made) {
+            const QString content = f.dir.filePath(QStringLiteral("cd"));
+            QVERIFY(test::writeFile(content + QStringLiteral("/MARKER.TXT"), "GP2 CD"));
+            QVERIFY(QDir().mkpath(QFileInfo(iso).absolutePath()));
+            QProcess make;
+            make.start(QStringLiteral("genisoimage"), {QStringLiteral("-quiet"), QStringLiteral("-V"), QStringLiteral("GP2"),
+                                                       QStringLiteral("-o"), iso, content});
+            QVERIFY2(make.waitForFinished(kRunMs) && make.exitCode() == 0,
+                     "genisoimage did not make the CD image (scripts/deps.sh installs it)");
+        }
+        f.seed(QStringLiteral("Emulator CD Image"), iso);
+        f.seed(QStringLiteral("Path-Emulator"), m_dosbox);
+        if (program.isEmpty()) {
+            f.seed(QStringLiteral("Start Mode"), QStringLiteral("2"));
+        } else {
+            QVERIFY(copyDosProgram("probe.com", f.dir.filePath(program)));
+            f.seed(QStringLiteral("Path-Drovex"), f.dir.filePath(program));
+            f.seed(QStringLiteral("Start Mode"), QStringLiteral("0"));
+        }
+        MainWindow& w = f.open();
+        pressPlay(w);
+        QVERIFY2(status(w).startsWith(QLatin1String("Started")) && status(w).contains(said), qPrintable(status(w)));
+        QVERIFY(emulatorsEnded(w));
+        const QString probe = textOf(game + QStringLiteral("/PROBE.TXT"));
+        QVERIFY2(probe.endsWith(QStringLiteral("\r\nCD ") + read), qPrintable(probe));
     }
 
     void refusedLaunchesSayWhy_data()
@@ -201,7 +269,7 @@ private slots:
         QTest::addColumn<QString>("folder");   // the game folder below the test folder
         QTest::addColumn<QStringList>("said");
         const QString game = QStringLiteral("Grand Prix 2");
-        const QString hint = QStringLiteral("Choose Path \u2192 DOS Emulator");
+        const QString hint = QStringLiteral("Choose Path \u2192 DOS Emulator\u2026");
         QTest::newRow("stored emulator missing") << "gone/dosbox" << "DROVEX.EXE" << "" << game
                                                  << QStringList{"gone/dosbox", "does not exist", hint};
         QTest::newRow("no emulator on PATH") << "absent" << "DROVEX.EXE" << "" << game
@@ -215,7 +283,7 @@ private slots:
         QTest::newRow("double quote in the game folder") << "installed" << "DROVEX.EXE" << "" << "GP2 \"UK\""
                                                          << QStringList{"double quote"};
         QTest::newRow("settings file missing") << "installed" << "DROVEX.EXE" << "gone.conf" << game
-                                               << QStringList{"gone.conf", "DOS Emulator Settings"};
+                                               << QStringList{QStringLiteral("gone.conf"), QStringLiteral("does not exist"), hint};
     }
     void refusedLaunchesSayWhy()
     {
@@ -307,37 +375,6 @@ private slots:
         for (int n = 1; n <= 16; ++n)
             want << QStringLiteral("%1 OK").arg(n, 2, 10, QLatin1Char('0'));
         QCOMPARE(opened.split(QStringLiteral("\r\n"), Qt::SkipEmptyParts), want);
-    }
-
-    void menuEntriesStoreTheEmulatorPaths()
-    {
-        Fixture f;
-        f.seed(QStringLiteral("Path-GP2"), f.gameFolder());
-        MainWindow& w = f.open();
-        w.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w));
-        const QString chosen = f.dir.filePath(QStringLiteral("emulators/dosbox-x"));
-        f.services.answers << chosen;
-        clickMenuEntry(w, "MNU_Emulator");
-        QCOMPARE(f.stored(QStringLiteral("Path-Emulator")), chosen);
-        QCOMPARE(f.services.requests.last().title, QStringLiteral("Browse For DOS Emulator ..."));
-
-        const QString conf = f.dir.filePath(QStringLiteral("mine.conf"));
-        QVERIFY(test::writeFile(conf, "[cpu]\n"));
-        f.services.answers << conf << QString();
-        clickMenuEntry(w, "MNU_EmulatorConfig");
-        QCOMPARE(f.stored(QStringLiteral("Path-Emulator-Config")), conf);
-        QCOMPARE(f.services.requests.last().title, QStringLiteral("Browse For DOS Emulator Settings ..."));
-        clickMenuEntry(w, "MNU_EmulatorConfig"); // cancelled: kept
-        QCOMPARE(f.stored(QStringLiteral("Path-Emulator-Config")), conf);
-        QCOMPARE(f.services.requests.last().initialFolder, f.dir.path());
-
-        // The entries follow the three of the game, Drovex and the batch file.
-        QStringList names;
-        for (QAction* a : w.findChild<QMenu*>(QStringLiteral("MNU_2"))->actions())
-            names << a->objectName() + QLatin1Char('=') + QString(a->text()).remove(QLatin1Char('&'));
-        QCOMPARE(names, (QStringList{"MNU_GP2=GP2 Path", "MNU_Batch=Batch Path", "MNU_Path=Drovex Path",
-                                     "MNU_Emulator=DOS Emulator", "MNU_EmulatorConfig=DOS Emulator Settings"}));
     }
 };
 

@@ -17,6 +17,15 @@ bool makeProgram(const QString& path)
            QFile::setPermissions(path, QFile::permissions(path) | QFileDevice::ExeOwner);
 }
 
+// Texts as a list, each read as UTF-8.
+QStringList strings(std::initializer_list<const char*> texts)
+{
+    QStringList out;
+    for (const char* t : texts)
+        out << QString::fromUtf8(t);
+    return out;
+}
+
 } // namespace
 
 class TestEmulatorPlan : public QObject {
@@ -85,20 +94,40 @@ private slots:
         QTest::addColumn<QString>("program");
         QTest::addColumn<QStringList>("words");
         QTest::addColumn<bool>("userConfig");
-        QTest::addColumn<QStringList>("expected"); // {game}, {other} and {conf} stand for the paths
+        QTest::addColumn<QString>("cdImage"); // below the test folder; "" for none
+        QTest::addColumn<QStringList>("expected"); // {game}, {other}, {cd}, {own} and {user} stand for the paths
+        QTest::addColumn<QString>("note");
         QTest::newRow("program in a sub-folder of the game")
-            << "Grand Prix 2" << "Grand Prix 2/Tools/drovex.exe" << QStringList{"video:vesa", "nomusic"} << false
-            << QStringList{"-conf", "{conf}", "-c", "MOUNT C \"{game}\"", "-c", "C:", "-c", "CD \\",
-                           "-c", "TOOLS\\DROVEX.EXE video:vesa nomusic", "-c", "EXIT"};
-        QTest::newRow("batch file elsewhere, settings of the user, percent signs")
-            << "GP2 100%" << "Batch Files/go.bat" << QStringList{} << true
-            << QStringList{"-conf", "{conf}", "-c", "MOUNT -u C", "-c", "MOUNT C \"{game}\"", "-c", "MOUNT -u D",
-                           "-c", "MOUNT D \"{other}\"", "-c", "C:", "-c", "CD \\", "-c", "CALL D:\\GO.BAT",
-                           "-c", "EXIT"};
+            << "Grand Prix 2" << "Grand Prix 2/Tools/drovex.exe" << strings({"video:vesa", "nomusic"}) << false << ""
+            << strings({"-conf", "{own}", "-c", "MOUNT C \"{game}\"", "-c", "C:", "-c", "CD \\",
+                           "-c", "TOOLS\\DROVEX.EXE video:vesa nomusic", "-c", "EXIT"})
+            << "";
+        QTest::newRow("batch file elsewhere, settings of the user after the own, percent signs")
+            << "GP2 100%" << "Batch Files/go.bat" << QStringList{} << true << ""
+            << strings({"-conf", "{own}", "-conf", "{user}", "-c", "MOUNT -u C", "-c", "MOUNT C \"{game}\"",
+                           "-c", "MOUNT -u D", "-c", "MOUNT D \"{other}\"", "-c", "C:", "-c", "CD \\",
+                           "-c", "CALL D:\\GO.BAT", "-c", "EXIT"})
+            << "";
         QTest::newRow("percent sign in an option word")
-            << "GP2" << "GP2/GP2.EXE" << QStringList{"cd:%"} << false
-            << QStringList{"-conf", "{conf}", "-c", "MOUNT C \"{game}\"", "-c", "C:", "-c", "CD \\",
-                           "-c", "GP2.EXE cd:%%", "-c", "EXIT"};
+            << "GP2" << "GP2/GP2.EXE" << strings({"cd:%"}) << false << ""
+            << strings({"-conf", "{own}", "-c", "MOUNT C \"{game}\"", "-c", "C:", "-c", "CD \\",
+                           "-c", "GP2.EXE cd:%%", "-c", "EXIT"})
+            << "";
+        QTest::newRow("CD image as D:, Drovex elsewhere as E:")
+            << "GP2" << "Tools/DROVEX.EXE" << QStringList{} << true << "Images/gp2 cd.CUE"
+            << strings({"-conf", "{own}", "-conf", "{user}", "-c", "MOUNT -u C", "-c", "MOUNT C \"{game}\"",
+                           "-c", "MOUNT -u D", "-c", "IMGMOUNT D \"{cd}\" -t iso", "-c", "MOUNT -u E",
+                           "-c", "MOUNT E \"{other}\"", "-c", "C:", "-c", "CD \\", "-c", "E:\\DROVEX.EXE", "-c", "EXIT"})
+            << "";
+        QTest::newRow("missing CD image: started without it")
+            << "GP2" << "Tools/DROVEX.EXE" << QStringList{} << false << "gone.iso"
+            << strings({"-conf", "{own}", "-c", "MOUNT C \"{game}\"", "-c", "MOUNT D \"{other}\"", "-c", "C:",
+                           "-c", "CD \\", "-c", "D:\\DROVEX.EXE", "-c", "EXIT"})
+            << "gone.iso does not exist, so the game runs without its CD";
+        QTest::newRow("not a CD image") << "GP2" << "GP2/GP2.EXE" << QStringList{} << false << "GP2/GP2.EXE"
+                                        << strings({"-conf", "{own}", "-c", "MOUNT C \"{game}\"", "-c", "C:",
+                                                       "-c", "CD \\", "-c", "GP2.EXE", "-c", "EXIT"})
+                                        << "is not a CD image (.iso, .cue or .bin)";
     }
     void argumentsForTheEmulator()
     {
@@ -106,7 +135,9 @@ private slots:
         QFETCH(QString, program);
         QFETCH(QStringList, words);
         QFETCH(bool, userConfig);
+        QFETCH(QString, cdImage);
         QFETCH(QStringList, expected);
+        QFETCH(QString, note);
         QTemporaryDir dir;
         const QString gameFolder = dir.filePath(game);
         QVERIFY(QDir().mkpath(gameFolder));
@@ -114,17 +145,23 @@ private slots:
         const QString user = dir.filePath(QStringLiteral("my.conf"));
         QVERIFY(test::writeFile(user, "[cpu]\ncycles=20000\n"));
         const QString own = dir.filePath(QStringLiteral("own/dosbox.conf"));
+        const QString cd = cdImage.isEmpty() ? QString() : dir.filePath(cdImage);
+        if (cdImage.startsWith(QLatin1String("Images/")))
+            QVERIFY(test::writeFile(cd, "FILE \"gp2 cd.bin\" BINARY\n"));
 
         const LaunchPlan plan{QStringLiteral("Drovex"), dir.filePath(program), words, gameFolder};
-        const EmulatorLaunch run = EmulatorLaunch::plan(plan, userConfig ? user : QString(), own);
+        const EmulatorLaunch run = EmulatorLaunch::plan(plan, {own, userConfig ? user : QString(), cd});
         QVERIFY2(run.ok(), qPrintable(run.problem()));
-        QCOMPARE(run.usesOwnConfig(), !userConfig);
         QStringList want;
         for (QString a : expected)
             want << a.replace(QLatin1String("{game}"), QString(gameFolder).replace(QLatin1String("%"), QLatin1String("%%")))
                         .replace(QLatin1String("{other}"), QFileInfo(dir.filePath(program)).absolutePath())
-                        .replace(QLatin1String("{conf}"), userConfig ? user : own);
+                        .replace(QLatin1String("{cd}"), cd)
+                        .replace(QLatin1String("{own}"), own)
+                        .replace(QLatin1String("{user}"), user);
         QCOMPARE(run.arguments(), want);
+        QCOMPARE(run.notes().join(QLatin1Char('|')).contains(note), true);
+        QCOMPARE(run.notes().isEmpty(), note.isEmpty());
     }
 
     void refusedBeforeTheEmulatorStarts_data()
@@ -160,7 +197,7 @@ private slots:
         QVERIFY(makeProgram(dir.filePath(program)));
         const LaunchPlan plan{QStringLiteral("Drovex"), dir.filePath(program), words,
                               game.isEmpty() ? QString() : dir.filePath(game)};
-        const EmulatorLaunch run = EmulatorLaunch::plan(plan, {}, dir.filePath(QStringLiteral("own.conf")));
+        const EmulatorLaunch run = EmulatorLaunch::plan(plan, {dir.filePath(QStringLiteral("own.conf")), {}, {}});
         QVERIFY(!run.ok());
         QVERIFY(run.arguments().isEmpty());
         QVERIFY2(run.problem().contains(why), qPrintable(run.problem()));

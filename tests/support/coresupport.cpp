@@ -37,6 +37,14 @@ bool writeFile(const QString& path, const QByteArray& bytes)
     return f.write(bytes) == bytes.size();
 }
 
+bool writeStandInEmulator(const QString& path, const QByteArray& banner, int seconds, int status)
+{
+    const QByteArray script = "#!/bin/sh\necho started >> \"$0.starts\"\n/bin/sleep " + QByteArray::number(seconds) +
+                              "\n[ \"$1\" = --version ] || exit 9\n/bin/cat <<'END'\n" + banner + "\nEND\nexit " +
+                              QByteArray::number(status) + "\n";
+    return writeFile(path, script) && QFile::setPermissions(path, QFile::permissions(path) | QFileDevice::ExeOwner);
+}
+
 QByteArray readFile(const QString& path)
 {
     QFile f(path);

@@ -19,6 +19,10 @@ bool makePermissionsBite();
 bool writeFile(const QString& path, const QByteArray& bytes);
 QByteArray readFile(const QString& path);
 
+// A stand-in emulator at path: a script that answers --version (and nothing else) with banner
+// after waiting seconds, ends with status, and counts its starts in "<path>.starts".
+bool writeStandInEmulator(const QString& path, const QByteArray& banner, int seconds = 0, int status = 0);
+
 // Named pipes made with mkfifo, for checks that nothing waits on one. A reader that still holds
 // a pipe open after the grace time (a program blocked in open() or read()) is set free by a
 // writer that opens and closes the pipe, and blocked() turns true, so a test fails instead of
