@@ -124,15 +124,16 @@ private slots:
     }
 
     // A save that was stopped half-way leaves an empty lock file and temporary files behind; the
-    // next save goes on at once and clears them.
+    // next save goes on at once and clears those no running save owns.
     void leftoversOfAnInterruptedSave()
     {
         QTemporaryDir dir;
         const QString file = dir.filePath(QStringLiteral("s.ini"));
         QVERIFY(test::writeFile(file, "[Settings]\nZoom=0\n"));
         QVERIFY(test::writeFile(file + QStringLiteral(".lock"), ""));
-        QVERIFY(test::writeFile(file + QStringLiteral(".drovex-save-Ab12Cd"), "[Settings]\nZoom=half"));
-        QVERIFY(test::writeFile(file + QStringLiteral(".drovex-save-Ab12Cd.XyZ123"), "x"));
+        const QString ownName = temporaryNameFor(file);
+        QVERIFY(ownName.contains(QStringLiteral(".drovex-save-%1-").arg(QCoreApplication::applicationPid())));
+        QVERIFY(test::writeFile(ownName, "[Settings]\nZoom=half"));
         QVERIFY(test::writeFile(file + QStringLiteral(".backup"), "the user's own"));
         IniSettingsStore store(file);
         QElapsedTimer t;
