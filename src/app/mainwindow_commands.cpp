@@ -34,6 +34,9 @@ void MainWindow::startUp()
     SettingsStore& store = m_session.store();
     // Which emulator DOS programs will run in, when the user has not chosen one.
     showStatus(emulatorNotice(storedEmulator(store)));
+    if (const QString why = store.lockInTheWay(); !why.isEmpty())
+        m_services.message(this, MessageIcon::Warning, QStringLiteral("Drovex Front-End"),
+                           why.left(1).toUpper() + why.mid(1) + QLatin1Char('.'));
     m_session.setGameFolder(store.get(QString::fromLatin1(kPathGp2)));
     // Settings stored before, even without a game folder: they are loaded, never overwritten.
     if (holdsAnySetting(store)) {
@@ -82,6 +85,8 @@ WriteResult MainWindow::SaveSettings()
     const WriteResult r = m_session.store().putAll(entries);
     if (r.ok)
         m_slotsImported = false;
+    if (r.ok && !r.notice.isEmpty()) // saved, with a file kept aside or a value left out
+        m_services.message(this, MessageIcon::Warning, QStringLiteral("Drovex Front-End"), r.notice);
     return r;
 }
 

@@ -30,6 +30,9 @@ public:
     virtual QString unreadable() const { return {}; }
     // Moves an unreadable store aside to a dated name beside it and starts empty; the new name, or "".
     virtual QString moveAside() { return {}; }
+    // Something in the way of the store's lock that it will not touch (a named pipe, a folder):
+    // a sentence naming it, or "" when saving can go on.
+    virtual QString lockInTheWay() const { return {}; }
 
     // The front-end's own application and section.
     QString get(const QString& key) const;
@@ -51,12 +54,15 @@ public:
     QString location() const override { return m_file; }
     QString unreadable() const override { return m_unreadable; }
     QString moveAside() override;
+    QString lockInTheWay() const override;
 
     QString fileName() const { return m_file; }
     static QString userFileName(); // where the per-user file lives
 
 private:
     void load();
+    QString lockName() const { return m_file + QStringLiteral(".lock"); }
+    WriteResult replaceWith(const QByteArray& bytes);
     QString m_file;
     QHash<QString, QString> m_values; // "section/key" -> value, as on disk
     QString m_unreadable;

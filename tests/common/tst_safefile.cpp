@@ -2,6 +2,7 @@
 #include "cfgfile/configfile.h"
 #include "common/safefile.h"
 #include "launch/platform.h"
+#include "settings/settingsstore.h"
 #include "support/coresupport.h"
 
 #include <QDateTime>
@@ -74,42 +75,52 @@ private slots:
         sleeper.waitForFinished();
     }
 
-    // Drovex.cfg as a link to a file elsewhere: the link stays, the file it leads to gets the new
-    // content and is made read-only; a folder that takes no temporary file gets it in place.
-    void drovexCfgLinkIsWrittenThrough_data()
+    // Drovex.cfg or the settings file as a link to a file elsewhere: the link stays, the file it
+    // leads to gets the new content (Drovex.cfg's made read-only); a folder that takes no temporary
+    // file gets it in place.
+    void linkIsWrittenThrough_data()
     {
-        QTest::addColumn<bool>("gameFolderWritable");
+        QTest::addColumn<bool>("settings");
+        QTest::addColumn<bool>("linkFolderWritable");
         QTest::addColumn<bool>("targetFolderWritable");
-        QTest::newRow("writable folders") << true << true;
-        QTest::newRow("read-only game folder") << false << true;
-        QTest::newRow("read-only folder of the file") << true << false;
+        QTest::newRow("Drovex.cfg") << false << true << true;
+        QTest::newRow("Drovex.cfg, read-only game folder") << false << false << true;
+        QTest::newRow("Drovex.cfg, read-only folder of the file") << false << true << false;
+        QTest::newRow("settings file") << true << true << true;
+        QTest::newRow("settings file, read-only folder of the file") << true << true << false;
     }
-    void drovexCfgLinkIsWrittenThrough()
+    void linkIsWrittenThrough()
     {
-        QFETCH(bool, gameFolderWritable);
+        QFETCH(bool, settings);
+        QFETCH(bool, linkFolderWritable);
         QFETCH(bool, targetFolderWritable);
-        if (!(gameFolderWritable && targetFolderWritable) && !test::makePermissionsBite())
+        if (!(linkFolderWritable && targetFolderWritable) && !test::makePermissionsBite())
             QSKIP("file permissions cannot be made to apply here");
         QTemporaryDir dir;
         const QString game = dir.filePath(QStringLiteral("GP2"));
         const QString shared = dir.filePath(QStringLiteral("shared"));
-        const QString target = shared + QStringLiteral("/drovex-mine.cfg");
-        QVERIFY(test::writeFile(target, "old"));
+        const QString target = shared + QStringLiteral("/mine");
+        const QString link = game + (settings ? QStringLiteral("/s.ini") : QStringLiteral("/Drovex.cfg"));
+        QVERIFY(test::writeFile(target, "[Settings]\nZoom=0\n"));
         QVERIFY(QDir().mkpath(game));
-        QVERIFY(QFile::link(target, game + QStringLiteral("/Drovex.cfg")));
-        setWritable(game, gameFolderWritable);
+        QVERIFY(QFile::link(QStringLiteral("../shared/mine"), link));
+        setWritable(game, linkFolderWritable);
         setWritable(shared, targetFolderWritable);
-        const ConfigWriteResult r = replaceConfigFile(game, "new", systemPlatform());
+        const WriteResult w = settings ? IniSettingsStore(link).put(QStringLiteral("Zoom"), QStringLiteral("1")) : WriteResult{};
+        const ConfigWriteResult r = settings ? ConfigWriteResult{w.ok, w.direct, w.file, w.reason}
+                                             : replaceConfigFile(game, "new", systemPlatform());
         setWritable(game, true);
         setWritable(shared, true);
         QVERIFY2(r.written, qPrintable(r.reason));
         QCOMPARE(r.direct, !targetFolderWritable);
-        QVERIFY(QFileInfo(game + QStringLiteral("/Drovex.cfg")).isSymLink());
-        QCOMPARE(QFileInfo(game + QStringLiteral("/Drovex.cfg")).symLinkTarget(), target);
-        QCOMPARE(test::readFile(target), QByteArray("new"));
-        QVERIFY(!(QFile::permissions(target) & QFileDevice::WriteOwner));
-        QCOMPARE(QDir(shared).entryList(QDir::Files), QStringList{QStringLiteral("drovex-mine.cfg")});
-        QCOMPARE(QDir(game).entryList(QDir::Files | QDir::System), QStringList{QStringLiteral("Drovex.cfg")});
+        QCOMPARE(QFileInfo(link).symLinkTarget(), target);
+        if (settings)
+            QCOMPARE(IniSettingsStore(target).get(QStringLiteral("Zoom")), QStringLiteral("1"));
+        else
+            QCOMPARE(test::readFile(target), QByteArray("new"));
+        QCOMPARE(!(QFile::permissions(target) & QFileDevice::WriteOwner), !settings);
+        QCOMPARE(QDir(shared).entryList(QDir::Files), QStringList{QStringLiteral("mine")});
+        QCOMPARE(QDir(game).entryList(QDir::Files | QDir::System), QStringList{QFileInfo(link).fileName()});
         QFile::setPermissions(target, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     }
 };
