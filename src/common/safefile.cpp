@@ -96,6 +96,8 @@ QString describeError(int error)
         return QStringLiteral("a part of the path is not a folder");
     case EISDIR:
         return QStringLiteral("a folder of that name is in the way");
+    case ELOOP:
+        return QStringLiteral("its symbolic links lead round in a circle");
     default:
         return QString::fromLocal8Bit(std::strerror(error));
     }

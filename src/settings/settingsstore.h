@@ -20,7 +20,8 @@ public:
     virtual QString value(const QString& application, const QString& section, const QString& key) const = 0;
     virtual bool contains(const QString& application, const QString& section, const QString& key) const = 0;
     // Stores every value or none: after a failure nothing has changed, neither on disk nor in what
-    // value() returns, and the next write starts afresh.
+    // value() returns, and the next write starts afresh. A saved result's notice names what the
+    // user must still hear: a file a hand edit broke, kept aside, or values the store cannot hold.
     virtual WriteResult write(const QString& application, const QString& section, const QList<StoreEntry>& values) = 0;
 
     // Where the store keeps its values, for messages.
