@@ -1,5 +1,6 @@
 #include "app/commandline.h"
 #include "app/mainwindow.h"
+#include "common/safefile.h"
 #include "launch/platform.h"
 #include "launch/session.h"
 #include "settings/catalogue.h"
@@ -14,6 +15,8 @@
 
 int main(int argc, char* argv[])
 {
+    // A save beyond the file size limit (ulimit -f) is then refused and said, not fatal.
+    drovex::ignoreFileSizeSignal();
     {
         // The command line first, on an application object that needs no display and before the
         // settings store is opened: --help and --version print and end, and leave nothing behind.

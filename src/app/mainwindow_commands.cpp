@@ -30,6 +30,9 @@ void MainWindow::startUp()
     restoreGeometryText(this, store.get(QStringLiteral("Main Window Geometry")));
     // How DOS programs will start: directly, or in which emulator, of which kind, at which speed.
     showStatus(emulatorStartNotice(store));
+    if (const QString why = store.lockInTheWay(); !why.isEmpty())
+        m_services.message(this, MessageIcon::Warning, QStringLiteral("Drovex Front-End"),
+                           why.left(1).toUpper() + why.mid(1) + QLatin1Char('.'));
     m_session.setGameFolder(store.get(QString::fromLatin1(kPathGp2)));
     // Settings stored before, even without a game folder: they are loaded, never overwritten.
     if (holdsAnySetting(store)) {
@@ -89,6 +92,8 @@ WriteResult MainWindow::SaveSettings()
             m_userValues = shown;
             m_userSlots.reset();
         }
+        if (!r.notice.isEmpty()) // saved, with a file kept aside or a value left out
+            m_services.message(this, MessageIcon::Warning, QStringLiteral("Drovex Front-End"), r.notice);
     }
     return r;
 }
@@ -108,6 +113,8 @@ bool MainWindow::storeSettings(const SettingsSnapshot& snapshot)
     m_saved = snapshot;
     m_userSlots.reset();
     showStatus(QStringLiteral("Your settings were stored in %1.").arg(QDir::toNativeSeparators(r.file)));
+    if (!r.notice.isEmpty())
+        m_services.message(this, MessageIcon::Warning, QStringLiteral("Drovex Front-End"), r.notice);
     return true;
 }
 

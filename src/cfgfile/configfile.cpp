@@ -291,20 +291,23 @@ ConfigWriteResult replaceConfigFile(const QString& gameFolder, const QByteArray&
         r.reason = QStringLiteral("the game folder %1 does not exist").arg(QDir::toNativeSeparators(gameFolder));
         return r;
     }
-    const QFileInfo fi(r.file);
+    // A link is written through: the file it leads to is replaced, beside itself, and made
+    // read-only; the link stays as it is.
+    const QString target = linkTarget(r.file);
+    const QFileInfo fi(target);
     if (fi.exists() && !fi.isFile()) { // a folder or a pipe of that name: left as it is
-        r.reason = describeWriteFailure(r.file);
+        r.reason = describeWriteFailure(target);
         return r;
     }
     // The new file is made read-only before it takes the old one's place, so Drovex.cfg is never
     // writable on disk, not even for a moment.
     bool createFailed = false;
-    WriteResult w = replaceFile(r.file, content, [&](const QString& temp) { return platform.lockFile(temp); }, &createFailed);
+    WriteResult w = replaceFile(target, content, [&](const QString& temp) { return platform.lockFile(temp); }, &createFailed);
     if (!w.ok && createFailed && fi.exists() && !QFileInfo(fi.absolutePath()).isWritable()) {
         // A read-only folder takes no temporary file: write the file itself.
-        if (platform.unlockFile(r.file)) {
-            w = overwriteInPlace(r.file, content);
-            (void)platform.lockFile(r.file);
+        if (platform.unlockFile(target)) {
+            w = overwriteInPlace(target, content);
+            (void)platform.lockFile(target);
         }
     }
     r.written = w.ok;

@@ -1,5 +1,6 @@
 #include "common/safefile.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -8,8 +9,11 @@
 #include <QStorageInfo>
 
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <fcntl.h>
+#include <limits>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -38,6 +42,20 @@ bool writeAll(int fd, const QByteArray& data)
     return true;
 }
 
+// Whether the save that made a temporary file (its name after the mark: "<pid>-XXXXXX...") may
+// still be running. A name without a process id comes from an older version: only its age tells.
+bool ownerMayBeRunning(const QString& tail)
+{
+    const qsizetype dash = tail.indexOf(QLatin1Char('-'));
+    bool isNumber = false;
+    const qint64 pid = dash > 0 ? tail.left(dash).toLongLong(&isNumber) : 0;
+    if (!isNumber || pid <= 0 || pid > std::numeric_limits<pid_t>::max())
+        return true;
+    if (pid == ::getpid())
+        return false; // this process saves one file at a time: an own leftover is no save in progress
+    return ::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM;
+}
+
 QByteArray readBack(const QString& path)
 {
     QFile f(path);
@@ -64,7 +82,7 @@ QString describeError(int error)
     case EDQUOT:
         return QStringLiteral("the disk is full");
     case EFBIG:
-        return QStringLiteral("the file grew larger than the system allows");
+        return QStringLiteral("the file would grow past the system's limit on file sizes (file too large)");
     case EROFS:
         return QStringLiteral("the file system is read-only");
     case EACCES:
@@ -78,6 +96,8 @@ QString describeError(int error)
         return QStringLiteral("a part of the path is not a folder");
     case EISDIR:
         return QStringLiteral("a folder of that name is in the way");
+    case ELOOP:
+        return QStringLiteral("its symbolic links lead round in a circle");
     default:
         return QString::fromLocal8Bit(std::strerror(error));
     }
@@ -105,13 +125,17 @@ QString describeWriteFailure(const QString& file)
     const QStorageInfo volume(folder);
     if (volume.isValid() && volume.bytesAvailable() < 64 * 1024)
         return QStringLiteral("the disk is full");
+    // A limit on file sizes (ulimit -f) this low refuses the program's files too.
+    rlimit limit{};
+    if (::getrlimit(RLIMIT_FSIZE, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY && limit.rlim_cur < 1024 * 1024)
+        return describeError(EFBIG);
     return QStringLiteral("the file system refused the write");
 }
 
 QString temporaryNameFor(const QString& file)
 {
     static const char letters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
-    QString suffix;
+    QString suffix = QString::number(::getpid()) + QLatin1Char('-');
     for (int i = 0; i < 6; ++i)
         suffix += QLatin1Char(letters[QRandomGenerator::global()->bounded(62)]);
     return file + kTempMark + suffix;
@@ -122,15 +146,23 @@ void removeLeftovers(const QString& file)
     const QFileInfo fi(file);
     QDir folder(fi.absolutePath());
     const QString prefix = fi.fileName() + kTempMark;
-    for (const QString& name : folder.entryList({prefix + QLatin1Char('*')}, QDir::Files | QDir::Hidden | QDir::System))
-        if (name.startsWith(prefix)) // the filter ignores letter case; our names do not
+    // A save takes milliseconds; a file a minute old belongs to no save in progress, whatever
+    // process id it names (another machine's, on a shared folder, or a reused one).
+    const QDateTime minuteAgo = QDateTime::currentDateTimeUtc().addSecs(-60);
+    const auto entries = folder.entryInfoList({prefix + QLatin1Char('*')}, QDir::Files | QDir::Hidden | QDir::System);
+    for (const QFileInfo& entry : entries) {
+        const QString name = entry.fileName();
+        if (!name.startsWith(prefix)) // the filter ignores letter case; our names do not
+            continue;
+        if (entry.lastModified() < minuteAgo || !ownerMayBeRunning(name.mid(prefix.size())))
             QFile::remove(folder.filePath(name));
+    }
 }
 
 void removeStaleLock(const QString& lockFile)
 {
     const QFileInfo fi(lockFile);
-    if (!fi.exists() || !fi.isFile())
+    if (!fi.exists() || !describeFileKind(lockFile).isEmpty())
         return;
     if (fi.size() == 0) { // a program was stopped before it could write its name
         QFile::remove(lockFile);
@@ -148,6 +180,45 @@ void removeStaleLock(const QString& lockFile)
     if (!probe.getLockInfo(&pid, &host, &application))
         QFile::remove(lockFile); // not a lock any program could have written
 }
+
+QString describeFileKind(const QString& path)
+{
+    struct stat st {};
+    if (path.isEmpty() || ::lstat(encoded(path).constData(), &st) != 0 || S_ISREG(st.st_mode))
+        return {};
+    if (S_ISFIFO(st.st_mode))
+        return QStringLiteral("a named pipe");
+    if (S_ISDIR(st.st_mode))
+        return QStringLiteral("a folder");
+    if (S_ISCHR(st.st_mode) || S_ISBLK(st.st_mode))
+        return QStringLiteral("a device");
+    if (S_ISSOCK(st.st_mode))
+        return QStringLiteral("a socket");
+    if (S_ISLNK(st.st_mode))
+        return QStringLiteral("a symbolic link");
+    return QStringLiteral("a special file");
+}
+
+QString linkTarget(const QString& path)
+{
+    const QFileInfo fi(path);
+    if (!fi.isSymLink())
+        return path;
+    const QString real = fi.canonicalFilePath();
+    if (!real.isEmpty())
+        return real;
+    // A link to a file that does not exist yet: follow it by hand, then make its folder real.
+    QString current = path;
+    for (int hops = 0; hops < 40 && QFileInfo(current).isSymLink(); ++hops)
+        current = QFileInfo(current).symLinkTarget();
+    const QFileInfo end(current);
+    if (current.isEmpty() || end.isSymLink())
+        return path;
+    const QString folder = QFileInfo(end.absolutePath()).canonicalFilePath();
+    return folder.isEmpty() ? current : folder + QLatin1Char('/') + end.fileName();
+}
+
+void ignoreFileSizeSignal() { std::signal(SIGXFSZ, SIG_IGN); }
 
 bool openRegularFile(QFile& file, const QString& path)
 {
@@ -186,14 +257,17 @@ WriteResult replaceFile(const QString& file, const QByteArray& content, const st
 {
     if (createFailed)
         *createFailed = false;
-    removeLeftovers(file);
-    const QString temp = temporaryNameFor(file);
+    const QString target = linkTarget(file);
+    if (QFileInfo(target).isSymLink()) // a loop of links: no file to write through to
+        return writeFailure(file, describeError(ELOOP));
+    removeLeftovers(target);
+    const QString temp = temporaryNameFor(target);
     const int fd = ::open(encoded(temp).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
     if (fd < 0) {
         if (createFailed)
             *createFailed = true;
         const int error = errno;
-        return writeFailure(file, error == EACCES || error == EPERM ? describeWriteFailure(file) : describeError(error));
+        return writeFailure(file, error == EACCES || error == EPERM ? describeWriteFailure(target) : describeError(error));
     }
     auto abandon = [&](const QString& reason) {
         QFile::remove(temp);
@@ -210,9 +284,9 @@ WriteResult replaceFile(const QString& file, const QByteArray& content, const st
         return abandon(QStringLiteral("what reached the disk differs from what was written"));
     if (prepare && !prepare(temp))
         return abandon(QStringLiteral("its attributes could not be set"));
-    if (::rename(encoded(temp).constData(), encoded(file).constData()) != 0)
+    if (::rename(encoded(temp).constData(), encoded(target).constData()) != 0)
         return abandon(describeError(errno));
-    (void)syncToDisk(QFileInfo(file).absolutePath());
+    (void)syncToDisk(QFileInfo(target).absolutePath());
     WriteResult r;
     r.file = file;
     return r;
@@ -220,10 +294,11 @@ WriteResult replaceFile(const QString& file, const QByteArray& content, const st
 
 WriteResult overwriteInPlace(const QString& file, const QByteArray& content)
 {
-    if (!QFileInfo(file).isFile())
+    const QString target = linkTarget(file);
+    if (!QFileInfo(target).isFile())
         return writeFailure(file, QStringLiteral("it is not a regular file"));
-    const QByteArray old = readBack(file);
-    const int fd = ::open(encoded(file).constData(), O_RDWR | O_CLOEXEC);
+    const QByteArray old = readBack(target);
+    const int fd = ::open(encoded(target).constData(), O_RDWR | O_CLOEXEC);
     if (fd < 0)
         return writeFailure(file, describeError(errno));
     // Without truncating first: the old blocks stay the file's own, so the old content can be
@@ -239,8 +314,8 @@ WriteResult overwriteInPlace(const QString& file, const QByteArray& content)
         return writeFailure(file, describeError(error));
     }
     ::close(fd);
-    if (readBack(file) != content) {
-        const int back = ::open(encoded(file).constData(), O_RDWR | O_CLOEXEC);
+    if (readBack(target) != content) {
+        const int back = ::open(encoded(target).constData(), O_RDWR | O_CLOEXEC);
         if (back >= 0) {
             (void)(::lseek(back, 0, SEEK_SET) == 0 && writeAll(back, old) && ::ftruncate(back, old.size()) == 0);
             ::fsync(back);

@@ -1,20 +1,18 @@
 #include "settings/settingsstore.h"
 
 #include "settings/catalogue.h"
+#include "settings/inifile.h"
 
 #include <QDate>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
-#include <QSettings>
 #include <QStandardPaths>
 #include <QStringList>
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdio>
-#include <optional>
 #include <unistd.h>
 
 namespace drovex {
@@ -23,43 +21,38 @@ namespace {
 QString app() { return QString::fromLatin1(kApplication); }
 QString section() { return QString::fromLatin1(kSection); }
 
-// A value as text; a hand-edited value with commas reads back as a list: keep its text.
-QString textOf(const QVariant& v)
+// A dated name beside path that nothing holds yet: <name>.unreadable-<date>[-n].
+QString asideName(const QString& path)
 {
-    if (v.typeId() == QMetaType::QStringList)
-        return v.toStringList().join(QLatin1Char(','));
-    return v.toString();
+    const QString base = path + QStringLiteral(".unreadable-") + QDate::currentDate().toString(Qt::ISODate);
+    QString aside = base;
+    for (int n = 2; QFileInfo::exists(aside) || QFileInfo(aside).isSymLink(); ++n)
+        aside = base + QLatin1Char('-') + QString::number(n);
+    return aside;
 }
 
-// The settings an INI file holds as it is on disk now; none when it cannot be opened.
-// QSettings keeps what it read of a file in memory and trusts it while the file's size and time
-// look unchanged, so the file is read under a name QSettings has never seen: a hard link (which
-// takes no room on the disk), or the file itself where the file system has none. The link has
-// the name of a leftover, which a save of another running copy clears: only a caller holding the
-// store's lock may ask for one.
-std::optional<QHash<QString, QVariant>> readIni(const QString& file, bool underLock)
+// Keeps what path holds now under a dated name beside it, without taking it away (the save that
+// follows replaces path itself); the name, or "" when nothing could be kept.
+QString keepAside(const QString& path)
 {
-    QFile probe(file);
-    if (!openRegularFile(probe, file))
-        return std::nullopt;
-    probe.close();
-    const QString alias = temporaryNameFor(file);
-    const bool linked =
-        underLock && ::link(QFile::encodeName(file).constData(), QFile::encodeName(alias).constData()) == 0;
-    QHash<QString, QVariant> values;
-    {
-        QSettings settings(linked ? alias : file, QSettings::IniFormat);
-        for (const QString& key : settings.allKeys())
-            if (!key.isEmpty())
-                values.insert(key, settings.value(key));
-    }
-    if (linked)
-        QFile::remove(alias);
-    return values;
+    const QString aside = asideName(path);
+    if (::link(QFile::encodeName(path).constData(), QFile::encodeName(aside).constData()) == 0 ||
+        QFile::copy(path, aside))
+        return aside;
+    return {};
+}
+
+// The keys of values that the file could not hold, as the user knows them, in quotes.
+QString namesOf(const QStringList& keys)
+{
+    QStringList names;
+    const QString own = section() + QLatin1Char('/');
+    for (const QString& key : keys)
+        names << QLatin1Char('"') + (key.startsWith(own) ? key.mid(own.size()) : key) + QLatin1Char('"');
+    return names.join(QStringLiteral(", "));
 }
 
 } // namespace
-
 QString SettingsStore::get(const QString& key) const { return value(app(), section(), key); }
 bool SettingsStore::has(const QString& key) const { return contains(app(), section(), key); }
 WriteResult SettingsStore::put(const QString& key, const QString& value) { return write(app(), section(), {{key, value}}); }
@@ -94,18 +87,25 @@ void IniSettingsStore::load()
         m_unreadable = QStringLiteral("it is not a regular file");
         return;
     }
-    const QString lockName = m_file + QStringLiteral(".lock");
-    removeStaleLock(lockName);
-    QLockFile lock(lockName);
-    const auto values = readIni(m_file, lock.tryLock(2000));
-    if (!values) {
+    // A lock path the store will not touch does not keep the settings from being read.
+    const bool lockUsable = lockInTheWay().isEmpty();
+    if (lockUsable)
+        removeStaleLock(lockName());
+    QLockFile lock(lockName());
+    const auto content = readIniFile(m_file, lockUsable && lock.tryLock(2000));
+    if (!content) {
         m_unreadable = QStringLiteral("it cannot be read");
         return;
     }
-    QFile f(m_file);
-    const bool blank = !f.open(QIODevice::ReadOnly) || f.read(1 << 20).trimmed().isEmpty();
-    for (auto it = values->cbegin(); it != values->cend(); ++it)
-        m_values.insert(it.key(), textOf(it.value()));
+    // What a hand edit broke reads as other values than the player wrote: none of it is taken.
+    if (!content->broken.isEmpty()) {
+        m_unreadable = QStringLiteral("a hand edit broke it: ") + content->broken;
+        return;
+    }
+    QFile f;
+    const bool blank = !openRegularFile(f, m_file) || f.read(1 << 20).trimmed().isEmpty();
+    for (auto it = content->values.cbegin(); it != content->values.cend(); ++it)
+        m_values.insert(it.key(), iniText(it.value()));
     const bool anySettings = std::any_of(m_values.keyBegin(), m_values.keyEnd(), [](const QString& k) {
         return k.startsWith(section() + QLatin1Char('/'));
     });
@@ -127,16 +127,43 @@ bool IniSettingsStore::contains(const QString& application, const QString& sec, 
 
 QString IniSettingsStore::moveAside()
 {
-    if (!QFileInfo::exists(m_file))
+    // A link stays: the file it leads to is moved, and the next save writes through the link.
+    const QString target = linkTarget(m_file);
+    if (!QFileInfo::exists(target))
         return {};
-    const QString base = m_file + QStringLiteral(".unreadable-") + QDate::currentDate().toString(Qt::ISODate);
-    QString target = base;
-    for (int n = 2; QFileInfo::exists(target) || QFileInfo(target).isSymLink(); ++n)
-        target = base + QLatin1Char('-') + QString::number(n);
-    if (!QFile::rename(m_file, target))
+    const QString aside = asideName(target);
+    if (!QFile::rename(target, aside))
         return {};
     load();
-    return target;
+    return aside;
+}
+
+QString IniSettingsStore::lockInTheWay() const
+{
+    const QString kind = describeFileKind(lockName());
+    if (kind.isEmpty())
+        return {};
+    return QStringLiteral("the lock file %1 is in the way: it is %2, not a regular file; settings are not saved "
+                          "until it is gone")
+        .arg(QDir::toNativeSeparators(lockName()), kind);
+}
+
+// Puts bytes in the file's place with the steps Drovex.cfg takes: a link is written through, and
+// a folder that takes no temporary file gets the file written in place.
+WriteResult IniSettingsStore::replaceWith(const QByteArray& bytes)
+{
+    const QString target = linkTarget(m_file);
+    const QFileInfo old(target);
+    const bool existed = old.isFile();
+    const QFile::Permissions permissions = existed ? QFile::permissions(target) : QFile::Permissions();
+    bool createFailed = false;
+    WriteResult w = replaceFile(
+        target, bytes, [&](const QString& temp) { return !existed || QFile::setPermissions(temp, permissions); },
+        &createFailed);
+    if (!w.ok && createFailed && existed && !QFileInfo(old.absolutePath()).isWritable())
+        w = overwriteInPlace(target, bytes);
+    w.file = m_file;
+    return w;
 }
 
 WriteResult IniSettingsStore::write(const QString& application, const QString& sec, const QList<StoreEntry>& values)
@@ -151,66 +178,62 @@ WriteResult IniSettingsStore::write(const QString& application, const QString& s
         return writeFailure(m_file, describeWriteFailure(m_file));
     if (!m_unreadable.isEmpty())
         return writeFailure(m_file, m_unreadable);
+    if (const QString why = lockInTheWay(); !why.isEmpty())
+        return writeFailure(m_file, why);
 
     // One save at a time, and no lock left behind by a program that was stopped.
-    const QString lockName = m_file + QStringLiteral(".lock");
-    removeStaleLock(lockName);
-    QLockFile lock(lockName);
+    removeStaleLock(lockName());
+    QLockFile lock(lockName());
     if (!lock.tryLock(2000))
         return writeFailure(m_file, lock.error() == QLockFile::LockFailedError
                                    ? QStringLiteral("another program is saving to it")
-                                   : describeWriteFailure(lockName));
+                                   : describeWriteFailure(lockName()));
     removeLeftovers(m_file);
 
-    // The whole file as it is to be: what the disk holds now, with the new values.
-    QHash<QString, QVariant> wanted;
+    // The whole file as it is to be: what the disk holds now, with the new values. A file a hand
+    // edit broke since it was read is kept aside, and what the program holds takes its place.
+    QHash<QString, QVariant> before;
+    QString aside;
+    QString notice;
     if (QFileInfo::exists(m_file)) {
-        const auto current = readIni(m_file, true);
+        const auto current = readIniFile(m_file, true);
         if (!current)
             return writeFailure(m_file, QStringLiteral("the file cannot be read"));
-        wanted = *current;
+        if (current->broken.isEmpty()) {
+            before = current->values;
+        } else {
+            aside = keepAside(linkTarget(m_file));
+            if (aside.isEmpty())
+                return writeFailure(m_file, QStringLiteral("a hand edit broke it (%1), and it could not be kept aside")
+                                                .arg(current->broken));
+            for (auto it = m_values.cbegin(); it != m_values.cend(); ++it)
+                before.insert(it.key(), it.value());
+            notice = QStringLiteral("The settings file %1 was changed meanwhile so that it does not read as settings "
+                                    "(%2). It was kept as %3, and the settings the program holds were saved in its place.")
+                         .arg(QDir::toNativeSeparators(m_file), current->broken, QDir::toNativeSeparators(aside));
+        }
     }
+    QHash<QString, QVariant> wanted = before;
     for (const auto& [key, value] : values)
         if (!key.isEmpty())
             wanted.insert(sec + QLatin1Char('/') + key, value);
 
-    const QString temp = temporaryNameFor(m_file);
-    const QString written = temporaryNameFor(m_file);
-    auto fail = [&](const QString& reason) {
-        QFile::remove(temp);
-        QFile::remove(written);
-        removeLeftovers(m_file);
-        return writeFailure(m_file, reason);
-    };
-    {
-        QSettings next(temp, QSettings::IniFormat);
-        for (auto it = wanted.cbegin(); it != wanted.cend(); ++it)
-            next.setValue(it.key(), it.value());
-        next.sync();
-        if (next.status() != QSettings::NoError)
-            return fail(describeWriteFailure(temp));
+    const RenderedIni rendered = renderIni(wanted, before);
+    WriteResult r = rendered.failure.isEmpty() ? replaceWith(rendered.bytes) : writeFailure(m_file, rendered.failure);
+    if (!r.ok) {
+        if (!aside.isEmpty())
+            QFile::remove(aside);
+        return r;
     }
-    // Read back from the disk, under a new name so that nothing QSettings remembers of what it
-    // meant to write can answer: a full disk can leave a short file behind a reported success.
-    if (::rename(QFile::encodeName(temp).constData(), QFile::encodeName(written).constData()) != 0)
-        return fail(describeWriteFailure(temp));
-    {
-        QSettings check(written, QSettings::IniFormat);
-        for (auto it = wanted.cbegin(); it != wanted.cend(); ++it)
-            if (textOf(check.value(it.key())) != textOf(it.value()))
-                return fail(describeWriteFailure(written));
-    }
-    if (const QString why = syncToDisk(written); !why.isEmpty())
-        return fail(why);
-    if (fi.exists())
-        QFile::setPermissions(written, QFile::permissions(m_file));
-    if (::rename(QFile::encodeName(written).constData(), QFile::encodeName(m_file).constData()) != 0)
-        return fail(describeError(errno));
-    (void)syncToDisk(folder);
-    for (auto it = wanted.cbegin(); it != wanted.cend(); ++it)
-        m_values.insert(it.key(), textOf(it.value()));
-    WriteResult r;
-    r.file = m_file;
+    m_values.clear();
+    for (auto it = rendered.values.cbegin(); it != rendered.values.cend(); ++it)
+        m_values.insert(it.key(), iniText(it.value()));
+    if (!rendered.dropped.isEmpty())
+        notice += (notice.isEmpty() ? QString() : QStringLiteral("\n\n")) +
+                  QStringLiteral("The settings were saved to %1, except the values of %2, which the settings file "
+                                 "cannot hold as they are; the file keeps what it held for them before.")
+                      .arg(QDir::toNativeSeparators(m_file), namesOf(rendered.dropped));
+    r.notice = notice;
     return r;
 }
 

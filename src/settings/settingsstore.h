@@ -20,7 +20,8 @@ public:
     virtual QString value(const QString& application, const QString& section, const QString& key) const = 0;
     virtual bool contains(const QString& application, const QString& section, const QString& key) const = 0;
     // Stores every value or none: after a failure nothing has changed, neither on disk nor in what
-    // value() returns, and the next write starts afresh.
+    // value() returns, and the next write starts afresh. A saved result's notice names what the
+    // user must still hear: a file a hand edit broke, kept aside, or values the store cannot hold.
     virtual WriteResult write(const QString& application, const QString& section, const QList<StoreEntry>& values) = 0;
 
     // Where the store keeps its values, for messages.
@@ -30,6 +31,9 @@ public:
     virtual QString unreadable() const { return {}; }
     // Moves an unreadable store aside to a dated name beside it and starts empty; the new name, or "".
     virtual QString moveAside() { return {}; }
+    // Something in the way of the store's lock that it will not touch (a named pipe, a folder):
+    // a sentence naming it, or "" when saving can go on.
+    virtual QString lockInTheWay() const { return {}; }
 
     // The front-end's own application and section.
     QString get(const QString& key) const;
@@ -51,12 +55,15 @@ public:
     QString location() const override { return m_file; }
     QString unreadable() const override { return m_unreadable; }
     QString moveAside() override;
+    QString lockInTheWay() const override;
 
     QString fileName() const { return m_file; }
     static QString userFileName(); // where the per-user file lives
 
 private:
     void load();
+    QString lockName() const { return m_file + QStringLiteral(".lock"); }
+    WriteResult replaceWith(const QByteArray& bytes);
     QString m_file;
     QHash<QString, QString> m_values; // "section/key" -> value, as on disk
     QString m_unreadable;

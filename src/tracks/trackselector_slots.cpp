@@ -102,6 +102,8 @@ bool TrackSelector::storeChoices()
         return false; // the assignments are not lost
     }
     m_slots = m_table;
+    if (!r.notice.isEmpty()) // stored, with a file kept aside or a value left out
+        m_services.message(this, MessageIcon::Warning, QStringLiteral("Drovex Front-End"), r.notice);
     return true;
 }
 

@@ -8,6 +8,7 @@
 
 #include <QCheckBox>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
@@ -165,12 +166,20 @@ private slots:
         QCOMPARE(f.stored(QStringLiteral("Zoom Value")), QStringLiteral("4"));
     }
 
-    // A settings file that cannot be read as settings is moved aside, never written over, and the
-    // user is told where it went.
+    // A settings file that cannot be read as settings (a hand edit broke it) is moved aside, never
+    // written over, and the user is told where it went.
+    void unreadableSettingsFileIsMovedAside_data()
+    {
+        QTest::addColumn<QByteArray>("garbage");
+        QTest::newRow("broken line first") << QByteArray("\"a line a hand edit broke\n[Settings]\nZoom%20Value=4\n");
+        QTest::newRow("closing quote missing")
+            << QByteArray("[Settings]\nPath-GP2=\"/x\nRotate=1\nZoom%20Value=4\n");
+        QTest::newRow("backslash at a line's end") << QByteArray("[Settings]\nPath-GP2=C:\\GP2\\\nRotate=1\n");
+    }
     void unreadableSettingsFileIsMovedAside()
     {
+        QFETCH(QByteArray, garbage);
         Fixture f;
-        const QByteArray garbage = "\"a line a hand edit broke\n[Settings]\nZoom%20Value=4\n";
         QVERIFY(test::writeFile(f.storeFile, garbage));
         f.open();
         QCOMPARE(f.services.messages.size(), 2); // this, then the first-run notice
@@ -180,6 +189,83 @@ private slots:
         QVERIFY2(message.contains(f.storeFile) && message.contains(aside.first()), qPrintable(message));
         QCOMPARE(test::readFile(QFileInfo(f.storeFile).absolutePath() + QLatin1Char('/') + aside.first()), garbage);
         QCOMPARE(f.stored(QStringLiteral("Log Visible Lines Value")), QStringLiteral("3")); // the first run's values
+        QCOMPARE(f.stored(QStringLiteral("Rotate")), QStringLiteral("0"));
+    }
+
+    // A hand edit that breaks the file while the window is open: the next Save keeps the file
+    // aside, stores what the window shows and says so.
+    void settingsFileBrokenWhileOpen()
+    {
+        Fixture f;
+        makeGame(f);
+        MainWindow& w = f.open();
+        QVERIFY(f.services.messages.isEmpty());
+        const QByteArray broken = "[Settings]\nPath-GP2=\"/x\nZoom%20Value=3\n";
+        QVERIFY(test::writeFile(f.storeFile, broken));
+        field(&w, 14)->setText(QStringLiteral("4"));
+        click(&w, "BTN_Save");
+        QCOMPARE(f.services.messages.size(), 1);
+        const QStringList aside = QDir(QFileInfo(f.storeFile).absolutePath()).entryList({QStringLiteral("*.unreadable-*")});
+        QCOMPARE(aside.size(), 1);
+        QVERIFY2(f.services.messages.first().contains(aside.first()), qPrintable(f.services.messages.first()));
+        QCOMPARE(test::readFile(QFileInfo(f.storeFile).absolutePath() + QLatin1Char('/') + aside.first()), broken);
+        QCOMPARE(f.stored(QStringLiteral("Zoom Value")), QStringLiteral("4"));
+        QCOMPARE(f.stored(QStringLiteral("Path-GP2")), f.gameFolder());
+    }
+
+    // Stray binary bytes before [Settings] cost no save: Save goes through each time, and the stray
+    // line is kept.
+    void binaryJunkBeforeTheSettings()
+    {
+        Fixture f;
+        makeGame(f);
+        const QByteArray junk("\x7f" "ELF\x02\x01,\x00\x00=\x03,\x00\xff\n", 15);
+        QVERIFY(test::writeFile(f.storeFile, junk + test::readFile(f.storeFile)));
+        MainWindow& w = f.open();
+        QCOMPARE(field(&w, 14)->text(), QStringLiteral("2"));
+        for (const QString& value : {QStringLiteral("4"), QStringLiteral("5")}) {
+            field(&w, 14)->setText(value);
+            click(&w, "BTN_Save");
+            QCOMPARE(f.services.messages, QStringList());
+            QCOMPARE(f.stored(QStringLiteral("Zoom Value")), value);
+        }
+        QVERIFY(test::readFile(f.storeFile).startsWith("[General]\n%7F" "ELF%02%01%2C%00%00="));
+    }
+
+    // A lock file that is a named pipe or a folder: the window opens at once and names it; saving
+    // works again once it is gone.
+    void lockFileInTheWay_data()
+    {
+        QTest::addColumn<bool>("pipe");
+        QTest::newRow("named pipe") << true;
+        QTest::newRow("folder") << false;
+    }
+    void lockFileInTheWay()
+    {
+        QFETCH(bool, pipe);
+        Fixture f;
+        makeGame(f);
+        const QString lock = f.storeFile + QStringLiteral(".lock");
+        test::PipeGuard guard(pipe ? QStringList{lock} : QStringList{});
+        QVERIFY(guard.made() && (pipe || QDir().mkdir(lock)));
+        QElapsedTimer t;
+        t.start();
+        MainWindow& w = f.open();
+        shown(w);
+        QVERIFY2(t.elapsed() < 2000, qPrintable(QString::number(t.elapsed())));
+        QVERIFY(!guard.blocked());
+        QCOMPARE(f.services.messages.size(), 1);
+        QVERIFY2(f.services.messages.first().contains(lock) &&
+                     f.services.messages.first().contains(QLatin1String(pipe ? "a named pipe" : "a folder")),
+                 qPrintable(f.services.messages.first()));
+        field(&w, 14)->setText(QStringLiteral("4"));
+        click(&w, "BTN_Save");
+        QCOMPARE(f.services.messages.size(), 2);
+        QVERIFY(f.services.messages.last().contains(lock));
+        QVERIFY(pipe ? QFile::remove(lock) : QDir().rmdir(lock));
+        click(&w, "BTN_Save");
+        QCOMPARE(f.services.messages.size(), 2);
+        QCOMPARE(f.stored(QStringLiteral("Zoom Value")), QStringLiteral("4"));
     }
 
     // "Default Values" shows the Default column, "Log GLX" off whatever "Log CC" was; then the

@@ -6,6 +6,7 @@
 #include "support/coresupport.h"
 #include "tracks/slottable.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -311,8 +312,11 @@ private slots:
     void replacesALockedFileAndLocksItAgain()
     {
         QTemporaryDir dir;
-        // A save stopped half-way left its temporary file behind: the next save clears it.
+        // A save stopped half-way a while ago left its temporary file behind: the next save clears it.
         QVERIFY(test::writeFile(dir.filePath(QStringLiteral("Drovex.cfg.drovex-save-aB3dE9")), "half"));
+        QFile half(dir.filePath(QStringLiteral("Drovex.cfg.drovex-save-aB3dE9")));
+        QVERIFY(half.open(QIODevice::ReadWrite) &&
+                half.setFileTime(QDateTime::currentDateTime().addSecs(-120), QFileDevice::FileModificationTime));
         const QByteArray first = renderConfigFile(defaults());
         ConfigWriteResult r = replaceConfigFile(dir.path(), first, systemPlatform());
         QVERIFY(r.written);

@@ -119,7 +119,7 @@ private slots:
         r = replaceConfigFile(game, drovexCfg(QStringLiteral("New Name")), systemPlatform());
         unfill();
         QVERIFY(!r.written);
-        QVERIFY2(r.reason.contains(QLatin1String(m_mounted ? "disk is full" : "larger than")), qPrintable(r.reason));
+        QVERIFY2(r.reason.contains(QLatin1String(m_mounted ? "disk is full" : "too large")), qPrintable(r.reason));
         QVERIFY(configSaveMessage(r, {}).startsWith(QLatin1String("Drovex.cfg could not be written")));
         QCOMPARE(test::readFile(game + QStringLiteral("/Drovex.cfg")), old);
         QCOMPARE(leftovers(game, QStringLiteral("Drovex.cfg")), QStringList());
@@ -158,7 +158,7 @@ private slots:
         unfill();
         QVERIFY(!r.ok);
         QCOMPARE(r.file, file);
-        QVERIFY2(r.reason.contains(QLatin1String(m_mounted ? "disk is full" : "refused")), qPrintable(r.reason));
+        QVERIFY2(r.reason.contains(QLatin1String(m_mounted ? "disk is full" : "too large")), qPrintable(r.reason));
         QCOMPARE(test::readFile(file), old);
         QCOMPARE(readSnapshot(store), before); // the program sees what the disk holds
         QCOMPARE(leftovers(folder, QFileInfo(file).fileName()), QStringList());

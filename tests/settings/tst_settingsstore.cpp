@@ -77,19 +77,56 @@ private slots:
         QCOMPARE(store.get(QStringLiteral("Path-Emulator")), QString());
     }
 
+    // Lines that are no settings, and stray bytes before the first section, cost no setting: the
+    // file reads, and every save goes through.
+    void handEditedFileStillReads_data()
+    {
+        QTest::addColumn<QByteArray>("junk");
+        QTest::newRow("line without equals") << QByteArray("garbage line without equals\n");
+        QTest::newRow("binary with comma and NUL") << QByteArray("\x7f" "ELF\x02\x01,\x00\x00=\x03,\x00\xff\n", 15);
+    }
     void handEditedFileStillReads()
     {
+        QFETCH(QByteArray, junk);
         QTemporaryDir dir;
         const QString file = dir.filePath(QStringLiteral("s.ini"));
-        QVERIFY(test::writeFile(file, "garbage line without equals\n[Settings]\nZoom=1\nZoom%20Value=a,b\n"
-                                      "Max%20Y%20Value=\"unterminated\n\x01\x02\xff\n[Other]\nx=y\n"));
+        QVERIFY(test::writeFile(file, junk + "[Settings]\nZoom=1\nZoom%20Value=a,b\n"));
         IniSettingsStore store(file);
-        QCOMPARE(store.get(QStringLiteral("Zoom")), QStringLiteral("1"));
         QCOMPARE(store.get(QStringLiteral("Zoom Value")), QStringLiteral("a,b"));
         QVERIFY(store.put(QStringLiteral("Rotate"), QStringLiteral("1")).ok);
+        QVERIFY(store.put(QStringLiteral("Rotate"), QStringLiteral("0")).ok);
         IniSettingsStore again(file);
         QCOMPARE(again.get(QStringLiteral("Zoom")), QStringLiteral("1"));
-        QCOMPARE(again.get(QStringLiteral("Rotate")), QStringLiteral("1"));
+        QCOMPARE(again.get(QStringLiteral("Rotate")), QStringLiteral("0"));
+    }
+
+    // A value the settings file cannot hold as it is keeps what the file held, and is named; the
+    // other values of the save are stored, and so is a value it can hold (a NUL, control characters).
+    void valuesTheFileCannotHold_data()
+    {
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<bool>("held");
+        QTest::newRow("NUL and controls") << QString::fromUtf8("a\0b\x01\x1f\tc", 8) << true;
+        QTest::newRow("byte-order mark first") << QString(QChar(0xfeff)) + QStringLiteral("name") << false;
+        QTest::newRow("half a pair") << QStringLiteral("a") + QChar(0xd800) << false;
+    }
+    void valuesTheFileCannotHold()
+    {
+        QFETCH(QString, value);
+        QFETCH(bool, held);
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("s.ini"));
+        const QString key = QStringLiteral("Log Debug File Name");
+        IniSettingsStore store(file);
+        QVERIFY(store.put(key, QStringLiteral("old")).ok);
+        for (int round = 0; round < 2; ++round) { // never fails for good
+            const WriteResult r = store.putAll({{key, value}, {QStringLiteral("Zoom"), QStringLiteral("1")}});
+            QVERIFY2(r.ok, qPrintable(r.reason));
+            QCOMPARE(r.notice.contains(QLatin1String("\"Log Debug File Name\"")), !held);
+        }
+        QCOMPARE(store.get(key), held ? value : QStringLiteral("old"));
+        QCOMPARE(IniSettingsStore(file).get(key), store.get(key));
+        QCOMPARE(IniSettingsStore(file).get(QStringLiteral("Zoom")), QStringLiteral("1"));
     }
 
     void unwritableStoreReportsFileAndReason()
@@ -124,15 +161,16 @@ private slots:
     }
 
     // A save that was stopped half-way leaves an empty lock file and temporary files behind; the
-    // next save goes on at once and clears them.
+    // next save goes on at once and clears those no running save owns.
     void leftoversOfAnInterruptedSave()
     {
         QTemporaryDir dir;
         const QString file = dir.filePath(QStringLiteral("s.ini"));
         QVERIFY(test::writeFile(file, "[Settings]\nZoom=0\n"));
         QVERIFY(test::writeFile(file + QStringLiteral(".lock"), ""));
-        QVERIFY(test::writeFile(file + QStringLiteral(".drovex-save-Ab12Cd"), "[Settings]\nZoom=half"));
-        QVERIFY(test::writeFile(file + QStringLiteral(".drovex-save-Ab12Cd.XyZ123"), "x"));
+        const QString ownName = temporaryNameFor(file);
+        QVERIFY(ownName.contains(QStringLiteral(".drovex-save-%1-").arg(QCoreApplication::applicationPid())));
+        QVERIFY(test::writeFile(ownName, "[Settings]\nZoom=half"));
         QVERIFY(test::writeFile(file + QStringLiteral(".backup"), "the user's own"));
         IniSettingsStore store(file);
         QElapsedTimer t;
@@ -148,14 +186,23 @@ private slots:
     {
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<bool>("modeNone");
-        QTest::newRow("garbage before the settings") << QByteArray("\"unterminated\n[Settings]\nZoom=1\n") << false;
-        QTest::newRow("binary") << QByteArray("\x7f" "ELF\x01\x02\x00\x00\xff\xfe garbage") << false;
-        QTest::newRow("mode 000") << QByteArray("[Settings]\nZoom=1\n") << true;
+        QTest::addColumn<QString>("why");
+        QTest::newRow("garbage before the settings")
+            << QByteArray("\"unterminated\n[Settings]\nZoom=1\n") << false << "Zoom";
+        QTest::newRow("binary") << QByteArray("\x7f" "ELF\x01\x02\x00\x00\xff\xfe garbage") << false << "nothing";
+        QTest::newRow("mode 000") << QByteArray("[Settings]\nZoom=1\n") << true << "cannot be read";
+        QTest::newRow("closing quote missing")
+            << QByteArray("[Settings]\nPath-GP2=\"/x\nRotate=1\nZoom%20Value=4\n") << false << "\"Path-GP2\"";
+        QTest::newRow("closing quote missing before a section")
+            << QByteArray("[Settings]\nRotate=1\nName=\"a\n[Other]\nx=y\n") << false << "\"Name\"";
+        QTest::newRow("backslash at a line's end")
+            << QByteArray("[Settings]\nPath-GP2=C:\\GP2\\\nRotate=1\nZoom=1\n") << false << "\"Rotate\"";
     }
     void unreadableFileIsKept()
     {
         QFETCH(QByteArray, content);
         QFETCH(bool, modeNone);
+        QFETCH(QString, why);
         if (modeNone && !test::makePermissionsBite())
             QSKIP("file permissions cannot be made to apply here");
         QTemporaryDir dir;
@@ -164,13 +211,11 @@ private slots:
         if (modeNone)
             QFile::setPermissions(file, {});
         IniSettingsStore store(file);
-        QVERIFY(!store.unreadable().isEmpty());
-        if (modeNone)
-            QVERIFY2(store.unreadable().contains(QLatin1String("cannot be read")), qPrintable(store.unreadable()));
+        QVERIFY2(store.unreadable().contains(why), qPrintable(store.unreadable()));
+        QVERIFY(!store.has(QStringLiteral("Rotate"))); // nothing of it is taken
         const WriteResult r = store.put(QStringLiteral("Zoom"), QStringLiteral("2"));
         QVERIFY(!r.ok);
-        if (modeNone)
-            QVERIFY2(r.reason.contains(QLatin1String("cannot be read")), qPrintable(r.reason));
+        QVERIFY2(r.reason.contains(why), qPrintable(r.reason));
         const QString aside = store.moveAside();
         QVERIFY(aside.startsWith(file + QStringLiteral(".unreadable-")));
         QFile::setPermissions(aside, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
