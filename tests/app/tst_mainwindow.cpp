@@ -111,15 +111,15 @@ private slots:
         QCOMPARE(field(w, 3)->cursor().shape(), Qt::IBeamCursor);
         QCOMPARE(bar(w, 3)->cursor().hotSpot(), QPoint(12, 1));
 
-        const QMap<QString, QString> shortcuts{{"MNU_Play", "Ctrl+P"}, {"MNU_Save", "Ctrl+S"},
-                                               {"MNU_GP2Tracks", "Ctrl+T"}, {"MNU_GP2Options", "Ctrl+O"},
-                                               {"MNU_End", "Ctrl+X"}, {"MNU_GP2", "Ctrl+G"},
-                                               {"MNU_Batch", "Ctrl+B"}, {"MNU_Path", "Ctrl+L"},
-                                               {"MNU_Info", "Ctrl+I"}, {"MNU_About", "Ctrl+A"}};
-        for (auto it = shortcuts.begin(); it != shortcuts.end(); ++it) {
-            auto* a = w.findChild<QAction*>(it.key());
-            QVERIFY2(a, qPrintable(it.key()));
-            QCOMPARE(a->shortcut(), QKeySequence(it.value()));
+        const char* const shortcuts[][2] = {{"MNU_Play", "Ctrl+P"}, {"MNU_Save", "Ctrl+S"},
+                                            {"MNU_GP2Tracks", "Ctrl+T"}, {"MNU_GP2Options", "Ctrl+O"},
+                                            {"MNU_End", "Ctrl+X"}, {"MNU_GP2", "Ctrl+G"},
+                                            {"MNU_Batch", "Ctrl+B"}, {"MNU_Path", "Ctrl+L"},
+                                            {"MNU_Info", "Ctrl+I"}, {"MNU_About", "Ctrl+A"}};
+        for (const auto& [name, keys] : shortcuts) {
+            auto* a = w.findChild<QAction*>(QLatin1String(name));
+            QVERIFY2(a, name);
+            QCOMPARE(a->shortcut(), QKeySequence(QLatin1String(keys)));
         }
     }
 

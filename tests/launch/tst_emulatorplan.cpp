@@ -51,13 +51,13 @@ private slots:
         QTest::addColumn<QString>("program"); // relative to the PATH folder; "" for none
         using S = EmulatorChoice::Source;
         QTest::newRow("absent: the first candidate")
-            << false << "" << QStringList{"dosbox-staging", "dosbox", "dosbox-x"} << int(S::SearchPath) << "dosbox";
-        QTest::newRow("absent: a later candidate") << false << "" << QStringList{"dosbox-staging"} << int(S::SearchPath)
-                                                   << "dosbox-staging";
+            << false << "" << test::texts({"dosbox-staging", "dosbox", "dosbox-x"}) << int(S::SearchPath) << "dosbox";
+        QTest::newRow("absent: a later candidate") << false << "" << test::texts({"dosbox-staging"})
+                                                   << int(S::SearchPath) << "dosbox-staging";
         QTest::newRow("absent: none on PATH") << false << "" << QStringList{} << int(S::SearchPath) << "";
-        QTest::newRow("empty: start directly") << true << "" << QStringList{"dosbox"} << int(S::Direct) << "";
-        QTest::newRow("blank: start directly") << true << "  " << QStringList{"dosbox"} << int(S::Direct) << "";
-        QTest::newRow("bare name looked for on PATH") << true << "dosbox-x" << QStringList{"dosbox", "dosbox-x"}
+        QTest::newRow("empty: start directly") << true << "" << test::texts({"dosbox"}) << int(S::Direct) << "";
+        QTest::newRow("blank: start directly") << true << "  " << test::texts({"dosbox"}) << int(S::Direct) << "";
+        QTest::newRow("bare name looked for on PATH") << true << "dosbox-x" << test::texts({"dosbox", "dosbox-x"})
                                                       << int(S::Stored) << "dosbox-x";
     }
     void emulatorFromTheStoreOrPath()
@@ -87,18 +87,18 @@ private slots:
         QTest::addColumn<bool>("userConfig");
         QTest::addColumn<QStringList>("expected"); // {game}, {other} and {conf} stand for the paths
         QTest::newRow("program in a sub-folder of the game")
-            << "Grand Prix 2" << "Grand Prix 2/Tools/drovex.exe" << QStringList{"video:vesa", "nomusic"} << false
-            << QStringList{"-conf", "{conf}", "-c", "MOUNT C \"{game}\"", "-c", "C:", "-c", "CD \\",
-                           "-c", "TOOLS\\DROVEX.EXE video:vesa nomusic", "-c", "EXIT"};
+            << "Grand Prix 2" << "Grand Prix 2/Tools/drovex.exe" << test::texts({"video:vesa", "nomusic"}) << false
+            << test::texts({"-conf", "{conf}", "-c", "MOUNT C \"{game}\"", "-c", "C:", "-c", "CD \\",
+                            "-c", "TOOLS\\DROVEX.EXE video:vesa nomusic", "-c", "EXIT"});
         QTest::newRow("batch file elsewhere, settings of the user, percent signs")
             << "GP2 100%" << "Batch Files/go.bat" << QStringList{} << true
-            << QStringList{"-conf", "{conf}", "-c", "MOUNT -u C", "-c", "MOUNT C \"{game}\"", "-c", "MOUNT -u D",
-                           "-c", "MOUNT D \"{other}\"", "-c", "C:", "-c", "CD \\", "-c", "CALL D:\\GO.BAT",
-                           "-c", "EXIT"};
+            << test::texts({"-conf", "{conf}", "-c", "MOUNT -u C", "-c", "MOUNT C \"{game}\"", "-c", "MOUNT -u D",
+                            "-c", "MOUNT D \"{other}\"", "-c", "C:", "-c", "CD \\", "-c", "CALL D:\\GO.BAT",
+                            "-c", "EXIT"});
         QTest::newRow("percent sign in an option word")
-            << "GP2" << "GP2/GP2.EXE" << QStringList{"cd:%"} << false
-            << QStringList{"-conf", "{conf}", "-c", "MOUNT C \"{game}\"", "-c", "C:", "-c", "CD \\",
-                           "-c", "GP2.EXE cd:%%", "-c", "EXIT"};
+            << "GP2" << "GP2/GP2.EXE" << test::texts({"cd:%"}) << false
+            << test::texts({"-conf", "{conf}", "-c", "MOUNT C \"{game}\"", "-c", "C:", "-c", "CD \\",
+                            "-c", "GP2.EXE cd:%%", "-c", "EXIT"});
     }
     void argumentsForTheEmulator()
     {
@@ -136,10 +136,10 @@ private slots:
         const QString deep = QString(60, QLatin1Char('x')) + QStringLiteral("/") + QString(60, QLatin1Char('y')) +
                              QStringLiteral("/") + QString(60, QLatin1Char('z'));
         QTest::newRow("redirection in an option word")
-            << "GP2" << "GP2/GP2.EXE" << QStringList{"cd:>"} << "\"cd:>\" holds \">\"";
+            << "GP2" << "GP2/GP2.EXE" << test::texts({"cd:>"}) << "\"cd:>\" holds \">\"";
         QTest::newRow("option words longer than a DOS command line")
             << "GP2" << "GP2/GP2.EXE" << QStringList(13, QStringLiteral("setmanualdetail")) << "more than the 126";
-        QTest::newRow("game folder too long to mount") << deep << deep + "/GP2.EXE" << QStringList{}
+        QTest::newRow("game folder too long to mount") << deep << deep + QLatin1String("/GP2.EXE") << QStringList{}
                                                        << "more than the 200 the emulator takes";
         QTest::newRow("line break in the game folder") << "GP2\nnew" << "GP2\nnew/GP2.EXE" << QStringList{}
                                                        << "control character";
