@@ -62,6 +62,48 @@ private slots:
         QCOMPARE(answer.errors.isEmpty(), errors.isEmpty());
     }
 
+    // Without a display Qt would abort: the program says what to set and ends with 1 instead, and
+    // starts wherever one of the platforms Qt tries can open the window.
+    void display_data()
+    {
+        QTest::addColumn<QStringList>("arguments"); // after the program's name
+        QTest::addColumn<QStringList>("environment");
+        QTest::addColumn<bool>("startWindow");
+        QTest::newRow("nothing") << QStringList() << QStringList() << false;
+        QTest::newRow("empty DISPLAY") << QStringList() << test::texts({"DISPLAY="}) << false;
+        QTest::newRow("X11") << QStringList() << test::texts({"DISPLAY=:0"}) << true;
+        QTest::newRow("Wayland") << QStringList() << test::texts({"WAYLAND_DISPLAY=wayland-0"}) << true;
+        QTest::newRow("offscreen") << QStringList() << test::texts({"QT_QPA_PLATFORM=offscreen"}) << true;
+        QTest::newRow("vnc with options") << QStringList() << test::texts({"QT_QPA_PLATFORM=vnc:size=800x600"}) << true;
+        QTest::newRow("xcb asked for, Wayland there")
+            << QStringList() << test::texts({"QT_QPA_PLATFORM=xcb", "WAYLAND_DISPLAY=wayland-0"}) << false;
+        QTest::newRow("wayland asked for, X11 there")
+            << QStringList() << test::texts({"QT_QPA_PLATFORM=wayland-egl", "DISPLAY=:0"}) << false;
+        QTest::newRow("second choice there")
+            << QStringList() << test::texts({"QT_QPA_PLATFORM=wayland;xcb", "DISPLAY=:0"}) << true;
+        QTest::newRow("-platform offscreen") << test::texts({"-platform", "offscreen"}) << QStringList() << true;
+        QTest::newRow("--platform xcb wins") << test::texts({"--platform", "xcb"})
+                                             << test::texts({"QT_QPA_PLATFORM=offscreen"}) << false;
+        QTest::newRow("-display") << test::texts({"-display", ":1"}) << QStringList() << true;
+    }
+    void display()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QStringList, environment);
+        QFETCH(bool, startWindow);
+        QProcessEnvironment variables;
+        for (const QString& variable : environment)
+            variables.insert(variable.section(QLatin1Char('='), 0, 0), variable.section(QLatin1Char('='), 1));
+        const CommandLineAnswer answer =
+            checkDisplay(QStringList{QStringLiteral("/usr/games/drovex")} + arguments, variables);
+        QCOMPARE(answer.startWindow, startWindow);
+        QCOMPARE(answer.exitCode, startWindow ? 0 : 1);
+        QCOMPARE(answer.errors, startWindow ? QString()
+                                            : QStringLiteral("drovex: no display: set DISPLAY or WAYLAND_DISPLAY, "
+                                                             "or use QT_QPA_PLATFORM=offscreen\n"));
+        QVERIFY(answer.output.isEmpty());
+    }
+
     // The help lists the program's own options and where its settings are, and keeps Qt's
     // options, which it only lets pass, out of sight.
     void helpText()

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs the build into a temporary DESTDIR and checks what a desktop finds there: exactly the
 # program, its menu entry, its icons and its AppStream data, each valid. Then runs the installed
-# program's --help and --version with no display and an empty home folder, which must stay empty,
-# and builds the Debian package to read its fields.
+# program with no display and an empty home folder, which must stay empty: --help and --version
+# answer, and a start without options ends with a message instead of Qt's abort. Last it builds
+# the Debian package to read its fields.
 # Usage: check_install.sh <cmake> <cpack> <build folder> <version> <app id>
 set -uo pipefail
 cmake=$1 cpack=$2 build=$3 version=$4 id=$5
@@ -91,13 +92,18 @@ for option in --help -h; do
     check "$option names the settings file" grep -qF "$home/.config/Drovex Windows Front-End.ini" "$root/help.out"
     check "$option writes no error" test ! -s "$root/help.err"
 done
+run nodisplay
+check "without a display it ends with 1" test "$(cat "$root/nodisplay.status")" = 1
+check "without a display it says what to set" grep -qx \
+    "drovex: no display: set DISPLAY or WAYLAND_DISPLAY, or use QT_QPA_PLATFORM=offscreen" "$root/nodisplay.err"
+check "without a display it prints nothing else" test ! -s "$root/nodisplay.out"
 run unknown --no-such-option
 check "an unknown option ends with 2" test "$(cat "$root/unknown.status")" = 2
 check "an unknown option is named" grep -q "Unknown option 'no-such-option'" "$root/unknown.err"
 check "an unknown option prints nothing else" test ! -s "$root/unknown.out"
 check "the home folder stays empty" test -z "$(find "$home" -mindepth 1)"
 if [ "$failed" -gt 0 ]; then
-    for name in version help unknown; do
+    for name in version help nodisplay unknown; do
         echo "--- drovex $name: status $(cat "$root/$name.status"), output:"
         cat "$root/$name.out" "$root/$name.err"
     done
