@@ -134,7 +134,8 @@ private slots:
         QTest::newRow("Drovex outside the game folder") << 0 << true << "My Tools/Drovex.EXE" << kTail;
         QTest::newRow("game with options") << 2 << true << "" << kTail;
         QTest::newRow("game without options") << 2 << false << "" << "";
-        QTest::newRow("batch file in the game folder") << 1 << true << game + QLatin1String("/GO.BAT") << " from the batch file";
+        QTest::newRow("batch file in the game folder") << 1 << true << game + QLatin1String("/GO.BAT")
+                                                       << " from the batch file";
         QTest::newRow("batch file outside the game folder") << 1 << true << "Batch Files/go.bat"
                                                             << " from the batch file";
     }
