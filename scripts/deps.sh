@@ -4,9 +4,10 @@
 # --player: only what building and running the program needs (scripts/run.sh); dosbox is the DOS
 # emulator Save and Play uses, xvfb the virtual X server used where there is no display.
 # Otherwise also what the tests need: nasm assembles their tiny DOS programs, genisoimage makes
-# the CD image that the emulator tests mount, desktop-file-utils
-# and appstream check the installed menu entry and AppStream data, and dpkg-dev's dpkg-shlibdeps
-# computes the Debian package's dependencies. Extra package names may be given.
+# the CD image that the emulator tests mount, desktop-file-utils and appstream check the installed
+# menu entry and AppStream data, help2man writes the manual page, dpkg-dev's dpkg-shlibdeps
+# computes the Debian package's dependencies and lintian checks the package. fonts-dejavu-core is
+# the one font family the tests see. Extra package names may be given.
 # Runs apt-get as root, or through sudo otherwise.
 set -euo pipefail
 
@@ -14,7 +15,7 @@ packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libgl-dev xvfb x
 if [ "${1:-}" = --player ]; then
     shift
 else
-    packages+=(nasm genisoimage desktop-file-utils appstream dpkg-dev)
+    packages+=(nasm genisoimage desktop-file-utils appstream dpkg-dev help2man lintian)
 fi
 packages+=("$@")
 missing=()
@@ -30,7 +31,9 @@ if [ "$(id -u)" -eq 0 ]; then
 elif command -v sudo >/dev/null 2>&1; then
     sudo=(sudo)
 else
-    echo "These packages are missing and neither root nor sudo is available: ${missing[*]}" >&2
+    echo "These packages are missing: ${missing[*]}" >&2
+    echo "Installing them needs root, and sudo is not installed: run this again as root (su -)," \
+         "or install sudo and add yourself to the group sudo (see README.md)." >&2
     exit 1
 fi
 echo "Installing: ${missing[*]}"

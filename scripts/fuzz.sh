@@ -7,7 +7,7 @@ cd "$(dirname "$0")/.."
 scripts/deps.sh clang libclang-rt-14-dev
 target="${2:-fuzz_trackinfo}"
 CXX=clang++ cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DDROVEX_FUZZ=ON -DDROVEX_TESTS=OFF -DDROVEX_BENCH=OFF >/dev/null
+    -DDROVEX_FUZZ=ON -DDROVEX_BUILD_TESTS=OFF -DDROVEX_BENCH=OFF >/dev/null
 cmake --build build/fuzz --target "$target"
 corpus="build/fuzz/corpus-$target"
 mkdir -p "$corpus"

@@ -5,7 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh --player
-cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DDROVEX_TESTS=OFF -DDROVEX_BENCH=OFF >/dev/null
+cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DDROVEX_BUILD_TESTS=OFF -DDROVEX_BENCH=OFF >/dev/null
 cmake --build build/release --target drovex
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
     echo "No display found: starting the front-end on a virtual X server (xvfb-run), where it cannot" \

@@ -65,4 +65,33 @@ CommandLineAnswer readCommandLine(const QStringList& arguments)
     return answer;
 }
 
+CommandLineAnswer checkDisplay(const QStringList& arguments, const QProcessEnvironment& environment)
+{
+    QString platforms = environment.value(QStringLiteral("QT_QPA_PLATFORM"));
+    QString x11 = environment.value(QStringLiteral("DISPLAY"));
+    const QString wayland = environment.value(QStringLiteral("WAYLAND_DISPLAY"));
+    // Read as Qt reads them: the option with one or two dashes, its value the next argument.
+    for (qsizetype i = 1; i + 1 < arguments.size(); ++i) {
+        const QString option = arguments[i].startsWith(QLatin1String("--")) ? arguments[i].mid(1) : arguments[i];
+        if (option == QLatin1String("-platform"))
+            platforms = arguments[i + 1];
+        else if (option == QLatin1String("-display"))
+            x11 = arguments[i + 1];
+    }
+    if (platforms.isEmpty())
+        platforms = QStringLiteral("xcb;wayland");
+    // Qt tries the platforms in turn ("name:options"); the window opens if one of them can.
+    for (const QString& platform : platforms.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+        const QString name = platform.section(QLatin1Char(':'), 0, 0);
+        const bool needsX11 = name == QLatin1String("xcb");
+        const bool needsWayland = name.startsWith(QLatin1String("wayland"));
+        if ((!needsX11 || !x11.isEmpty()) && (!needsWayland || !wayland.isEmpty()))
+            return {}; // offscreen, vnc, eglfs and the like need no display
+    }
+    const QString program = QFileInfo(arguments.value(0, QStringLiteral("drovex"))).fileName();
+    return {false, 1, {},
+            program +
+                QStringLiteral(": no display: set DISPLAY or WAYLAND_DISPLAY, or use QT_QPA_PLATFORM=offscreen\n")};
+}
+
 } // namespace drovex

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
 
@@ -9,7 +10,7 @@ namespace drovex {
 // that --help and --version work without a display and leave nothing behind.
 struct CommandLineAnswer {
     bool startWindow = true; // false: print and end with exitCode
-    int exitCode = 0;        // 0, or 2 for a command line the program cannot take
+    int exitCode = 0;        // 0, 1 when no display can be found, 2 for a command line the program cannot take
     QString output;          // for standard output
     QString errors;          // for standard error
 };
@@ -17,5 +18,11 @@ struct CommandLineAnswer {
 // arguments[0] is the program. Besides --help and --version the program takes Qt's own options
 // (-platform, -style, -session, ...), which the application object reads later; nothing else.
 CommandLineAnswer readCommandLine(const QStringList& arguments);
+
+// Qt aborts the program when the platform it starts on finds no display. Whether the window can
+// open, from the platforms Qt would try (-platform, else QT_QPA_PLATFORM, else X11 or Wayland)
+// and the displays they would use (-display, DISPLAY, WAYLAND_DISPLAY): an answer that starts the
+// window, or one that says what to set and ends with status 1.
+CommandLineAnswer checkDisplay(const QStringList& arguments, const QProcessEnvironment& environment);
 
 } // namespace drovex

@@ -20,8 +20,12 @@ int main(int argc, char* argv[])
     {
         // The command line first, on an application object that needs no display and before the
         // settings store is opened: --help and --version print and end, and leave nothing behind.
+        // So does a start without a display, which Qt would end with an abort.
         QCoreApplication probe(argc, argv);
-        const drovex::CommandLineAnswer answer = drovex::readCommandLine(QCoreApplication::arguments());
+        const QStringList arguments = QCoreApplication::arguments();
+        drovex::CommandLineAnswer answer = drovex::readCommandLine(arguments);
+        if (answer.startWindow)
+            answer = drovex::checkDisplay(arguments, QProcessEnvironment::systemEnvironment());
         if (!answer.startWindow) {
             std::fputs(answer.output.toLocal8Bit().constData(), stdout);
             std::fputs(answer.errors.toLocal8Bit().constData(), stderr);

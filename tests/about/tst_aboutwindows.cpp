@@ -83,10 +83,14 @@ private slots:
             QVERIFY(frontEndPage.contains(QStringLiteral("Version %1\n").arg(QLatin1String(kVersion))));
             QCOMPARE(box->windowTitle(), QStringLiteral("Drovex Info") + QString(82, QLatin1Char(' ')) +
                                              QStringLiteral("[Version 1.14 by Quennel]"));
-            // Every page is laid out in columns of characters: all three show a fixed-width font.
+            // Every page is laid out in columns of characters: all three show a font whose
+            // characters are equally wide.
             for (int page = 1; page <= 3; ++page) {
                 auto* text = box->findChild<QPlainTextEdit*>(QStringLiteral("Text(%1)").arg(page));
-                QVERIFY2(QFontInfo(text->font()).fixedPitch(), qPrintable(QFontInfo(text->font()).family()));
+                const QFontMetrics metrics(text->font());
+                QVERIFY2(metrics.horizontalAdvance(QStringLiteral("iiiiiiiiii")) ==
+                             metrics.horizontalAdvance(QStringLiteral("WWWWWWWWWW")),
+                         qPrintable(QFontInfo(text->font()).family()));
             }
             QVERIFY(box->findChild<QPlainTextEdit*>(QStringLiteral("Text(2)"))->toPlainText().contains(QLatin1String("mapDotSizeVGA")));
             press(box, "Button(3)");

@@ -3,6 +3,7 @@
 #include "settings/catalogue.h"
 #include "settings/palette.h"
 #include "support/coresupport.h"
+#include "support/panelcontrols.h"
 #include "support/testsupport.h"
 
 #include <QAction>
@@ -13,58 +14,13 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
-#include <QStyle>
 #include <QStatusBar>
-#include <QStyleOptionSlider>
 #include <QTest>
 
 using namespace drovex;
-using drovex::test::Fixture;
+using namespace drovex::test;
 
 namespace {
-
-template <typename T> T* child(QWidget& w, const QString& name)
-{
-    T* c = w.findChild<T*>(name);
-    if (!c)
-        qFatal("no control %s", qPrintable(name));
-    return c;
-}
-
-QLineEdit* field(QWidget& w, int i) { return child<QLineEdit>(w, fieldName(i)); }
-QScrollBar* bar(QWidget& w, int i) { return child<QScrollBar>(w, barName(i)); }
-QCheckBox* box(QWidget& w, const QString& name) { return child<QCheckBox>(w, name); }
-QRadioButton* radio(QWidget& w, const QString& name) { return child<QRadioButton>(w, name); }
-
-QColor swatchColour(QWidget& w, int k)
-{
-    return child<QLabel>(w, QStringLiteral("LBL_Color(%1)").arg(k))->palette().color(QPalette::Window);
-}
-
-QColor paletteQColour(int index)
-{
-    const Rgb c = *paletteColour(index);
-    return QColor(c.r, c.g, c.b);
-}
-
-// Clicks the upper or lower arrow of a scroll bar with the mouse.
-void clickArrow(QScrollBar* bar, bool upper)
-{
-    QStyleOptionSlider opt;
-    opt.initFrom(bar);
-    opt.subControls = QStyle::SC_All;
-    opt.orientation = bar->orientation();
-    opt.minimum = bar->minimum();
-    opt.maximum = bar->maximum();
-    opt.sliderPosition = bar->sliderPosition();
-    opt.sliderValue = bar->value();
-    opt.singleStep = bar->singleStep();
-    opt.pageStep = bar->pageStep();
-    opt.upsideDown = bar->invertedAppearance();
-    const QRect r = bar->style()->subControlRect(QStyle::CC_ScrollBar, &opt,
-                                                 upper ? QStyle::SC_ScrollBarSubLine : QStyle::SC_ScrollBarAddLine, bar);
-    QTest::mouseClick(bar, Qt::LeftButton, {}, r.center());
-}
 
 // Every catalogue key with what a first run stores.
 QMap<QString, QString> initialStore()
@@ -111,15 +67,15 @@ private slots:
         QCOMPARE(field(w, 3)->cursor().shape(), Qt::IBeamCursor);
         QCOMPARE(bar(w, 3)->cursor().hotSpot(), QPoint(12, 1));
 
-        const QMap<QString, QString> shortcuts{{"MNU_Play", "Ctrl+P"}, {"MNU_Save", "Ctrl+S"},
-                                               {"MNU_GP2Tracks", "Ctrl+T"}, {"MNU_GP2Options", "Ctrl+O"},
-                                               {"MNU_End", "Ctrl+X"}, {"MNU_GP2", "Ctrl+G"},
-                                               {"MNU_Batch", "Ctrl+B"}, {"MNU_Path", "Ctrl+L"},
-                                               {"MNU_Info", "Ctrl+I"}, {"MNU_About", "Ctrl+A"}};
-        for (auto it = shortcuts.begin(); it != shortcuts.end(); ++it) {
-            auto* a = w.findChild<QAction*>(it.key());
-            QVERIFY2(a, qPrintable(it.key()));
-            QCOMPARE(a->shortcut(), QKeySequence(it.value()));
+        const char* const shortcuts[][2] = {{"MNU_Play", "Ctrl+P"}, {"MNU_Save", "Ctrl+S"},
+                                            {"MNU_GP2Tracks", "Ctrl+T"}, {"MNU_GP2Options", "Ctrl+O"},
+                                            {"MNU_End", "Ctrl+X"}, {"MNU_GP2", "Ctrl+G"},
+                                            {"MNU_Batch", "Ctrl+B"}, {"MNU_Path", "Ctrl+L"},
+                                            {"MNU_Info", "Ctrl+I"}, {"MNU_About", "Ctrl+A"}};
+        for (const auto& [name, keys] : shortcuts) {
+            auto* a = w.findChild<QAction*>(QLatin1String(name));
+            QVERIFY2(a, name);
+            QCOMPARE(a->shortcut(), QKeySequence(QLatin1String(keys)));
         }
     }
 
@@ -238,101 +194,6 @@ private slots:
         QCOMPARE(bar(w, 4)->value(), 194);
         QCOMPARE(w.panel().dotQuotient(20), 30);
         QCOMPARE(bar(w, 20)->value(), 16989);
-    }
-
-    void fractionStaysWhenTheBarAlreadyStandsThere()
-    {
-        Fixture f;
-        MainWindow& w = f.open(false);
-        bar(w, 17)->setValue(13);
-        field(w, 17)->setText(QStringLiteral("12.6"));
-        QCOMPARE(field(w, 17)->text(), QStringLiteral("12.6"));
-        QCOMPARE(bar(w, 17)->value(), 13);
-    }
-
-    void upperArrowRaisesTheValue()
-    {
-        Fixture f;
-        MainWindow& w = f.open(false);
-        w.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w));
-        QScrollBar* zoom = bar(w, 14);
-        QCOMPARE(zoom->value(), 2);
-        clickArrow(zoom, true);
-        QCOMPARE(field(w, 14)->text(), QStringLiteral("3"));
-        clickArrow(zoom, false);
-        clickArrow(zoom, false);
-        QCOMPARE(field(w, 14)->text(), QStringLiteral("1"));
-        zoom->setValue(5);
-        clickArrow(zoom, true);
-        QCOMPARE(field(w, 14)->text(), QStringLiteral("5"));
-        zoom->setValue(0);
-        clickArrow(zoom, false);
-        QCOMPARE(field(w, 14)->text(), QStringLiteral("0"));
-        // The swatch follows its bar.
-        bar(w, 2)->setValue(240);
-        QCOMPARE(field(w, 2)->text(), QStringLiteral("240"));
-        QCOMPARE(swatchColour(w, 2), paletteQColour(240));
-    }
-
-    void dotSizeArrowsCarryAndBorrow_data()
-    {
-        QTest::addColumn<QString>("start");
-        QTest::addColumn<bool>("upper");
-        QTest::addColumn<QString>("result");
-        QTest::newRow("borrow") << "131068" << false << "131067";
-        QTest::newRow("carry") << "163834" << true << "163835";
-        QTest::newRow("upper limit") << "999999" << true << "999999";
-        QTest::newRow("lower limit") << "111111" << false << "111111";
-        QTest::newRow("plain step") << "122358" << true << "122359";
-    }
-    void dotSizeArrowsCarryAndBorrow()
-    {
-        QFETCH(QString, start);
-        QFETCH(bool, upper);
-        QFETCH(QString, result);
-        Fixture f;
-        MainWindow& w = f.open(false);
-        w.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w));
-        field(w, 19)->setText(start);
-        clickArrow(bar(w, 19), upper);
-        QCOMPARE(field(w, 19)->text(), result);
-        const qint64 n = result.toLongLong();
-        QCOMPARE(bar(w, 19)->value(), int(n % 32767));
-        QCOMPARE(w.panel().dotQuotient(19), n / 32767);
-    }
-
-    void enableRulesAndTheStartMode()
-    {
-        Fixture f;
-        MainWindow& w = f.open(false);
-        QVERIFY(!field(w, 0)->isEnabled());
-        QVERIFY(bar(w, 0)->isEnabled());
-        box(w, QStringLiteral("CheckT(0)"))->setChecked(true);
-        QVERIFY(field(w, 0)->isEnabled());
-        box(w, QStringLiteral("CheckO(0)"))->setChecked(true);
-        for (int b = 0; b < 3; ++b)
-            QVERIFY(radio(w, alignButtonName(0, b))->isEnabled());
-        QVERIFY(!radio(w, alignButtonName(1, 0))->isEnabled());
-
-        box(w, QStringLiteral("Check(8)"))->setChecked(true);
-        QVERIFY(box(w, QStringLiteral("Check(7)"))->isChecked());
-        box(w, QStringLiteral("Check(7)"))->setChecked(false);
-        QVERIFY(box(w, QStringLiteral("Check(7)"))->isChecked());
-        box(w, QStringLiteral("Check(8)"))->setChecked(false);
-        QVERIFY(box(w, QStringLiteral("Check(7)"))->isChecked());
-
-        box(w, QStringLiteral("Check(16)"))->setChecked(true);
-        radio(w, QStringLiteral("OPT_StartMode(1)"))->setChecked(true);
-        QVERIFY(!box(w, QStringLiteral("Check(16)"))->isChecked());
-        QVERIFY(!child<QGroupBox>(w, QStringLiteral("Frame(14)"))->isEnabled());
-        QVERIFY(!child<QPushButton>(w, QStringLiteral("BTN_GP2"))->isEnabled());
-        QVERIFY(w.findChild<QAction*>(QStringLiteral("MNU_GP2Options"))->isEnabled());
-        radio(w, QStringLiteral("OPT_StartMode(2)"))->setChecked(true);
-        QVERIFY(child<QGroupBox>(w, QStringLiteral("Frame(14)"))->isEnabled());
-        QVERIFY(child<QPushButton>(w, QStringLiteral("BTN_GP2"))->isEnabled());
-        QVERIFY(!box(w, QStringLiteral("Check(16)"))->isChecked());
     }
 
     void defaultsModeInAndOutLeavesTheStoreAlone()

@@ -67,7 +67,8 @@ private slots:
         QTest::newRow("over 32 bits") << QByteArray("mapZoom = 99999999999\n") << "zoom" << "0/2" << "mapZoom (a value Drovex does not read)";
         QTest::newRow("text") << QByteArray("UseIPXLink = 1\nMyLinkName = \"Speedy\"\n") << "link" << "1/Speedy" << "";
         QTest::newRow("300-character line") << QByteArray("f1ct01 = \"" + QByteArray(288, 'A') + "\"\n") << "slot1" << "-"
-                                            << "f1ct01 (a value Drovex does not read), " + QString(45, QLatin1Char('A')) + "\" (unknown)";
+                                            << QStringLiteral("f1ct01 (a value Drovex does not read), ") +
+                                                   QString(45, QLatin1Char('A')) + QLatin1String("\" (unknown)");
         QTest::newRow("missing track file") << QByteArray("f1ct01 = \"TRACKS\\MONZA.DAT\"\n") << "slot1" << "-"
                                             << "f1ct01 (the track file TRACKS\\MONZA.DAT is missing)";
         QTest::newRow("track file in another letter case") << QByteArray("f1ct01 = \"circuits\\NEW\\monaco.dat\"\n")

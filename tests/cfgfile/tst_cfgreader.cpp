@@ -41,7 +41,7 @@ private slots:
         QTest::newRow("empty text") << QByteArray("MyLinkName = \"\"\n") << QByteArray("MyLinkName") << "-";
         QTest::newRow("one quote") << QByteArray("MyLinkName = \"Speedy\n") << QByteArray("MyLinkName") << "-";
         QTest::newRow("quote beyond 190") << QByteArray("MyLinkName = \"" + QByteArray(189, 'a') + "\"\n") << QByteArray("MyLinkName") << "-";
-        QTest::newRow("188 between quotes") << QByteArray("MyLinkName = \"" + QByteArray(188, 'a') + "\"\n") << QByteArray("MyLinkName") << "\"" + QString(188, QLatin1Char('a')) + "\"";
+        QTest::newRow("188 between quotes") << QByteArray("MyLinkName = \"" + QByteArray(188, 'a') + "\"\n") << QByteArray("MyLinkName") << QLatin1Char('"') + QString(188, QLatin1Char('a')) + QLatin1Char('"');
         // A line longer than the buffer is cut and its rest read as a line of its own.
         QTest::newRow("cut line injects a key")
             << QByteArray("f1ct01 = \"" + QByteArray(243, 'A') + "SvgaRcr3 = 1\"\n") << QByteArray("SvgaRcr3") << "1";

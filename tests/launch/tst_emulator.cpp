@@ -123,13 +123,14 @@ private slots:
         QTest::addColumn<QString>("program"); // where Drovex or the batch file lies, below the test folder
         QTest::addColumn<QString>("tail");    // what the stand-in finds on its command line
         const QString game = QStringLiteral("Grand Prix 2 $(touch PWNED)");
-        QTest::newRow("Drovex with options") << 0 << true << game + "/DROVEX.EXE" << kTail;
-        QTest::newRow("Drovex without options") << 0 << false << game + "/DROVEX.EXE" << "";
-        QTest::newRow("Drovex in a sub-folder") << 0 << true << game + "/tools/drovex.exe" << kTail;
+        QTest::newRow("Drovex with options") << 0 << true << game + QLatin1String("/DROVEX.EXE") << kTail;
+        QTest::newRow("Drovex without options") << 0 << false << game + QLatin1String("/DROVEX.EXE") << "";
+        QTest::newRow("Drovex in a sub-folder") << 0 << true << game + QLatin1String("/tools/drovex.exe") << kTail;
         QTest::newRow("Drovex outside the game folder") << 0 << true << "My Tools/Drovex.EXE" << kTail;
         QTest::newRow("game with options") << 2 << true << "" << kTail;
         QTest::newRow("game without options") << 2 << false << "" << "";
-        QTest::newRow("batch file in the game folder") << 1 << true << game + "/GO.BAT" << " from the batch file";
+        QTest::newRow("batch file in the game folder") << 1 << true << game + QLatin1String("/GO.BAT")
+                                                       << " from the batch file";
         QTest::newRow("batch file outside the game folder") << 1 << true << "Batch Files/go.bat"
                                                             << " from the batch file";
     }
@@ -271,17 +272,18 @@ private slots:
         const QString game = QStringLiteral("Grand Prix 2");
         const QString hint = QStringLiteral("Choose Path \u2192 DOS Emulator\u2026");
         QTest::newRow("stored emulator missing") << "gone/dosbox" << "DROVEX.EXE" << "" << game
-                                                 << QStringList{"gone/dosbox", "does not exist", hint};
+                                                 << QStringList{QStringLiteral("gone/dosbox"),
+                                                                QStringLiteral("does not exist"), hint};
         QTest::newRow("no emulator on PATH") << "absent" << "DROVEX.EXE" << "" << game
-                                             << QStringList{"no DOS emulator was found", hint};
+                                             << QStringList{QStringLiteral("no DOS emulator was found"), hint};
         QTest::newRow("blank in the program name") << "installed" << "Drovex Loader.exe" << "" << game
-                                                   << QStringList{"\"Drovex Loader.exe\" holds a blank"};
+                                                   << test::texts({"\"Drovex Loader.exe\" holds a blank"});
         QTest::newRow("long program name") << "installed" << "DROVEXLOADER.EXE" << "" << game
-                                           << QStringList{"\"DROVEXLOADER.EXE\" has more than 8 characters"};
+                                           << test::texts({"\"DROVEXLOADER.EXE\" has more than 8 characters"});
         QTest::newRow("long folder name") << "installed" << "Launchers/DROVEX.EXE" << "" << game
-                                          << QStringList{"\"Launchers\" has more than 8 characters"};
+                                          << test::texts({"\"Launchers\" has more than 8 characters"});
         QTest::newRow("double quote in the game folder") << "installed" << "DROVEX.EXE" << "" << "GP2 \"UK\""
-                                                         << QStringList{"double quote"};
+                                                         << test::texts({"double quote"});
         QTest::newRow("settings file missing") << "installed" << "DROVEX.EXE" << "gone.conf" << game
                                                << QStringList{QStringLiteral("gone.conf"), QStringLiteral("does not exist"), hint};
     }

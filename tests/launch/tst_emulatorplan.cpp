@@ -60,13 +60,13 @@ private slots:
         QTest::addColumn<QString>("program"); // relative to the PATH folder; "" for none
         using S = EmulatorChoice::Source;
         QTest::newRow("absent: the first candidate")
-            << false << "" << QStringList{"dosbox-staging", "dosbox", "dosbox-x"} << int(S::SearchPath) << "dosbox";
-        QTest::newRow("absent: a later candidate") << false << "" << QStringList{"dosbox-staging"} << int(S::SearchPath)
-                                                   << "dosbox-staging";
+            << false << "" << test::texts({"dosbox-staging", "dosbox", "dosbox-x"}) << int(S::SearchPath) << "dosbox";
+        QTest::newRow("absent: a later candidate") << false << "" << test::texts({"dosbox-staging"})
+                                                   << int(S::SearchPath) << "dosbox-staging";
         QTest::newRow("absent: none on PATH") << false << "" << QStringList{} << int(S::SearchPath) << "";
-        QTest::newRow("empty: start directly") << true << "" << QStringList{"dosbox"} << int(S::Direct) << "";
-        QTest::newRow("blank: start directly") << true << "  " << QStringList{"dosbox"} << int(S::Direct) << "";
-        QTest::newRow("bare name looked for on PATH") << true << "dosbox-x" << QStringList{"dosbox", "dosbox-x"}
+        QTest::newRow("empty: start directly") << true << "" << test::texts({"dosbox"}) << int(S::Direct) << "";
+        QTest::newRow("blank: start directly") << true << "  " << test::texts({"dosbox"}) << int(S::Direct) << "";
+        QTest::newRow("bare name looked for on PATH") << true << "dosbox-x" << test::texts({"dosbox", "dosbox-x"})
                                                       << int(S::Stored) << "dosbox-x";
     }
     void emulatorFromTheStoreOrPath()
@@ -173,10 +173,10 @@ private slots:
         const QString deep = QString(60, QLatin1Char('x')) + QStringLiteral("/") + QString(60, QLatin1Char('y')) +
                              QStringLiteral("/") + QString(60, QLatin1Char('z'));
         QTest::newRow("redirection in an option word")
-            << "GP2" << "GP2/GP2.EXE" << QStringList{"cd:>"} << "\"cd:>\" holds \">\"";
+            << "GP2" << "GP2/GP2.EXE" << test::texts({"cd:>"}) << "\"cd:>\" holds \">\"";
         QTest::newRow("option words longer than a DOS command line")
             << "GP2" << "GP2/GP2.EXE" << QStringList(13, QStringLiteral("setmanualdetail")) << "more than the 126";
-        QTest::newRow("game folder too long to mount") << deep << deep + "/GP2.EXE" << QStringList{}
+        QTest::newRow("game folder too long to mount") << deep << deep + QLatin1String("/GP2.EXE") << QStringList{}
                                                        << "more than the 200 the emulator takes";
         QTest::newRow("line break in the game folder") << "GP2\nnew" << "GP2\nnew/GP2.EXE" << QStringList{}
                                                        << "control character";

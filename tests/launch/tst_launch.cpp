@@ -137,10 +137,10 @@ private slots:
         QTest::addColumn<int>("mode");
         QTest::addColumn<bool>("optionsOn");
         QTest::addColumn<QStringList>("arguments");
-        QTest::newRow("drovex with options") << 0 << true << QStringList{"video:vesa", "nomusic"};
+        QTest::newRow("drovex with options") << 0 << true << test::texts({"video:vesa", "nomusic"});
         QTest::newRow("drovex without options") << 0 << false << QStringList{};
         QTest::newRow("batch file never gets options") << 1 << true << QStringList{};
-        QTest::newRow("game with options") << 2 << true << QStringList{"video:vesa", "nomusic"};
+        QTest::newRow("game with options") << 2 << true << test::texts({"video:vesa", "nomusic"});
         QTest::newRow("game without options") << 2 << false << QStringList{};
     }
     void launchStartsTheChosenProgram()

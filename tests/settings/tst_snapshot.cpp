@@ -17,11 +17,12 @@ private slots:
         QCOMPARE(e.size(), 65);
         QCOMPARE(e[0].first, QStringLiteral("No Fastest Lap"));
         QCOMPARE(e[17].first, QStringLiteral("Menu Track Map"));
-        const QStringList valuedSwitches = {"Split 1 Color", "Split 2 Color", "Line Color", "Mark Top X",
-                                            "Car Remove Time", "Cockpit Zoom", "Log Debug", "Use IPX Link",
-                                            "VGA RCR 1", "SVGA RCR 1", "VGA RCR 2", "SVGA RCR 2", "VGA RCR 3",
-                                            "SVGA RCR 3", "Zoom", "Track Color", "Max Y", "Log Visible Lines",
-                                            "Draw Lines", "SVGA Dot Size", "VGA Dot Size"};
+        const QStringList valuedSwitches = test::texts({"Split 1 Color", "Split 2 Color", "Line Color",
+                                                        "Mark Top X", "Car Remove Time", "Cockpit Zoom", "Log Debug",
+                                                        "Use IPX Link", "VGA RCR 1", "SVGA RCR 1", "VGA RCR 2",
+                                                        "SVGA RCR 2", "VGA RCR 3", "SVGA RCR 3", "Zoom", "Track Color",
+                                                        "Max Y", "Log Visible Lines", "Draw Lines", "SVGA Dot Size",
+                                                        "VGA Dot Size"});
         for (int i = 0; i < valuedSwitches.size(); ++i)
             QCOMPARE(e[18 + i].first, valuedSwitches[i]);
         QCOMPARE(e[39].first, QStringLiteral("H-Align"));

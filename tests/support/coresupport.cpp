@@ -12,6 +12,14 @@
 
 namespace drovex::test {
 
+QStringList texts(std::initializer_list<const char*> literals)
+{
+    QStringList list;
+    for (const char* literal : literals)
+        list << QString::fromUtf8(literal);
+    return list;
+}
+
 bool makePermissionsBite()
 {
     if (geteuid() != 0)

@@ -5,10 +5,14 @@
 
 #include <atomic>
 #include <condition_variable>
+#include <initializer_list>
 #include <mutex>
 #include <thread>
 
 namespace drovex::test {
+
+// A list of texts written as plain literals (UTF-8), for the rows of data-driven tests.
+QStringList texts(std::initializer_list<const char*> literals);
 
 // Running as root ignores file permissions; drop that privilege for good so that read-only
 // files and folders refuse writes in this test process as they would for a user.
