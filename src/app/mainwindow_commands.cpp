@@ -345,7 +345,9 @@ void MainWindow::programsRunning(int count)
 
 void MainWindow::BrowseGameFolder()
 {
-    const QString file = m_services.openFile(this, {QStringLiteral("GP2 (GP2.EXE)|gp2.exe"), m_session.gameFolder(),
+    // With no game folder yet the dialog opens in the home folder, not wherever the program was started.
+    const QString start = m_session.gameFolder().isEmpty() ? QDir::homePath() : m_session.gameFolder();
+    const QString file = m_services.openFile(this, {QStringLiteral("GP2 (GP2.EXE)|gp2.exe"), start,
                                                     QStringLiteral("Browse For Grand Prix 2 ..."), QStringLiteral("GP2.EXE")});
     if (file.isEmpty())
         return;

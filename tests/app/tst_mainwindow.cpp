@@ -8,6 +8,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QDir>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -99,7 +100,7 @@ private slots:
         QCOMPARE(r.title, QStringLiteral("Browse For Grand Prix 2 ..."));
         QCOMPARE(r.filter, QStringLiteral("GP2 (GP2.EXE)|gp2.exe"));
         QCOMPARE(r.defaultName, QStringLiteral("GP2.EXE"));
-        QCOMPARE(r.initialFolder, QString());
+        QCOMPARE(r.initialFolder, QDir::homePath());
         QCOMPARE(f.stored(QStringLiteral("Path-GP2")), f.gameFolder());
         QCOMPARE(f.session->gameFolder(), f.gameFolder());
         QCOMPARE(f.services.messages,
