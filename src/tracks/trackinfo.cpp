@@ -87,6 +87,7 @@ TrackInfo parseTrackInfo(const QByteArray& firstBytes)
     for (int k = 0; k < kTrackKeyCount; ++k) {
         QString display = QStringLiteral("-");
         if (const auto& bytes = raw[static_cast<size_t>(k)]) {
+            info.rawLength[static_cast<size_t>(k)] = static_cast<int>(bytes->size());
             display = utf8 ? QString::fromUtf8(*bytes) : fromWindows1252(*bytes);
             if ((k == LapRecord || k == LapRecordQualify) && display == QLatin1String("None Entered"))
                 display = QStringLiteral("-");
