@@ -7,25 +7,27 @@
 #include <QFileInfo>
 #include <QtEndian>
 
+#include <algorithm>
+
 namespace drovex {
 namespace {
 
 constexpr qsizetype kChecksumTableEntry = 0x1008;
 constexpr qint64 kOffsetBase = 0x1020;
 
-// The whole file, or nothing for anything but a regular file of at most the largest track's size.
-std::optional<QByteArray> readWhole(const QString& path)
+} // namespace
+
+std::optional<QByteArray> readTrackBytes(const QString& path)
 {
     QFile file;
     if (!openRegularFile(file, path))
         return std::nullopt;
-    QByteArray bytes = file.read(kLargestTrack + 1);
+    // One more byte than the file holds (or than the largest track) tells a file past the limit.
+    QByteArray bytes = file.read(std::min(file.size(), kLargestTrack) + 1);
     if (file.error() != QFileDevice::NoError)
         return std::nullopt;
     return bytes;
 }
-
-} // namespace
 
 TrackFileFacts examineTrackFile(QByteArrayView bytes)
 {
@@ -46,7 +48,7 @@ TrackFileFacts examineTrackFile(QByteArrayView bytes)
 
 TrackFileFacts readTrackFile(const QString& path)
 {
-    const std::optional<QByteArray> bytes = readWhole(path);
+    const std::optional<QByteArray> bytes = readTrackBytes(path);
     if (!bytes) {
         TrackFileFacts facts;
         facts.data.problem = QStringLiteral("the file cannot be read");
@@ -83,7 +85,7 @@ ChecksumFix fixChecksum(const QString& path)
     ChecksumFix fix;
     // A link is followed, so that it stays a link to the fixed file.
     const QString file = QFileInfo(path).canonicalFilePath();
-    const std::optional<QByteArray> bytes = file.isEmpty() ? std::nullopt : readWhole(file);
+    const std::optional<QByteArray> bytes = file.isEmpty() ? std::nullopt : readTrackBytes(file);
     if (!bytes) {
         fix.reason = QStringLiteral("the file cannot be read");
         return fix;

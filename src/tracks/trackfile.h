@@ -27,7 +27,10 @@ struct TrackFileFacts {
 };
 
 TrackFileFacts examineTrackFile(QByteArrayView bytes);
-// Reads a regular file whole (a named pipe or a folder reads as nothing) and examines it.
+// A regular file's bytes, up to one more than the largest track's; none for anything else (a
+// named pipe, a folder, a missing file).
+std::optional<QByteArray> readTrackBytes(const QString& path);
+// Reads a regular file whole and examines it.
 TrackFileFacts readTrackFile(const QString& path);
 
 // Why the file is no track the game could load ("" when it is one): not readable, too small or
