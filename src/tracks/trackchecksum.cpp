@@ -14,37 +14,37 @@ QString hex(quint32 value, int digits)
     return QStringLiteral("0x") + QString::number(value, 16).toUpper().rightJustified(digits, QLatin1Char('0'));
 }
 
+quint16 rotateLeft3(quint16 value) { return static_cast<quint16>(value << 3 | value >> 13); }
+
 } // namespace
 
 TrackChecksum computeChecksum(QByteArrayView bytes)
 {
     const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
     const qsizetype n = bytes.size();
-    // The sum is kept wide and cut to 16 bits at the end: the compiler can then add many bytes at once.
-    quint64 sum = 0;
-    for (qsizetype i = 0; i < n; ++i)
-        sum += p[i];
-    // The cycle word is a chain, each step depending on the one before. Eight zero bytes in a row
-    // (common in track files) only rotate it, by 8 * 3 = 24 bits, that is 8 within 16 bits.
+    // The cycle word is a chain, each step waiting for the one before; the sum rides along.
+    // Eight zero bytes in a row, common in track files, only rotate the cycle word, by 8 * 3 =
+    // 24 bits, that is 8 within 16 bits.
+    quint16 sum = 0;
     quint16 cycle = 0;
+    auto step = [&](unsigned char b) {
+        sum = static_cast<quint16>(sum + b);
+        cycle = static_cast<quint16>(rotateLeft3(cycle) + b);
+    };
     qsizetype i = 0;
-    while (i < n) {
-        if (n - i >= 8) {
-            quint64 eight;
-            std::memcpy(&eight, p + i, 8);
-            if (eight == 0) {
-                cycle = static_cast<quint16>(cycle << 8 | cycle >> 8);
-                i += 8;
-                continue;
-            }
-            for (const qsizetype stop = i + 8; i < stop; ++i)
-                cycle = static_cast<quint16>(static_cast<quint16>(cycle << 3 | cycle >> 13) + p[i]);
+    for (; i + 8 <= n; i += 8) {
+        quint64 eight;
+        std::memcpy(&eight, p + i, 8);
+        if (eight == 0) {
+            cycle = static_cast<quint16>(cycle << 8 | cycle >> 8);
             continue;
         }
-        cycle = static_cast<quint16>(static_cast<quint16>(cycle << 3 | cycle >> 13) + p[i]);
-        ++i;
+        for (qsizetype k = 0; k < 8; ++k)
+            step(p[i + k]);
     }
-    return {static_cast<quint16>(sum), cycle};
+    for (; i < n; ++i)
+        step(p[i]);
+    return {sum, cycle};
 }
 
 std::optional<ChecksumCheck> checkChecksum(QByteArrayView file)
