@@ -155,6 +155,8 @@ TrackInfoWindow::TrackInfoWindow(Services& services, QWidget* parent)
 
     // The tag's values, with the lap length the track data gives beside the tag's, and the
     // checksum in a frame of its own.
+    constexpr int kTrackLength = -1;
+    constexpr int kChecksum = -2;
     QList<InfoRow> rows;
     QList<int> keys;
     for (const Row& r : kRows) {
@@ -162,18 +164,20 @@ TrackInfoWindow::TrackInfoWindow(Services& services, QWidget* parent)
         keys << r.key;
         if (r.key == LengthMeters) {
             rows.append({r.frame, "Track Data (m):", "LBL_TrackLen"});
-            keys << -1;
+            keys << kTrackLength;
         }
     }
     rows.append({6, "Checksum:", "LBL_Checksum"});
-    keys << -1;
+    keys << kChecksum;
     const QList<ValueLabel*> values = buildInfoFrames(this, frames, rows, kMiscWidth);
     for (int i = 0; i < keys.size(); ++i) {
-        if (keys[i] >= 0)
+        if (keys[i] == kTrackLength)
+            m_length = values[i];
+        else if (keys[i] == kChecksum)
+            m_checksum = values[i];
+        else
             m_value[static_cast<size_t>(keys[i])] = values[i];
     }
-    m_length = values[keys.indexOf(-1)];
-    m_checksum = values.last();
 
     // Under the checksum: the original track, the tag warnings and the fix, each shown when it applies.
     auto* checks = findChild<QGroupBox*>(QStringLiteral("Frame(6)"));

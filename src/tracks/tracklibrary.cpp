@@ -77,6 +77,9 @@ QStringList entriesOf(const QString& folder)
     return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
 }
 
+// The name a tag gives, or "" when it gives none.
+QString tagNameOf(const TrackInfo& tag) { return tag.tagFound && tag.rawLength[Name] > 0 ? tag.values[Name] : QString(); }
+
 bool isInside(const QString& folder, const QString& gameFolder)
 {
     const QString game = QDir::cleanPath(QFileInfo(gameFolder).absoluteFilePath());
@@ -149,6 +152,14 @@ QString dosTrackName(const QString& tagName, const QString& fileName, const QStr
     }
 }
 
+QString nameForTrack(const QString& source, const QString& gameFolder, const QString& chosenFolder)
+{
+    if (gameFolder.isEmpty())
+        return {};
+    return dosTrackName(tagNameOf(parseTrackInfo(readTagWindow(source))), QFileInfo(source).completeBaseName(),
+                        entriesOf(trackLibraryFolder(gameFolder, chosenFolder)));
+}
+
 AddedTrack addTrack(const QString& source, const QString& gameFolder, const QString& chosenFolder)
 {
     AddedTrack added;
@@ -177,8 +188,7 @@ AddedTrack addTrack(const QString& source, const QString& gameFolder, const QStr
         added.name = from.fileName();
         return added;
     }
-    const TrackInfo tag = parseTrackInfo(bytes->left(kTagWindow));
-    const QString tagName = tag.tagFound && tag.rawLength[Name] > 0 ? tag.values[Name] : QString();
+    const QString tagName = tagNameOf(parseTrackInfo(bytes->left(kTagWindow)));
     QStringList taken = entriesOf(folder);
     // Another program may take the name between the listing and the copy: then the next one.
     for (int attempt = 0; attempt < 100; ++attempt) {

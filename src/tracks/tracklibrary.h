@@ -20,6 +20,9 @@ QString trackLibraryFolder(const QString& gameFolder, const QString& chosen = {}
 // words while they fit in 8, and ".DAT"; a number replaces the end on a clash (PHOENIX2.DAT).
 QString dosTrackName(const QString& tagName, const QString& fileName, const QStringList& taken);
 
+// The DOS name addTrack would give the file now ("" without a game folder).
+QString nameForTrack(const QString& source, const QString& gameFolder, const QString& chosenFolder = {});
+
 // The outcome of adding one file.
 struct AddedTrack {
     bool ok = false;
