@@ -5,6 +5,7 @@
 #include "launch/launcher.h"
 #include "launch/session.h"
 #include "tracks/navigation.h"
+#include "tracks/trackfile.h"
 #include "tracks/trackinfowindow.h"
 #include "widgets/controls.h"
 
@@ -18,14 +19,17 @@
 namespace drovex {
 namespace {
 
-// Four caption-less frames of two rows each: caption, value label.
-const char* const kRows[8][2] = {
+// Four caption-less frames: caption, value label; the track's checksum closes the last one.
+constexpr int kRowCount = 9;
+const char* const kRows[kRowCount][2] = {
     {"GP2 Version:", "LBL_GP2Version"}, {"File Size:", "LBL_GP2FileSize"},
     {"GP2 Folder:", "LBL_GP2Folder"},   {"File Date:", "LBL_GP2FileDate"},
     {"Track Name:", "LBL_TrackName"},   {"File Size:", "LBL_TrackFileSize"},
     {"Track Folder:", "LBL_TrackFolder"}, {"File Date:", "LBL_TrackFileDate"},
+    {"Checksum:", "LBL_TrackChecksum"},
 };
-enum Row { VersionRow, GameSizeRow, GameFolderRow, GameDateRow, TrackNameRow, TrackSizeRow, TrackFolderRow, TrackDateRow };
+enum Row { VersionRow, GameSizeRow, GameFolderRow, GameDateRow, TrackNameRow, TrackSizeRow, TrackFolderRow, TrackDateRow,
+           TrackChecksumRow };
 
 } // namespace
 
@@ -39,10 +43,10 @@ FileInfoWindow::FileInfoWindow(const Session& session, QWidget* parent)
     auto* top = new QVBoxLayout(this);
     top->setSizeConstraint(QLayout::SetFixedSize);
     QList<InfoRow> rows;
-    for (int i = 0; i < 8; ++i)
-        rows.append({i / 2, kRows[i][0], kRows[i][1]});
+    for (int i = 0; i < kRowCount; ++i)
+        rows.append({std::min(i / 2, 3), kRows[i][0], kRows[i][1]});
     const QList<ValueLabel*> values = buildInfoFrames(this, top, rows);
-    for (int i = 0; i < 8; ++i)
+    for (int i = 0; i < kRowCount; ++i)
         m_value[static_cast<size_t>(i)] = values[i];
     auto* ok = makeButton("BTN_OK", "OK", "OK ... enough");
     ok->setDefault(true);
@@ -58,7 +62,8 @@ void FileInfoWindow::fill(const QString& trackName, const QString& trackPath)
     const GameVersion version = DetectGameVersion(game);
     const FileFacts exe = factsOf(game.isEmpty() ? QString() : gameExecutable(game));
     const FileFacts track = factsOf(trackPath);
-    const QString texts[8] = {
+    const TrackFileFacts file = trackPath.isEmpty() ? TrackFileFacts{} : readTrackFile(trackPath);
+    const QString texts[kRowCount] = {
         version.text,
         exe.sizeMb,
         game.isEmpty() ? QStringLiteral("-") : game,
@@ -67,9 +72,11 @@ void FileInfoWindow::fill(const QString& trackName, const QString& trackPath)
         track.sizeKb,
         trackPath.isEmpty() ? QStringLiteral("-") : trackFolderText(game, trackPath),
         track.date,
+        file.checksum ? checksumVerdict(*file.checksum) : QStringLiteral("-"),
     };
-    for (int i = 0; i < 8; ++i)
+    for (int i = 0; i < kRowCount; ++i)
         m_value[static_cast<size_t>(i)]->setValue(texts[i]);
+    m_value[TrackChecksumRow]->setToolTip(file.checksum ? checksumDetails(*file.checksum) : QString());
     setTextColour(m_value[VersionRow], version.known ? QColor(Qt::black) : QColor(255, 0, 0));
 }
 

@@ -21,7 +21,7 @@ public:
 
 private:
     const Session& m_session;
-    std::array<ValueLabel*, 8> m_value{};
+    std::array<ValueLabel*, 9> m_value{};
 };
 
 } // namespace drovex

@@ -2,6 +2,9 @@
 
 #include "common/paths.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 namespace drovex {
 
 QString SlotTable::defaultPath(int slot)
@@ -26,6 +29,23 @@ QString SlotTable::fullPath(const QString& gameFolder, const QString& relative)
     const QString joined = joinPath(gameFolder, dosToNative(relative));
     const QString found = resolveIgnoringCase(joined);
     return found.isEmpty() ? joined : found;
+}
+
+QList<int> SlotTable::slotsHolding(const QString& gameFolder, const QString& path) const
+{
+    QList<int> held;
+    const QFileInfo file(path);
+    if (path.isEmpty() || gameFolder.isEmpty())
+        return held;
+    for (int n = 1; n <= kSlots; ++n) {
+        const QFileInfo slot(fullPath(gameFolder, m_path[index(n)]));
+        // The same file even when reached by another spelling or through a link.
+        const bool same = file.exists() ? slot.exists() && slot.canonicalFilePath() == file.canonicalFilePath()
+                                        : QDir::cleanPath(slot.absoluteFilePath()) == QDir::cleanPath(file.absoluteFilePath());
+        if (same)
+            held << n;
+    }
+    return held;
 }
 
 void SlotTable::Read(const SettingsStore& store, const QString& gameFolder, bool defaultsMode,

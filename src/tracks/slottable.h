@@ -3,6 +3,7 @@
 #include "settings/settingsstore.h"
 #include "tracks/trackinfo.h"
 
+#include <QList>
 #include <QString>
 
 #include <array>
@@ -28,6 +29,9 @@ public:
 
     // Full path of a slot's file in the game folder, found ignoring letter case.
     static QString fullPath(const QString& gameFolder, const QString& relative);
+
+    // The slots whose file is this one (none when it is in no slot).
+    QList<int> slotsHolding(const QString& gameFolder, const QString& path) const;
 
     // Loads the slots: the stored paths (unless in defaults mode) and each file's name.
     // Every tag read is also handed to onRead, as the track windows show the last one read.

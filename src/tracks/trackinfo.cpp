@@ -4,9 +4,11 @@
 #include "common/safefile.h"
 
 #include <QFile>
+#include <QStringDecoder>
 
 #include <algorithm>
 #include <cstring>
+#include <optional>
 #include <string>
 
 namespace drovex {
@@ -21,6 +23,23 @@ constexpr std::array<size_t, kTrackKeyCount> kKeyLength = [] {
         lengths[static_cast<size_t>(k)] = std::char_traits<char>::length(kKeys[k]);
     return lengths;
 }();
+
+// Tags made on today's systems are often written in UTF-8: a tag whose values are all valid UTF-8
+// and hold at least one character beyond ASCII is read as UTF-8, any other as Windows-1252.
+bool isUtf8Text(const std::array<std::optional<QByteArray>, kTrackKeyCount>& values)
+{
+    bool beyondAscii = false;
+    for (const auto& v : values) {
+        if (!v || std::all_of(v->cbegin(), v->cend(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+            continue;
+        beyondAscii = true;
+        QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        [[maybe_unused]] const QString text = decoder.decode(*v); // decodes only when made a QString
+        if (decoder.hasError())
+            return false;
+    }
+    return beyondAscii;
+}
 
 } // namespace
 
@@ -53,18 +72,25 @@ TrackInfo parseTrackInfo(const QByteArray& firstBytes)
             }
         }
     }
+    // The raw bytes of each value; a value whose closing bar lies beyond the window counts as absent.
+    std::array<std::optional<QByteArray>, kTrackKeyCount> raw;
+    for (int k = 0; k < kTrackKeyCount; ++k) {
+        const qsizetype p = keyAt[static_cast<size_t>(k)];
+        if (p < 0)
+            continue;
+        const char* start = data + p + kKeyLength[static_cast<size_t>(k)];
+        const auto* close = static_cast<const char*>(memchr(start, '|', static_cast<size_t>(end - start)));
+        if (close)
+            raw[static_cast<size_t>(k)] = QByteArray::fromRawData(start, close - start);
+    }
+    const bool utf8 = isUtf8Text(raw);
     for (int k = 0; k < kTrackKeyCount; ++k) {
         QString display = QStringLiteral("-");
-        const qsizetype p = keyAt[static_cast<size_t>(k)];
-        if (p >= 0) {
-            const char* start = data + p + kKeyLength[static_cast<size_t>(k)];
-            const auto* close = static_cast<const char*>(memchr(start, '|', static_cast<size_t>(end - start)));
-            // A value whose closing bar lies beyond the window counts as absent.
-            if (close) {
-                display = fromWindows1252(QByteArray::fromRawData(start, close - start));
-                if ((k == LapRecord || k == LapRecordQualify) && display == QLatin1String("None Entered"))
-                    display = QStringLiteral("-");
-            }
+        if (const auto& bytes = raw[static_cast<size_t>(k)]) {
+            info.rawLength[static_cast<size_t>(k)] = static_cast<int>(bytes->size());
+            display = utf8 ? QString::fromUtf8(*bytes) : fromWindows1252(*bytes);
+            if ((k == LapRecord || k == LapRecordQualify) && display == QLatin1String("None Entered"))
+                display = QStringLiteral("-");
         }
         info.values[static_cast<size_t>(k)] = display;
     }

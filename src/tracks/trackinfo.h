@@ -12,11 +12,20 @@ enum TrackKey { Name, Country, Year, Author, Laps, Tyre, LengthMeters, LapRecord
 inline constexpr int kTrackKeyCount = 12;
 inline constexpr int kTagWindow = 4000; // only the first bytes of a track file are looked at
 
+// A length of -1 for every key: no value found.
+constexpr std::array<int, kTrackKeyCount> absentLengths()
+{
+    std::array<int, kTrackKeyCount> lengths{};
+    lengths.fill(-1);
+    return lengths;
+}
+
 // What the tag reader found in a track file.
 struct TrackInfo {
     bool tagFound = false;
     QString name;                                 // the selected track's name ("No Name" without a tag)
     std::array<QString, kTrackKeyCount> values;   // display values; "-" where a key is absent
+    std::array<int, kTrackKeyCount> rawLength = absentLengths(); // bytes of each value in the file; -1 where absent
 };
 
 // Reads the tag from the first bytes of a track file.

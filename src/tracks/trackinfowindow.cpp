@@ -1,13 +1,19 @@
 #include "tracks/trackinfowindow.h"
 
 #include "tracks/navigation.h"
+#include "tracks/tagwarnings.h"
+#include "tracks/trackfile.h"
+#include "tracks/trackmap.h"
 #include "widgets/controls.h"
+#include "widgets/services.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QFileInfo>
+#include <QLocale>
 #include <QPushButton>
 #include <QScreen>
 #include <QVBoxLayout>
@@ -133,20 +139,86 @@ QList<ValueLabel*> buildInfoFrames(QWidget* window, QBoxLayout* top, const QList
     return values;
 }
 
-TrackInfoWindow::TrackInfoWindow(QWidget* parent)
+TrackInfoWindow::TrackInfoWindow(Services& services, QWidget* parent)
     : QDialog(parent)
+    , m_services(services)
 {
     setObjectName(QStringLiteral("Drovex6"));
     setWindowTitle(QStringLiteral("Drovex Track-Info"));
     setModal(true);
     auto* top = new QVBoxLayout(this);
     top->setSizeConstraint(QLayout::SetFixedSize);
+    auto* columns = new QHBoxLayout;
+    auto* frames = new QVBoxLayout;
+    columns->addLayout(frames);
+    top->addLayout(columns);
+
+    // The tag's values, with the lap length the track data gives beside the tag's, and the
+    // checksum in a frame of its own.
+    constexpr int kTrackLength = -1;
+    constexpr int kChecksum = -2;
     QList<InfoRow> rows;
-    for (const Row& r : kRows)
+    QList<int> keys;
+    for (const Row& r : kRows) {
         rows.append({r.frame, r.caption, r.name, r.key == Desc ? kMiscWidth : 0, r.key == Desc});
-    const QList<ValueLabel*> values = buildInfoFrames(this, top, rows, kMiscWidth);
-    for (int i = 0; i < kTrackKeyCount; ++i)
-        m_value[static_cast<size_t>(kRows[i].key)] = values[i];
+        keys << r.key;
+        if (r.key == LengthMeters) {
+            rows.append({r.frame, "Track Data (m):", "LBL_TrackLen"});
+            keys << kTrackLength;
+        }
+    }
+    rows.append({6, "Checksum:", "LBL_Checksum"});
+    keys << kChecksum;
+    const QList<ValueLabel*> values = buildInfoFrames(this, frames, rows, kMiscWidth);
+    for (int i = 0; i < keys.size(); ++i) {
+        if (keys[i] == kTrackLength)
+            m_length = values[i];
+        else if (keys[i] == kChecksum)
+            m_checksum = values[i];
+        else
+            m_value[static_cast<size_t>(keys[i])] = values[i];
+    }
+
+    // Under the checksum: the original track, the tag warnings and the fix, each shown when it applies.
+    auto* checks = findChild<QGroupBox*>(QStringLiteral("Frame(6)"));
+    auto* grid = qobject_cast<QGridLayout*>(checks->layout());
+    auto line = [&](const char* name) {
+        auto* label = new QLabel;
+        label->setObjectName(QString::fromLatin1(name));
+        label->setTextFormat(Qt::PlainText);
+        label->setWordWrap(true);
+        label->setMaximumWidth(valueColumnLimit(this));
+        label->hide();
+        grid->addWidget(label, grid->rowCount(), 0, 1, 2);
+        return label;
+    };
+    m_original = line("LBL_Original");
+    m_warnings = line("LBL_Warnings");
+    m_fix = makeButton("BTN_FixChecksum", "Fix Checksum", "Write the right checksum into the track file (a copy of it is kept)");
+    m_fix->setText(QStringLiteral("Fix Checksum\u2026"));
+    m_fix->hide();
+    grid->addWidget(m_fix, grid->rowCount(), 0, 1, 2, Qt::AlignLeft);
+    connect(m_fix, &QPushButton::clicked, this, &TrackInfoWindow::fixChecksum);
+
+    // The map beside the frames, as large as the screen comfortably allows.
+    auto* mapFrame = new QGroupBox;
+    mapFrame->setObjectName(QStringLiteral("Frame(Map)"));
+    auto* mapLayout = new QVBoxLayout(mapFrame);
+    m_map = new TrackMap;
+    const QScreen* screen = this->screen();
+    const int side = screen ? qBound(120, screen->availableGeometry().height() / 4, 240) : 200;
+    m_map->setFixedSize(side, side);
+    mapLayout->addWidget(m_map);
+    m_noMap = new QLabel;
+    m_noMap->setObjectName(QStringLiteral("LBL_NoMap"));
+    m_noMap->setTextFormat(Qt::PlainText);
+    m_noMap->setWordWrap(true);
+    m_noMap->setFixedWidth(side);
+    m_noMap->hide();
+    mapLayout->addWidget(m_noMap);
+    mapLayout->addStretch(1);
+    columns->addWidget(mapFrame, 0, Qt::AlignTop);
+
     auto* system = makeButton("BTN_System", "File Info", "View File Infos");
     auto* ok = makeButton("BTN_OK", "OK", "OK ... enough");
     ok->setDefault(true);
@@ -157,8 +229,61 @@ TrackInfoWindow::TrackInfoWindow(QWidget* parent)
 
 void TrackInfoWindow::showInfo(const TrackInfo& info)
 {
+    m_info = info;
     for (int k = 0; k < kTrackKeyCount; ++k)
         m_value[static_cast<size_t>(k)]->setValue(info.tagFound ? info.values[static_cast<size_t>(k)] : QStringLiteral("-"));
+}
+
+void TrackInfoWindow::showTrackFile(const QString& path, const QList<int>& held)
+{
+    m_path = path;
+    m_held = held;
+    const TrackFileFacts facts = path.isEmpty() ? TrackFileFacts{} : readTrackFile(path);
+    const std::optional<TrackOutline>& outline = facts.data.outline;
+    m_map->setOutline(outline ? outline->points : QList<QPointF>());
+    m_map->setVisible(outline.has_value() || path.isEmpty());
+    m_noMap->setText(path.isEmpty() ? QString() : noMapText(facts));
+    m_noMap->setVisible(!outline && !path.isEmpty());
+    QLocale locale;
+    locale.setNumberOptions(locale.numberOptions() | QLocale::OmitGroupSeparator); // as the tag writes it
+    m_length->setValue(outline ? locale.toString(outline->lapMetres(), 'f', 1) : QStringLiteral("-"));
+    m_checksum->setValue(facts.checksum ? checksumVerdict(*facts.checksum) : QStringLiteral("-"));
+    m_checksum->setToolTip(facts.checksum ? checksumDetails(*facts.checksum) : QString());
+    m_original->setText(facts.original ? originalTrackLine(*facts.original) : QString());
+    m_original->setVisible(facts.original.has_value());
+    const QStringList warnings = path.isEmpty() ? QStringList() : tagWarnings(m_info, facts.original.has_value(), held);
+    m_warnings->setText(warnings.join(QLatin1Char('\n')));
+    m_warnings->setVisible(!warnings.isEmpty());
+    m_fix->setVisible(canFixChecksum(facts));
+}
+
+// Asks first, keeps a copy of the file as it was, and says what came of it.
+void TrackInfoWindow::fixChecksum()
+{
+    const QString name = QFileInfo(m_path).fileName();
+    const QString title = QStringLiteral("Fix Checksum");
+    const int answer = m_services.question(
+        this, title,
+        QStringLiteral("Write the right checksum into %1?\n\nThe file as it is now is first copied to %1.bak "
+                       "(or to a dated name when that is taken).")
+            .arg(name),
+        {QStringLiteral("Fix Checksum"), QStringLiteral("Cancel")});
+    if (answer != 0)
+        return;
+    const ChecksumFix fix = drovex::fixChecksum(m_path);
+    if (fix.ok) {
+        m_services.message(this, MessageIcon::Information, title,
+                           fix.backup.isEmpty() ? QStringLiteral("The checksum of %1 was correct already.").arg(name)
+                                                : QStringLiteral("The checksum of %1 is correct now.\nThe file as it was is kept as %2.")
+                                                      .arg(name, QFileInfo(fix.backup).fileName()));
+    } else {
+        const QString kept = fix.backup.isEmpty()
+                                 ? QString()
+                                 : QStringLiteral("\nThe copy %1 stays beside it.").arg(QFileInfo(fix.backup).fileName());
+        m_services.message(this, MessageIcon::Warning, title,
+                           QStringLiteral("The checksum of %1 was not fixed: %2.%3").arg(name, fix.reason, kept));
+    }
+    showTrackFile(m_path, m_held);
 }
 
 void TrackInfoWindow::reject() { done(NextSelector); }

@@ -9,8 +9,12 @@
 #include <array>
 
 class QBoxLayout;
+class QPushButton;
 
 namespace drovex {
+
+class Services;
+class TrackMap;
 
 // A value of the Track-Info and File-Info windows: plain text that the mouse can select, one line
 // when it fits, else wrapped within the label's maximum width (words longer than a line too).
@@ -27,19 +31,37 @@ private:
     bool m_fixed;
 };
 
-// "Drovex Track-Info": the #GP2INFO values of the track last read.
+// "Drovex Track-Info": the #GP2INFO values of the track last read, and what its file says beyond
+// them: the circuit's map and length, its checksum, whether it is an original track, and what
+// Drovex will make of its tag.
 class TrackInfoWindow : public QDialog {
     Q_OBJECT
 public:
-    explicit TrackInfoWindow(QWidget* parent);
+    TrackInfoWindow(Services& services, QWidget* parent);
     // Fills the twelve value labels; a file without a tag shows "-" in every one.
     void showInfo(const TrackInfo& info);
+    // Reads the file of the track last shown: map, length, checksum, original track and the
+    // warnings about its tag (held: the slots it is assigned to). An empty path clears them.
+    void showTrackFile(const QString& path, const QList<int>& held);
     QString value(int key) const { return m_value[static_cast<size_t>(key)]->value(); }
 
     void reject() override; // Escape acts as OK
 
 private:
+    void fixChecksum();
+
+    Services& m_services;
     std::array<ValueLabel*, kTrackKeyCount> m_value{};
+    TrackInfo m_info;
+    QString m_path;
+    QList<int> m_held;
+    ValueLabel* m_length = nullptr;
+    ValueLabel* m_checksum = nullptr;
+    QLabel* m_original = nullptr;
+    QLabel* m_warnings = nullptr;
+    QLabel* m_noMap = nullptr;
+    TrackMap* m_map = nullptr;
+    QPushButton* m_fix = nullptr;
 };
 
 // One row of an information window: its caption-less frame, its caption and its value label.

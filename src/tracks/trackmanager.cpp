@@ -142,7 +142,9 @@ bool TrackManager::run()
             window = s;
             break;
         case NextTrackInfo:
+            // The track's file is read at every showing: map, checksum and tag warnings.
             window = s->trackInfo(true);
+            s->trackInfo(false)->showTrackFile(s->selectedPath(), s->table().slotsHolding(m_session.gameFolder(), s->selectedPath()));
             break;
         case NextFileInfo:
             // Refilled at every showing: it reports on the track selected now.

@@ -227,7 +227,7 @@ FileInfoWindow* TrackSelector::fileInfo(bool create)
 TrackInfoWindow* TrackSelector::trackInfo(bool create)
 {
     if (!m_info && create)
-        m_info = new TrackInfoWindow(parentWidget());
+        m_info = new TrackInfoWindow(m_services, parentWidget());
     return m_info;
 }
 

@@ -66,6 +66,20 @@ private slots:
             QCOMPARE(again.get(SlotTable::key(n)), table.path(n));
         QCOMPARE(again.get(QStringLiteral("F1CT5")), QString());
     }
+
+    // A file is found in its slots whatever the letter case of the stored paths.
+    void slotsHoldingAFile()
+    {
+        QTemporaryDir dir;
+        const QString game = dir.filePath(QStringLiteral("GP2"));
+        QVERIFY(test::writeFile(game + QStringLiteral("/circuits/monaco.dat"), "x"));
+        SlotTable table;
+        table.setPath(3, QStringLiteral("CIRCUITS\\MONACO.DAT"));
+        table.setPath(7, QStringLiteral("circuits\\monaco.dat"));
+        QCOMPARE(table.slotsHolding(game, game + QStringLiteral("/circuits/monaco.dat")), (QList<int>{3, 7}));
+        QCOMPARE(table.slotsHolding(game, game + QStringLiteral("/CIRCUITS/F1CT01.DAT")), QList<int>{1}); // missing
+        QCOMPARE(table.slotsHolding(game, dir.filePath(QStringLiteral("elsewhere.dat"))), QList<int>());
+    }
 };
 
 QTEST_GUILESS_MAIN(TestSlotTable)

@@ -54,6 +54,19 @@ private slots:
             << QByteArray("#GP2INFO|Laps| abc |") << true << "-" << int(Laps) << " abc ";
         QTest::newRow("8-bit text") << QByteArray("#GP2INFO|Country|Espa\xf1" "a|") << true << "-" << int(Country)
                                     << QStringLiteral("Espa\u00f1a");
+        // UTF-8 when every value is valid UTF-8 and one holds more than ASCII; else Windows-1252.
+        QTest::newRow("utf-8 tag") << QByteArray("#GP2INFO|Name|S\xc3\xa3o Paulo|") << true << QStringLiteral("S\u00e3o Paulo")
+                                   << int(Name) << QStringLiteral("S\u00e3o Paulo");
+        QTest::newRow("utf-8 beyond the first plane")
+            << QByteArray("#GP2INFO|Country|x|Desc|\xf0\x9f\x8f\x81 \xe2\x82\xac|") << true << "-" << int(Desc)
+            << QStringLiteral("\U0001F3C1 \u20ac");
+        QTest::newRow("one value not utf-8 makes the tag windows-1252")
+            << QByteArray("#GP2INFO|Name|S\xc3\xa3o|Country|Espa\xf1" "a|") << true << QStringLiteral("S\u00c3\u00a3o")
+            << int(Country) << QStringLiteral("Espa\u00f1" "a");
+        QTest::newRow("cut utf-8 sequence") << QByteArray("#GP2INFO|Name|Caf\xc3|") << true << QStringLiteral("Caf\u00c3")
+                                            << int(Name) << QStringLiteral("Caf\u00c3");
+        QTest::newRow("overlong utf-8 is no utf-8") << QByteArray("#GP2INFO|Name|\xc0\xafx|") << true
+                                                    << QStringLiteral("\u00c0\u00afx") << int(Name) << QStringLiteral("\u00c0\u00afx");
         QTest::newRow("markup stays text") << QByteArray("#GP2INFO|Name|<b>x</b>|") << true << "<b>x</b>" << int(Name)
                                            << "<b>x</b>";
         QTest::newRow("empty file") << QByteArray() << false << "No Name" << int(Name) << "";

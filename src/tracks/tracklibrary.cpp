@@ -1,0 +1,216 @@
+#include "tracks/tracklibrary.h"
+
+#include "common/dosname.h"
+#include "common/paths.h"
+#include "common/safefile.h"
+#include "tracks/trackfile.h"
+#include "tracks/trackinfo.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+#include <QRegularExpression>
+#include <QSet>
+
+namespace drovex {
+namespace {
+
+constexpr int kStemLength = 8;
+
+// Names DOS gives to its devices: a file called CON.DAT cannot be opened as a file.
+bool isDeviceName(const QString& stem)
+{
+    static const QStringList kDevices = {QStringLiteral("CON"), QStringLiteral("PRN"), QStringLiteral("AUX"),
+                                         QStringLiteral("NUL"), QStringLiteral("CLOCK$")};
+    static const QRegularExpression kPorts(QStringLiteral("^(COM|LPT)[1-9]$"));
+    return kDevices.contains(stem) || kPorts.match(stem).hasMatch();
+}
+
+// The words of a text in upper-case ASCII letters and digits. Accents are dropped, a few letters
+// that have no accent to drop are spelled out, and every other character ends a word.
+QStringList dosWords(const QString& text)
+{
+    static const QHash<char16_t, const char*> kSpelled = {
+        {u'ß', "SS"}, {u'æ', "AE"}, {u'Æ', "AE"}, {u'œ', "OE"}, {u'Œ', "OE"}, {u'ø', "O"}, {u'Ø', "O"},
+        {u'þ', "TH"}, {u'Þ', "TH"}, {u'ð', "D"},  {u'Ð', "D"},  {u'đ', "D"},  {u'Đ', "D"},  {u'ł', "L"},
+        {u'Ł', "L"},  {u'ı', "I"},  {u'ħ', "H"},  {u'Ħ', "H"}};
+    QStringList words;
+    QString word;
+    auto endWord = [&] {
+        if (!word.isEmpty())
+            words << word;
+        word.clear();
+    };
+    for (const QChar c : text.normalized(QString::NormalizationForm_KD)) {
+        if (c.category() == QChar::Mark_NonSpacing)
+            continue; // an accent of the letter before
+        if (c.unicode() < 0x80 && c.isLetterOrNumber())
+            word += c.toUpper();
+        else if (const auto it = kSpelled.constFind(c.unicode()); it != kSpelled.constEnd())
+            word += QLatin1String(it.value());
+        else
+            endWord();
+    }
+    endWord();
+    return words;
+}
+
+// Whole words while they fit; a first word too long is cut.
+QString stemOf(const QString& text)
+{
+    QString stem;
+    for (const QString& word : dosWords(text)) {
+        if (stem.isEmpty())
+            stem = word.left(kStemLength);
+        else if (stem.size() + word.size() <= kStemLength)
+            stem += word;
+        else
+            break;
+    }
+    return stem;
+}
+
+QStringList entriesOf(const QString& folder)
+{
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+}
+
+// The name a tag gives, or "" when it gives none.
+QString tagNameOf(const TrackInfo& tag) { return tag.tagFound && tag.rawLength[Name] > 0 ? tag.values[Name] : QString(); }
+
+bool isInside(const QString& folder, const QString& gameFolder)
+{
+    const QString game = QDir::cleanPath(QFileInfo(gameFolder).absoluteFilePath());
+    const QString f = QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
+    return f == game || f.startsWith(game.endsWith(QLatin1Char('/')) ? game : game + QLatin1Char('/'));
+}
+
+enum class Created { Done, Exists, Failed };
+
+// Writes a new file that must not exist yet; on any failure nothing is left behind.
+Created createNewFile(const QString& path, const QByteArray& bytes, const QDateTime& modified, QString* why)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+        if (QFileInfo(path).exists() || QFileInfo(path).isSymLink())
+            return Created::Exists;
+        *why = describeWriteFailure(path);
+        return Created::Failed;
+    }
+    const bool written = file.write(bytes) == bytes.size() && file.flush();
+    if (written && modified.isValid()) // the track keeps its date, which File-Info shows
+        (void)file.setFileTime(modified, QFileDevice::FileModificationTime);
+    file.close();
+    *why = written ? syncToDisk(path) : describeWriteFailure(path);
+    QFile back;
+    if (why->isEmpty() && (!openRegularFile(back, path) || back.readAll() != bytes))
+        *why = QStringLiteral("what reached the disk differs from what was written");
+    if (!why->isEmpty()) {
+        QFile::remove(path);
+        return Created::Failed;
+    }
+    return Created::Done;
+}
+
+} // namespace
+
+QString trackLibraryFolder(const QString& gameFolder, const QString& chosen)
+{
+    if (gameFolder.isEmpty())
+        return {};
+    if (!chosen.isEmpty() && QFileInfo(chosen).isDir() && isInside(chosen, gameFolder)) {
+        const QString relative = QDir(gameFolder).relativeFilePath(chosen);
+        const QString dosPath = (relative == QLatin1String(".") ? QString() : nativeToDos(relative) + QLatin1Char('\\'));
+        if (dosPathProblem(dosPath + QStringLiteral("TRACKNAM.DAT"), kDosPathMax).isEmpty())
+            return QDir::cleanPath(chosen);
+    }
+    const QString circuits = joinPath(gameFolder, QStringLiteral("CIRCUITS"));
+    const QString found = resolveIgnoringCase(circuits);
+    return found.isEmpty() || !QFileInfo(found).isDir() ? circuits : found;
+}
+
+QString dosTrackName(const QString& tagName, const QString& fileName, const QStringList& taken)
+{
+    QString stem = stemOf(tagName);
+    if (stem.isEmpty())
+        stem = stemOf(fileName);
+    if (stem.isEmpty())
+        stem = QStringLiteral("TRACK");
+    QSet<QString> used;
+    for (const QString& name : taken)
+        used.insert(name.toUpper());
+    auto free = [&](const QString& s) { return !isDeviceName(s) && !used.contains(s + QStringLiteral(".DAT")); };
+    if (free(stem))
+        return stem + QStringLiteral(".DAT");
+    for (int n = 2;; ++n) {
+        const QString number = QString::number(n);
+        const QString candidate = stem.left(kStemLength - number.size()) + number;
+        if (free(candidate))
+            return candidate + QStringLiteral(".DAT");
+    }
+}
+
+QString nameForTrack(const QString& source, const QString& gameFolder, const QString& chosenFolder)
+{
+    if (gameFolder.isEmpty())
+        return {};
+    return dosTrackName(tagNameOf(parseTrackInfo(readTagWindow(source))), QFileInfo(source).completeBaseName(),
+                        entriesOf(trackLibraryFolder(gameFolder, chosenFolder)));
+}
+
+AddedTrack addTrack(const QString& source, const QString& gameFolder, const QString& chosenFolder)
+{
+    AddedTrack added;
+    if (gameFolder.isEmpty() || !QFileInfo(gameFolder).isDir()) {
+        added.reason = QStringLiteral("no game folder is chosen (GP2 Path)");
+        return added;
+    }
+    const std::optional<QByteArray> bytes = readTrackBytes(source);
+    const TrackFileFacts facts = bytes ? examineTrackFile(*bytes) : TrackFileFacts{};
+    const QString notTrack = notATrackReason(facts);
+    if (!notTrack.isEmpty()) {
+        added.reason = QStringLiteral("%1 is not a track: %2").arg(QFileInfo(source).fileName(), notTrack);
+        return added;
+    }
+    const QString folder = trackLibraryFolder(gameFolder, chosenFolder);
+    if (!QFileInfo(folder).isDir() && !QDir().mkpath(folder)) {
+        added.reason = QStringLiteral("the folder %1 cannot be made: %2")
+                           .arg(QDir::toNativeSeparators(folder), describeWriteFailure(folder));
+        return added;
+    }
+    // A track already in the folder under a DOS name is not copied again.
+    const QFileInfo from(source);
+    if (from.canonicalPath() == QFileInfo(folder).canonicalFilePath() && dosNameProblem(from.fileName()).isEmpty()) {
+        added.ok = added.already = true;
+        added.path = from.absoluteFilePath();
+        added.name = from.fileName();
+        return added;
+    }
+    const QString tagName = tagNameOf(parseTrackInfo(bytes->left(kTagWindow)));
+    QStringList taken = entriesOf(folder);
+    // Another program may take the name between the listing and the copy: then the next one.
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const QString name = dosTrackName(tagName, from.completeBaseName(), taken);
+        const QString path = joinPath(folder, name);
+        QString problem;
+        const Created created = createNewFile(path, *bytes, from.lastModified(), &problem);
+        if (created == Created::Exists) {
+            taken << name;
+            continue;
+        }
+        if (created == Created::Failed) {
+            added.reason = QStringLiteral("%1 cannot be written: %2").arg(QDir::toNativeSeparators(path), problem);
+            return added;
+        }
+        added.ok = true;
+        added.path = path;
+        added.name = name;
+        return added;
+    }
+    added.reason = QStringLiteral("no free name was found in %1").arg(QDir::toNativeSeparators(folder));
+    return added;
+}
+
+} // namespace drovex
