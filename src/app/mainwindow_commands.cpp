@@ -71,7 +71,11 @@ void MainWindow::askForGameFolder()
                        QStringLiteral("Choose 'Mode' and set 'Path' before you start !!"));
 }
 
-void MainWindow::LoadSettings() { m_panel->apply(readSnapshot(m_session.store())); }
+void MainWindow::LoadSettings()
+{
+    m_panel->apply(readSnapshot(m_session.store()));
+    setKeptLines(keptLinesFromStore(m_session.store().get(QString::fromLatin1(kKeptLinesKey))));
+}
 
 WriteResult MainWindow::SaveSettings()
 {
@@ -79,6 +83,8 @@ WriteResult MainWindow::SaveSettings()
     if (m_slotsImported)
         for (int n = 1; n <= kSlotCount; ++n)
             entries.append({SlotTable::key(n), m_slots.path(n)});
+    if (!m_keptLines.isEmpty() || m_session.store().has(QString::fromLatin1(kKeptLinesKey)))
+        entries.append({QString::fromLatin1(kKeptLinesKey), keptLinesForStore(m_keptLines)});
     const WriteResult r = m_session.store().putAll(entries);
     if (r.ok)
         m_slotsImported = false;
@@ -130,9 +136,10 @@ bool MainWindow::WriteConfigFile()
     for (int n = 1; n <= kSlotCount; ++n)
         values.slotValues[static_cast<size_t>(n - 1)] =
             slotLineValue(m_session.gameFolder(), m_slots.path(n), m_session.platform());
+    values.keptLines = m_keptLines;
     const RenderedConfig rendered = renderConfig(values);
     const ConfigWriteResult r = replaceConfigFile(m_session.gameFolder(), rendered.bytes, m_session.platform());
-    showStatus(configSaveMessage(r, rendered));
+    showStatus(withSaveNote(configSaveMessage(r, rendered)));
     return r.written;
 }
 
