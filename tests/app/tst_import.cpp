@@ -231,7 +231,7 @@ private slots:
             "\nmapMaxY = 7\nhof25Enable = 1\nLogIpxInfo = 1 ; on\nf1ct01 = \"" + QByteArray(244, 'A') + "SvgaRcr3 = 1\"\n"
             "MenuTrackMap\t=\t1\nlogDebugScreenLines = 12.6\n");
         QTest::newRow("this program's layout") << test::readFile(QStringLiteral(DROVEX_TEST_DATA "/drovex-all-off.cfg"))
-                                                      .replace("VgaRcr2 = 2128", "VgaRcr2 = 02128")
+                                                      .replace(";VgaRcr2 = 2128", "VgaRcr2 = 02128")
                                                       .replace("logPerf = 0", "logPerf = 1");
     }
     void importThenSaveReadsAlike()
