@@ -119,7 +119,7 @@ void moreWindows(QApplication& app, drovex::MainWindow& window, const drovex::Se
     fileInfo->fill(selector->selectedName(), selector->selectedPath());
     auto* folders = new drovex::FolderInfoWindow(session, selector->table(), &window);
     auto* info = new drovex::InfoBox(QStringLiteral("/home/player/.config/Drovex Windows Front-End.ini"),
-                                     QStringLiteral("/home/player/Games/GP2"), &window);
+                                     QStringLiteral("/home/player/Games/GP2"), {}, &window);
     auto* options = window.startOptions(true);
     auto* colours = new drovex::ColourSelector(&window);
     auto out = [folder](const char* name) { return folder + QLatin1Char('/') + QLatin1String(name); };

@@ -17,11 +17,16 @@ namespace drovex {
 
 namespace {
 
-// Page 1 with the places of the user's files filled in.
-QString frontEndPage(const QString& settingsFile, const QString& gameFolder)
+// Page 1 with the places of the user's files filled in, and the lines kept from their own
+// Drovex.cfg under the game folder.
+QString frontEndPage(const QString& settingsFile, const QString& gameFolder, const QStringList& keptLines)
 {
-    const QString folder = gameFolder.isEmpty() ? QStringLiteral("(none chosen yet: Choose Path, GP2 Path)")
-                                                : QDir::toNativeSeparators(gameFolder);
+    QString folder = gameFolder.isEmpty() ? QStringLiteral("(none chosen yet: Choose Path, GP2 Path)")
+                                          : QDir::toNativeSeparators(gameFolder);
+    if (!keptLines.isEmpty())
+        folder += QStringLiteral("\n  Lines kept from your own Drovex.cfg, written after the window's own\n"
+                                 "  (File, Forget Kept Drovex.cfg Lines leaves them out):\n    ") +
+                  keptLines.join(QStringLiteral("\n    "));
     return aboutText(QStringLiteral("page1.txt"))
         .replace(QLatin1String("@SETTINGS_FILE@"), QDir::toNativeSeparators(settingsFile))
         .replace(QLatin1String("@GAME_FOLDER@"), folder);
@@ -29,7 +34,7 @@ QString frontEndPage(const QString& settingsFile, const QString& gameFolder)
 
 } // namespace
 
-InfoBox::InfoBox(const QString& settingsFile, const QString& gameFolder, QWidget* parent)
+InfoBox::InfoBox(const QString& settingsFile, const QString& gameFolder, const QStringList& keptLines, QWidget* parent)
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("Drovex2"));
@@ -46,7 +51,7 @@ InfoBox::InfoBox(const QString& settingsFile, const QString& gameFolder, QWidget
     fixed.setFixedPitch(true);
     fixed.setPointSize(9);
     for (int i = 1; i <= 3; ++i) {
-        auto* text = new QPlainTextEdit(i == 1 ? frontEndPage(settingsFile, gameFolder)
+        auto* text = new QPlainTextEdit(i == 1 ? frontEndPage(settingsFile, gameFolder, keptLines)
                                                : aboutText(QStringLiteral("page%1.txt").arg(i)));
         text->setObjectName(QStringLiteral("Text(%1)").arg(i));
         text->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QStringList>
 
 #include <array>
 
@@ -9,11 +10,12 @@ class QPlainTextEdit;
 namespace drovex {
 
 // "Drovex Info": three pages of text, one shown at a time. Page 1 names where the user's files
-// are: the settings file and the game folder, which receives Drovex.cfg ("" when none is chosen).
+// are: the settings file and the game folder, which receives Drovex.cfg ("" when none is chosen),
+// and lists the lines kept from the user's own Drovex.cfg, if any.
 class InfoBox : public QDialog {
     Q_OBJECT
 public:
-    InfoBox(const QString& settingsFile, const QString& gameFolder, QWidget* parent);
+    InfoBox(const QString& settingsFile, const QString& gameFolder, const QStringList& keptLines, QWidget* parent);
     void showPage(int page); // 1..3
     int currentPage() const;
 

@@ -140,6 +140,8 @@ void MainWindow::buildMenus()
     m_playAction = addItem(file, "MNU_Play", "Save and &Play", "Ctrl+P", &MainWindow::saveAndPlay);
     addItem(file, "MNU_Save", "&Save Settings", "Ctrl+S", &MainWindow::saveSettingsCommand);
     m_importAction = addItem(file, "MNU_Import", "&Import Drovex.cfg\u2026", nullptr, &MainWindow::importConfigCommand);
+    m_forgetKeptAction = addItem(file, "MNU_ForgetKept", "Forget &Kept Drovex.cfg Lines", nullptr, &MainWindow::forgetKeptLines);
+    m_forgetKeptAction->setEnabled(false);
     addSeparator(file, "Trenn1");
     addItem(file, "MNU_GP2Tracks", "GP2 &Tracks", "Ctrl+T", &MainWindow::showTrackManager);
     addItem(file, "MNU_GP2Options", "GP2 &Options", "Ctrl+O", &MainWindow::showStartOptions);
@@ -250,7 +252,7 @@ void MainWindow::showInfo()
 {
     if (!m_infoBox)
         // Close destroys it; the next opening starts at page 1 and names the game folder of then.
-        m_infoBox = new InfoBox(m_session.store().location(), m_session.gameFolder(), this);
+        m_infoBox = new InfoBox(m_session.store().location(), m_session.gameFolder(), m_keptLines, this);
     m_infoBox->exec();
 }
 

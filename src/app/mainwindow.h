@@ -5,8 +5,10 @@
 #include "startopts/startoptions.h"
 #include "tracks/slottable.h"
 
+#include <QHash>
 #include <QMainWindow>
 #include <QPointer>
+#include <QStringList>
 
 #include <optional>
 
@@ -57,7 +59,10 @@ public:
     // until the user saves.
     void importConfigCommand();
     bool importConfig(const QString& file);
-    bool importConfig(const QString& file, const std::optional<QByteArray>& bytes);
+    // Lines of an imported Drovex.cfg that name keys the window has no control for: written after
+    // the window's own in every Drovex.cfg and stored with the settings, until forgotten.
+    const QStringList& keptLines() const { return m_keptLines; }
+    void forgetKeptLines();
 
     // Commands.
     void save();
@@ -112,6 +117,9 @@ private:
     void tellStoreFailure(const WriteResult& r);
     void askForGameFolder();
     bool confirmForeignConfig();
+    bool applyImport(const QString& file, const QByteArray& bytes, QString& message);
+    void setKeptLines(const QStringList& lines);
+    QString withSaveNote(const QString& text);
     void storePath(const char* key, const QString& file);
     void endProgram();
 
@@ -135,6 +143,11 @@ private:
     QPushButton* m_btnGp2 = nullptr;
     EmulatorWatch* m_emulatorWatch = nullptr;
     QAction* m_importAction = nullptr;
+    QAction* m_forgetKeptAction = nullptr;
+    QStringList m_keptLines;
+    QStringList m_savedKeptLines; // as the store holds them
+    QHash<QByteArray, QString> m_settledConfigs; // foreign Drovex.cfg files settled in this run, and their copies
+    QString m_saveNote;                          // what the next save's message adds
 
     QPointer<StartOptionsDialog> m_startOptions;
     QPointer<ColourSelector> m_colourSelector;

@@ -73,6 +73,8 @@ void MainWindow::askForGameFolder()
 void MainWindow::LoadSettings()
 {
     m_panel->apply(readSnapshot(m_session.store()));
+    setKeptLines(keptLinesFromStore(m_session.store().get(QString::fromLatin1(kKeptLinesKey))));
+    m_savedKeptLines = m_keptLines;
     m_saved = m_panel->capture();
 }
 
@@ -83,10 +85,13 @@ WriteResult MainWindow::SaveSettings()
     if (m_slotsImported)
         for (int n = 1; n <= kSlotCount; ++n)
             entries.append({SlotTable::key(n), m_slots.path(n)});
+    if (!m_keptLines.isEmpty() || m_session.store().has(QString::fromLatin1(kKeptLinesKey)))
+        entries.append({QString::fromLatin1(kKeptLinesKey), keptLinesForStore(m_keptLines)});
     const WriteResult r = m_session.store().putAll(entries);
     if (r.ok) {
         m_slotsImported = false;
         m_saved = shown;
+        m_savedKeptLines = m_keptLines;
         // "Save Settings" in defaults mode stores the defaults: they are the user's values now.
         if (m_userValues) {
             m_userValues = shown;
@@ -120,7 +125,10 @@ bool MainWindow::storeSettings(const SettingsSnapshot& snapshot)
 
 SettingsSnapshot MainWindow::userValues() { return m_userValues ? *m_userValues : m_panel->capture(); }
 
-bool MainWindow::hasUnsavedChanges() { return userValues() != m_saved || m_slotsImported || m_userSlots; }
+bool MainWindow::hasUnsavedChanges()
+{
+    return userValues() != m_saved || m_slotsImported || m_userSlots || m_keptLines != m_savedKeptLines;
+}
 
 namespace {
 const QStringList& saveDiscardCancel()
@@ -254,6 +262,9 @@ MainWindow::Outcome MainWindow::writeConfig()
         if (value.isEmpty() && !slot.isEmpty() && slot != SlotTable::defaultPath(n) && !m_session.gameFolder().isEmpty())
             missing << missingSlotNote(n, slot);
     }
+    // Drovex's default values have no lines of the player's own.
+    if (!m_panel->inDefaultsMode())
+        values.keptLines = m_keptLines;
     const RenderedConfig rendered = renderConfig(values);
     const ConfigWriteResult r = replaceConfigFile(m_session.gameFolder(), rendered.bytes, m_session.platform());
     QString message = configSaveMessage(r, rendered);
@@ -261,7 +272,7 @@ MainWindow::Outcome MainWindow::writeConfig()
         message.replace(QStringLiteral("Drovex.cfg written"), QStringLiteral("Drovex.cfg written with Drovex's default values"));
     if (r.written && !missing.isEmpty())
         message += QStringLiteral("; ") + missing.join(QStringLiteral("; "));
-    return {r.written, message};
+    return {r.written, withSaveNote(message)};
 }
 
 bool MainWindow::LaunchGame()

@@ -1,59 +1,92 @@
 #pragma once
 
 #include <QByteArray>
-#include <QHash>
+#include <QByteArrayView>
 #include <QList>
-#include <QSet>
 #include <QStringList>
 
+#include <array>
 #include <optional>
 #include <span>
 
 namespace drovex {
 
 // Reads Drovex.cfg the way Drovex itself does, quirks included, so that the writer can be checked
-// against it and a player's own file can be imported exactly as the game would see it.
+// against it and a player's own file can be imported exactly as the game sees it.
 
-enum class CfgKind { Number, Text };
-
-struct CfgKey {
-    const char* name; // spelled as the front-end writes it
-    CfgKind kind;
+enum class CfgKind {
+    Number, // C's strtoul with base 0, 32 bits
+    Signed, // the same bits taken as a signed 32-bit number
+    Text,   // the bytes between the first and the last double quote
 };
 
-// Every key Drovex looks up, in the order it looks them up. (Drovex itself ignores HideWinxx; it is
-// read here too, last, because the front-end writes it.)
-std::span<const CfgKey> drovexKeys();
-const CfgKey* findDrovexKey(const QByteArray& name); // ignoring letter case
+struct CfgKey {
+    const char* name; // as Drovex's own table spells it (letter case does not matter to Drovex)
+    CfgKind kind;
+    bool control;     // the window shows and writes the key
+};
 
-// What Drovex reads for one key that it takes as set.
+// Drovex's 67 keys, in the order it looks them up.
+inline constexpr int kDrovexKeyCount = 67;
+std::span<const CfgKey> drovexKeys();
+// The keys the reading reports: Drovex's 67, then HideWinxx. Drovex does not read HideWinxx, but
+// the window writes it, so it is looked up last, with the same buffers, as if Drovex's table
+// ended with it; it cannot change what the 67 read.
+inline constexpr int kReadKeyCount = kDrovexKeyCount + 1;
+std::span<const CfgKey> readKeys();
+// Index in readKeys(), ignoring ASCII letter case; -1 for a key Drovex does not read.
+int findReadKey(QByteArrayView name);
+
+enum class CfgStatus {
+    NotSet,   // no line named the key, or its text is "" (Drovex keeps its own default)
+    Set,
+    Rejected, // the first line naming the key has a value Drovex refuses (it keeps its default)
+};
+
+// What Drovex uses for one key.
+struct CfgEntry {
+    CfgStatus status = CfgStatus::NotSet;
+    qint64 number = 0;   // Number: 0 .. 4294967295; Signed: -2147483648 .. 2147483647
+    QByteArray text;     // Windows-1252
+    int line = 0;        // the line of the file that named the key; 0 when none did
+    QString why;         // why a value was rejected
+};
+
 struct CfgValue {
     CfgKind kind = CfgKind::Number;
-    quint32 number = 0;
-    QByteArray text; // the bytes between the quotes, Windows-1252
+    qint64 number = 0;
+    QByteArray text;
     friend bool operator==(const CfgValue&, const CfgValue&) = default;
 };
 
 struct CfgReading {
-    // Keys read as set, by their name in drovexKeys(). A key that is absent, commented out or
-    // whose value Drovex rejects is missing here.
-    QHash<QByteArray, CfgValue> values;
-    // Keys whose first line Drovex found but whose value it rejected (no "=", a number over 32
-    // bits, a text without its quotes, or an empty text), with the line number.
-    QHash<QByteArray, int> rejected;
-    // Text keys whose first line holds an empty pair of quotes ("" means not set to Drovex).
-    QSet<QByteArray> emptyTexts;
-    // Keys of lines that Drovex does not know, as written, in file order, each once.
-    QList<QByteArray> unknownKeys;
-    // Places where Drovex misreads a file: empty lines and lines cut by its line buffer.
+    std::array<CfgEntry, kReadKeyCount> entries; // in the order of readKeys()
+    // Why the reading gave up before every key was looked up ("" when it did not); every entry
+    // is then NotSet.
+    QString givenUp;
+    // Lines Drovex misreads when they come from the writer: empty lines and lines of more than
+    // kCfgLineMax characters (the first hundred of them).
     QStringList faults;
 
-    std::optional<CfgValue> value(const char* key) const;
+    const CfgEntry& entry(QByteArrayView key) const; // a NotSet entry for a key Drovex does not read
+    std::optional<CfgValue> value(QByteArrayView key) const; // none unless Set
 };
 
-// The longest line Drovex reads whole.
+// Each key's search starts again at the beginning of the file, so reading a large file as Drovex
+// does can mean reading its lines over and over. Searches that would walk the same way are walked
+// once, and runs of equal lines are read once; a file that still needs more than this many lines
+// read (none a player writes comes near it) is given up.
+inline constexpr qint64 kCfgReadBudget = 4'000'000;
+CfgReading readDrovexCfg(const QByteArray& file, qint64 budget = kCfgReadBudget);
+
+// The longest line the writer writes: a margin under the 254 characters Drovex takes at a time.
 inline constexpr int kCfgLineMax = 252;
 
-CfgReading readDrovexCfg(const QByteArray& file);
+// The key Drovex finds in a line read on its own; empty for a comment, a section header, a blank
+// line or a line that starts with "=".
+QByteArray lineKey(QByteArrayView line);
+// Whether a line names a key the window has no control for (one of Drovex's keys the window does
+// not show, or a key Drovex does not read): such lines are kept from a player's own file.
+bool namesKeyWithoutControl(QByteArrayView line);
 
 } // namespace drovex

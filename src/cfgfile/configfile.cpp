@@ -12,6 +12,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <algorithm>
+
 namespace drovex {
 namespace {
 
@@ -134,14 +136,15 @@ const Line kLines[] = {
 QString switchValue(const QString& state) { return isOn(state) ? QStringLiteral("1") : QStringLiteral("0"); }
 
 // A text field's value as Drovex can read it between its quotes: no control characters (a line
-// break would break the layout, Ctrl-Z would end the file) and no more than it reads.
+// break would break the layout, Ctrl-Z would end the file). Drovex reads no more than
+// kTextFieldMax characters of it.
 QString textValue(QString text)
 {
     text.replace(QLatin1String("\r\n"), QLatin1String(" "));
     for (QChar& c : text)
         if (c.unicode() < 0x20)
             c = QLatin1Char(' ');
-    return text.left(kTextFieldMax);
+    return text;
 }
 
 QString keyOf(const Line& line)
@@ -212,6 +215,10 @@ RenderedConfig renderConfig(const ConfigValues& values)
                 if (!valuedSetting(line.index).hasBar()) {
                     quoted = true;
                     value = textValue(s.text[i]);
+                    if (value.size() > kTextFieldMax) {
+                        out.cut << QString::fromLatin1(valuedSetting(line.index).caption);
+                        value.truncate(kTextFieldMax);
+                    }
                     if (fromWindows1252(toWindows1252(value)) != value)
                         out.lossy << QString::fromLatin1(valuedSetting(line.index).caption);
                     break;
@@ -240,11 +247,42 @@ RenderedConfig renderConfig(const ConfigValues& values)
     for (int i = 0; i < kValuedCount; ++i)
         if (notSet[static_cast<size_t>(i)])
             out.notSet << QString::fromLatin1(valuedSetting(i).caption);
+    // Kept lines come after every line of the window, so that none of them can override a key the
+    // window writes: Drovex takes the first line naming a key.
+    QStringList kept;
+    for (const QString& l : values.keptLines) {
+        if (const QString problem = keptLineProblem(l); !problem.isEmpty())
+            out.notKept << QStringLiteral("\"%1\" (%2)").arg(l.left(40), problem);
+        else if (kept.size() < kKeptLinesMax)
+            kept << l;
+        else
+            out.notKept << QStringLiteral("\"%1\" (more than %2 lines)").arg(l.left(40)).arg(kKeptLinesMax);
+    }
+    if (!kept.isEmpty())
+        lines << QString::fromLatin1(kKeptLinesHeader) << kept;
     for (const QString& l : lines) {
         out.bytes += toWindows1252(l);
         out.bytes += "\r\n";
     }
     return out;
+}
+
+QStringList keptLinesFromStore(const QString& stored)
+{
+    return stored.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+}
+
+QString keptLinesForStore(const QStringList& lines) { return lines.join(QLatin1Char('\n')); }
+
+QString keptLineProblem(const QString& line)
+{
+    if (line.size() > kCfgLineMax)
+        return QStringLiteral("%1 characters, more than %2").arg(line.size()).arg(kCfgLineMax);
+    if (std::any_of(line.cbegin(), line.cend(), [](QChar c) { return c.unicode() < 0x20 && c != QLatin1Char('\t'); }))
+        return QStringLiteral("a control character");
+    if (!namesKeyWithoutControl(toWindows1252(line)))
+        return lineKey(toWindows1252(line)).isEmpty() ? QStringLiteral("no key") : QStringLiteral("a key the window writes");
+    return {};
 }
 
 QStringList renderConfigLines(const ConfigValues& values) { return renderConfig(values).lines; }
@@ -334,6 +372,10 @@ QString configSaveMessage(const ConfigWriteResult& result, const RenderedConfig&
     if (!rendered.lossy.isEmpty())
         text += QStringLiteral("; \"?\" written for characters Drovex cannot show in: ") +
                 rendered.lossy.join(QStringLiteral(", "));
+    if (!rendered.cut.isEmpty())
+        text += QStringLiteral("; cut to the %1 characters Drovex reads: ").arg(kTextFieldMax) + rendered.cut.join(QStringLiteral(", "));
+    if (!rendered.notKept.isEmpty())
+        text += QStringLiteral("; kept lines left out: ") + rendered.notKept.join(QStringLiteral(", "));
     return text;
 }
 

@@ -19,24 +19,40 @@ inline constexpr int kTextFieldMax = 188; // the longest text Drovex reads betwe
 // Line 9 of every Drovex.cfg this program writes begins so (after ";" and blanks).
 inline constexpr const char* kCreatedBy = "This File is created with Drovex Windows Front-End";
 
+// Lines of a player's own Drovex.cfg that name keys the window has no control for are kept,
+// verbatim, and written after the line table under this comment. They are stored with the
+// settings, one line after another, under their own key.
+inline constexpr const char* kKeptLinesHeader = "; Kept from your own Drovex.cfg";
+inline constexpr const char* kKeptLinesKey = "Kept Drovex.cfg Lines";
+inline constexpr int kKeptLinesMax = 256;
+QStringList keptLinesFromStore(const QString& stored);
+QString keptLinesForStore(const QStringList& lines);
+// Why a line cannot be kept ("" when it can): it must name a key the window has no control for,
+// fit the writer's rules (not longer than kCfgLineMax) and hold no control character but tabs.
+QString keptLineProblem(const QString& line);
+
 // What Drovex.cfg is written from: the main window's settings as it shows them (a greyed switch
-// counts as on) and the value of each f1ct line (DOS-style, relative to the game folder).
+// counts as on), the value of each f1ct line (DOS-style, relative to the game folder) and the
+// lines kept from a player's own file.
 struct ConfigValues {
     SettingsSnapshot settings;
     std::array<QString, kSlotCount> slotValues;
+    QStringList keptLines;
 };
 
 // Drovex.cfg as written from the window, and what Drovex will not read as the window shows it.
 struct RenderedConfig {
-    QStringList lines;         // the 102 lines, without line ends
+    QStringList lines;         // the 102 lines, then any kept lines under their header, without line ends
     QByteArray bytes;          // Windows-1252, every line ended by CR LF, no byte-order mark
     QStringList notSet;        // switched-on numeric settings whose field holds no number
     QStringList lossy;         // text settings with characters the code page lacks, written as "?"
+    QStringList cut;           // text settings cut to the kTextFieldMax characters Drovex reads
     QStringList slotProblems;  // "slot 6 (...)": slots written empty since DOS cannot open their file
+    QStringList notKept;       // kept lines left out, with why
 };
 RenderedConfig renderConfig(const ConfigValues& values);
 
-// The 102 lines of Drovex.cfg, without line ends.
+// The lines of Drovex.cfg, without line ends.
 QStringList renderConfigLines(const ConfigValues& values);
 // The file's bytes.
 QByteArray renderConfigFile(const ConfigValues& values);

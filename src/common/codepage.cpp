@@ -19,7 +19,9 @@ QByteArray toWindows1252(const QString& text)
     out.reserve(text.size());
     for (qsizetype i = 0; i < text.size(); ++i) {
         const char16_t c = text.at(i).unicode();
-        if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
+        // The five bytes the code page leaves unassigned come back as the characters they were
+        // read as, so that a line read from a file is written back byte for byte.
+        if (c < 0x80 || (c >= 0xA0 && c <= 0xFF) || (c < 0xA0 && kHigh[c - 0x80] == 0)) {
             out.append(static_cast<char>(c));
             continue;
         }

@@ -1,6 +1,7 @@
 #include "common/safefile.h"
 
 #include <QDateTime>
+#include <QDate>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -219,6 +220,20 @@ QString linkTarget(const QString& path)
 }
 
 void ignoreFileSizeSignal() { std::signal(SIGXFSZ, SIG_IGN); }
+
+QString backUpName(const QString& file)
+{
+    QString target = file + QStringLiteral(".bak");
+    const QString dated = file + QLatin1Char('.') + QDate::currentDate().toString(Qt::ISODate);
+    for (int n = 1; QFileInfo::exists(target) || QFileInfo(target).isSymLink(); ++n)
+        target = dated + (n == 1 ? QString() : QLatin1Char('-') + QString::number(n)) + QStringLiteral(".bak");
+    return target;
+}
+
+bool backUp(const QString& file, const QString& copy)
+{
+    return QFile::copy(file, copy); // never replaces an existing file
+}
 
 bool openRegularFile(QFile& file, const QString& path)
 {

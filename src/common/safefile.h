@@ -60,6 +60,12 @@ WriteResult replaceFile(const QString& file, const QByteArray& content,
 // disk allows.
 WriteResult overwriteInPlace(const QString& file, const QByteArray& content);
 
+// The name a copy of file kept beside it gets: "<file>.bak", or a dated name when that is taken
+// ("<file>.2026-12-08.bak", "<file>.2026-12-08-2.bak").
+QString backUpName(const QString& file);
+// Copies file to copy, which must not exist yet: nothing is ever overwritten.
+bool backUp(const QString& file, const QString& copy);
+
 // Opens a regular file for reading. Anything else (a named pipe, a device, a folder) is refused
 // without waiting: opening a named pipe would wait for a writer for good.
 bool openRegularFile(QFile& file, const QString& path);

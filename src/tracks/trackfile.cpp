@@ -1,6 +1,5 @@
 #include "tracks/trackfile.h"
 
-#include "cfgfile/cfgimport.h"
 #include "common/safefile.h"
 
 #include <QFile>
@@ -103,8 +102,9 @@ ChecksumFix fixChecksum(const QString& path)
         fix.reason = QStringLiteral("the file is read-only");
         return fix;
     }
-    fix.backup = backUp(file);
-    if (fix.backup.isEmpty()) {
+    fix.backup = backUpName(file);
+    if (!backUp(file, fix.backup)) {
+        fix.backup.clear();
         fix.reason = QStringLiteral("no copy of it could be made beside it: ") + describeWriteFailure(file + QStringLiteral(".bak"));
         return fix;
     }

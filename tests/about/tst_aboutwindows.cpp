@@ -111,7 +111,7 @@ private slots:
 
     void infoBoxBeforeAGameFolder()
     {
-        InfoBox box(QStringLiteral("/home/player/.config/Drovex Windows Front-End.ini"), QString(), nullptr);
+        InfoBox box(QStringLiteral("/home/player/.config/Drovex Windows Front-End.ini"), QString(), {}, nullptr);
         const QString page = box.findChild<QPlainTextEdit*>(QStringLiteral("Text(1)"))->toPlainText();
         QVERIFY(page.contains(QLatin1String("\n    /home/player/.config/Drovex Windows Front-End.ini\n")));
         QVERIFY(page.contains(QLatin1String("\n    (none chosen yet: Choose Path, GP2 Path)\n")));

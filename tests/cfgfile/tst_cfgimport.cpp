@@ -1,7 +1,9 @@
 #include "cfgfile/cfgimport.h"
+#include "common/codepage.h"
 #include "support/coresupport.h"
 
-#include <QDir>
+#include <QDate>
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -16,23 +18,24 @@ SettingsSnapshot fresh()
     return s;
 }
 
-// "what=value" for the setting a row looks at.
+// "switch/value" of the setting a row looks at.
 QString look(const ImportedConfig& r, const QString& what)
 {
-    if (what == QLatin1String("zoom"))
-        return r.settings.enable[14] + QLatin1Char('/') + r.settings.text[14];
-    if (what == QLatin1String("maxy"))
-        return r.settings.enable[16] + QLatin1Char('/') + r.settings.text[16];
-    if (what == QLatin1String("rcr1"))
-        return r.settings.enable[8] + QLatin1Char('/') + r.settings.text[8];
+    const SettingsSnapshot& s = r.settings;
+    const QHash<QString, int> valued{{QStringLiteral("zoom"), 14}, {QStringLiteral("maxy"), 16}, {QStringLiteral("rcr1"), 8},
+                                     {QStringLiteral("cockpit"), 5}, {QStringLiteral("lines"), 18},
+                                     {QStringLiteral("link"), 7}, {QStringLiteral("debug"), 6}};
+    const QHash<QString, int> plain{{QStringLiteral("rotate"), 15}, {QStringLiteral("spa"), 6}, {QStringLiteral("glx"), 7}};
+    if (valued.contains(what))
+        return s.enable[static_cast<size_t>(valued[what])] + QLatin1Char('/') + s.text[static_cast<size_t>(valued[what])];
+    if (plain.contains(what))
+        return s.check[static_cast<size_t>(plain[what])];
     if (what == QLatin1String("valign"))
-        return r.settings.align[1] + QLatin1Char('/') + r.settings.alignIndex[1];
-    if (what == QLatin1String("rotate"))
-        return r.settings.check[15];
-    if (what == QLatin1String("link"))
-        return r.settings.enable[7] + QLatin1Char('/') + r.settings.text[7];
+        return s.align[1] + QLatin1Char('/') + s.alignIndex[1];
     if (what == QLatin1String("slot1"))
-        return r.slotPaths[0].value_or(QStringLiteral("-"));
+        return r.slotPaths[0] ? (r.slotPaths[0]->isEmpty() ? QStringLiteral("own") : *r.slotPaths[0]) : QStringLiteral("-");
+    if (what == QLatin1String("kept"))
+        return r.keptLines.join(QLatin1Char('|'));
     return {};
 }
 
@@ -41,50 +44,76 @@ QString look(const ImportedConfig& r, const QString& what)
 class TestCfgImport : public QObject {
     Q_OBJECT
 private slots:
-    // Files in the style players write them by hand: what the window takes from each.
+    // Files in the style players write them by hand: what the window takes from each, and what
+    // the status bar says about it.
     void handWrittenFiles_data()
     {
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<QString>("what");
         QTest::addColumn<QString>("expected");
-        QTest::addColumn<QString>("notUsed");
-        QTest::newRow("plain") << QByteArray("mapZoom = 3\r\n") << "zoom" << "1/3" << "";
-        QTest::newRow("another letter case") << QByteArray("MAPZOOM = 3\n") << "zoom" << "1/3" << "";
-        QTest::newRow("tabs, no blanks") << QByteArray("\tmapZoom\t=3\n") << "zoom" << "1/3" << "";
-        QTest::newRow("LF endings") << QByteArray("[Track Map]\nmapZoom=4\n") << "zoom" << "1/4" << "";
-        QTest::newRow("octal") << QByteArray("mapMaxY = 0300\n") << "maxy" << "1/192" << "";
-        QTest::newRow("hex") << QByteArray("VgaRcr1 = 0x850\n") << "rcr1" << "1/2128" << "";
-        QTest::newRow("a key given twice") << QByteArray("mapZoom = 1\nmapZoom = 4\n") << "zoom" << "1/1" << "";
-        QTest::newRow("Ctrl-Z at the end") << QByteArray("mapZoom = 1\r\n\x1a" "mapMaxY = 7\r\n") << "maxy" << "0/194" << "";
-        QTest::newRow("out of range") << QByteArray("mapZoom = 9\n") << "zoom" << "1/5" << "mapZoom (9 is out of range, 5 taken)";
-        QTest::newRow("negative") << QByteArray("mapZoom = -1\n") << "zoom" << "1/5" << "mapZoom (4294967295 is out of range, 5 taken)";
-        QTest::newRow("alignment out of range") << QByteArray("mapVAlign = 3\n") << "valign" << "0/0" << "mapVAlign (3 is out of range)";
-        QTest::newRow("alignment") << QByteArray("mapVAlign = 2\n") << "valign" << "1/2" << "";
-        QTest::newRow("unknown keys") << QByteArray("myOwnKey = 1\nmapZoom = 2\n") << "zoom" << "1/2" << "myOwnKey (unknown)";
-        QTest::newRow("sections in another order") << QByteArray("[Misc]\nSpa98 = 1\n[Track Map]\nmapRotate = 1\n") << "rotate" << "1" << "";
-        QTest::newRow("commented out keeps its value") << QByteArray(";mapZoom = 4\n") << "zoom" << "0/4" << "";
-        QTest::newRow("absent leaves the value") << QByteArray("mapMaxY = 3\n") << "zoom" << "0/2" << "";
-        QTest::newRow("over 32 bits") << QByteArray("mapZoom = 99999999999\n") << "zoom" << "0/2" << "mapZoom (a value Drovex does not read)";
-        QTest::newRow("text") << QByteArray("UseIPXLink = 1\nMyLinkName = \"Speedy\"\n") << "link" << "1/Speedy" << "";
-        QTest::newRow("300-character line") << QByteArray("f1ct01 = \"" + QByteArray(288, 'A') + "\"\n") << "slot1" << "-"
-                                            << QStringLiteral("f1ct01 (a value Drovex does not read), ") +
-                                                   QString(45, QLatin1Char('A')) + QLatin1String("\" (unknown)");
-        QTest::newRow("missing track file") << QByteArray("f1ct01 = \"TRACKS\\MONZA.DAT\"\n") << "slot1" << "-"
-                                            << "f1ct01 (the track file TRACKS\\MONZA.DAT is missing)";
-        QTest::newRow("track file in another letter case") << QByteArray("f1ct01 = \"circuits\\NEW\\monaco.dat\"\n")
-                                                           << "slot1" << "circuits\\NEW\\monaco.dat" << "";
+        QTest::addColumn<QString>("message");
+        auto row = [](const char* name, const QByteArray& file, const char* what, const char* expected, const char* message) {
+            QTest::newRow(name) << file << QString::fromLatin1(what) << QString::fromLatin1(expected)
+                                << QStringLiteral("Imported ") + QString::fromLatin1(message);
+        };
+        row("plain", "mapZoom = 3\r\n", "zoom", "1/3", "1 settings from mine.cfg");
+        row("20 blanks after =", "mapZoom =" + QByteArray(20, ' ') + "4\n", "zoom", "1/4", "1 settings from mine.cfg");
+        row("octal", "mapMaxY = 0300\n", "maxy", "1/192", "1 settings from mine.cfg");
+        row("hex", "VgaRcr1 = 0x850\n", "rcr1", "1/2128", "1 settings from mine.cfg");
+        row("beyond the limits", "mapZoom = 9\n", "zoom", "1/5", "1 settings from mine.cfg; clamped: mapZoom (9 clamped to 5)");
+        row("negative", "mapZoom = -1\n", "zoom", "1/5", "1 settings from mine.cfg; clamped: mapZoom (4294967295 clamped to 5)");
+        row("CockpitZoom -5", "CockpitZoom = -5\n", "cockpit", "1/64", "1 settings from mine.cfg; clamped: CockpitZoom (-5 clamped to 64)");
+        row("empty value reuses the last one", "CarRemoveTime = 15000\nDrawLines =\n", "lines", "1/479",
+            "2 settings from mine.cfg; clamped: DrawLines (15000 clamped to 479)");
+        row("alignment out of range", "mapVAlign = 3\n", "valign", "0/0", "0 settings from mine.cfg; not used: mapVAlign (3 is out of range)");
+        row("commented out keeps its value", ";mapZoom = 4\n", "zoom", "0/4", "0 settings from mine.cfg");
+        row("absent leaves the value", "mapMaxY = 3\n", "zoom", "0/2", "1 settings from mine.cfg");
+        row("over 32 bits", "mapZoom = 99999999999\n", "zoom", "0/2",
+            "0 settings from mine.cfg; not used: mapZoom (line 1: a number over 32 bits)");
+        row("on/off absent takes the default", "mapZoom = 2\n", "rotate", "1", "1 settings from mine.cfg");
+        row("on/off beyond 1", "Spa98 = 2\n", "spa", "1", "1 settings from mine.cfg; clamped: Spa98 (2 taken as 1)");
+        row("Log CC takes Log GLX", "logCC = 1\nlogGLX = 0\n", "glx", "1",
+            "2 settings from mine.cfg; clamped: logGLX (taken as 1, as logCC is on)");
+        row("text", "UseIPXLink = 1\nMyLinkName = \"Speedy\"\n", "link", "1/Speedy", "2 settings from mine.cfg");
+        row("text absent", "mapZoom = 2\n", "link", "0/", "1 settings from mine.cfg");
+        row("text without quotes", "logDebugName = Drovex.log\n", "debug", "1/",
+            "0 settings from mine.cfg; not used: logDebugName (line 1: no text in double quotes)");
+        row("slot absent", "mapZoom = 2\n", "slot1", "own", "1 settings from mine.cfg");
+        row("300-character line", "f1ct01 = \"" + QByteArray(289, 'A') + "\"\n", "slot1", "own",
+            "0 settings from mine.cfg; not used: f1ct01 (line 1: only one double quote); "
+            "not kept: line 1, f1ct01 (300 characters, more than 252)");
+        row("missing track file", "f1ct01 = \"TRACKS\\MONZA.DAT\"\n", "slot1", "-",
+            "0 settings from mine.cfg; not used: f1ct01 (the track file TRACKS\\MONZA.DAT is missing)");
+        row("track file in another letter case", "f1ct01 = \"circuits\\NEW\\monaco.dat\"\n", "slot1", "circuits\\NEW\\monaco.dat",
+            "1 settings from mine.cfg");
+        row("lines without control", "PureDOS = 1\r\nmapZoom = 2\r\n  SeasonOverrides = \"x.cfg\" ; mine\r\n[Misc]\r\n", "kept",
+            "PureDOS = 1|  SeasonOverrides = \"x.cfg\" ; mine",
+            "1 settings from mine.cfg; kept 2 lines the window has no control for: PureDOS, SeasonOverrides");
     }
     void handWrittenFiles()
     {
         QFETCH(QByteArray, file);
         QFETCH(QString, what);
         QFETCH(QString, expected);
-        QFETCH(QString, notUsed);
+        QFETCH(QString, message);
         QTemporaryDir game;
         QVERIFY(test::writeFile(game.filePath(QStringLiteral("CIRCUITS/NEW/MONACO.DAT")), "#GP2INFO|Name|Monaco|"));
         const ImportedConfig r = importDrovexCfg(file, fresh(), game.path());
         QCOMPARE(look(r, what), expected);
-        QCOMPARE(r.notUsed.join(QStringLiteral(", ")), notUsed);
+        QCOMPARE(importMessage(r, QStringLiteral("mine.cfg")), message);
+    }
+
+    // However many lines a file holds, a bounded number is kept, byte for byte, and the rest named.
+    void keptLinesAreBounded()
+    {
+        QByteArray file = "Season\x81Name = \"Gr\xfc\x9d\"\n" + QByteArray("BadLine = 1\x01\n");
+        for (int i = 0; i < 300; ++i)
+            file += "k" + QByteArray::number(i) + "=1\r\n";
+        const ImportedConfig r = importDrovexCfg(file, fresh(), QString());
+        QCOMPARE(r.keptLines.size(), kKeptLinesMax);
+        QCOMPARE(toWindows1252(r.keptLines.first()), QByteArray("Season\x81Name = \"Gr\xfc\x9d\""));
+        QCOMPARE(r.notKept, (QStringList{QStringLiteral("line 2, BadLine (a control character)"),
+                                         QStringLiteral("45 more lines (at most 256 are kept)")}));
     }
 
     void foreignFiles_data()
@@ -111,18 +140,34 @@ private slots:
     {
         QTemporaryDir dir;
         const QString cfg = dir.filePath(QStringLiteral("Drovex.cfg"));
-        QVERIFY(test::writeFile(cfg, "first"));
-        const QString one = backUp(cfg);
-        QCOMPARE(one, cfg + QStringLiteral(".bak"));
-        QVERIFY(test::writeFile(cfg, "second"));
-        const QString two = backUp(cfg);
-        QVERIFY(two.endsWith(QStringLiteral(".bak")) && two != one);
-        QVERIFY(test::writeFile(cfg, "third"));
-        const QString three = backUp(cfg);
-        QVERIFY(three != two && three != one);
-        QCOMPARE(test::readFile(one), QByteArray("first"));
-        QCOMPARE(test::readFile(two), QByteArray("second"));
-        QCOMPARE(test::readFile(three), QByteArray("third"));
+        const QString dated = cfg + QLatin1Char('.') + QDate::currentDate().toString(Qt::ISODate);
+        QStringList copies;
+        for (const char* content : {"first", "second", "third"}) {
+            QVERIFY(test::writeFile(cfg, content));
+            copies << backUpName(cfg);
+            QVERIFY(backUp(cfg, copies.last()));
+            QVERIFY(!backUp(cfg, copies.last()));
+        }
+        QCOMPARE(copies, (QStringList{cfg + QStringLiteral(".bak"), dated + QStringLiteral(".bak"), dated + QStringLiteral("-2.bak")}));
+        QCOMPARE(test::readFile(copies[0]), QByteArray("first"));
+        QCOMPARE(test::readFile(copies[2]), QByteArray("third"));
+    }
+
+    // Reading stops at the limit whatever size the file system reports, and says why.
+    void largeFilesAreRefused()
+    {
+        QTemporaryDir dir;
+        const QString sparse = dir.filePath(QStringLiteral("sparse.cfg"));
+        QFile f(sparse);
+        QVERIFY(f.open(QIODevice::WriteOnly) && f.resize(qint64(1) << 31));
+        f.close();
+        QCOMPARE(readConfigFile(sparse).problem, QStringLiteral("it is too large for a Drovex.cfg (2147483648 bytes; at most 1048576 are read)"));
+        QVERIFY(test::writeFile(sparse, QByteArray(kConfigFileMax, ';')));
+        QCOMPARE(readConfigFile(sparse).bytes->size(), kConfigFileMax);
+        const QString pagemap = QStringLiteral("/proc/self/pagemap"); // reports a size of 0
+        if (QFile p(pagemap); !p.open(QIODevice::ReadOnly) || p.read(8).size() != 8)
+            QSKIP("/proc/self/pagemap cannot be read here");
+        QCOMPARE(readConfigFile(pagemap).problem, QStringLiteral("it is too large for a Drovex.cfg (more than 1048576 bytes)"));
     }
 };
 

@@ -125,7 +125,7 @@ private slots:
             const auto expected = test::expectedReading(v);
             bool misread = false;
             for (const CfgKey& k : drovexKeys())
-                misread = misread || old.value(k.name) != expected.value(QByteArray(k.name));
+                misread = misread || old.value(k.name) != expected.value(QByteArray(k.name).toLower());
             misreadWithEmptyLines += misread;
         }
         QCOMPARE(misreadWithEmptyLines, 63);
@@ -220,6 +220,7 @@ private slots:
         v.settings.enable[5] = QStringLiteral("1");
         v.settings.text[14] = QStringLiteral("x7");
         v.slotValues[5] = QStringLiteral("CIRCUITS\\New Tracks\\MONACO.DAT");
+        v.settings.text[7] = QString(200, QLatin1Char('n'));
         const RenderedConfig r = renderConfig(v);
         ConfigWriteResult w;
         w.written = true;
@@ -228,6 +229,26 @@ private slots:
         QVERIFY2(text.startsWith(QStringLiteral("Drovex.cfg written to /games/gp2/Drovex.cfg; written as not set: Cockpit Zoom, Zoom; ")),
                  qPrintable(text));
         QVERIFY2(text.contains(QStringLiteral("slot 6 (\"New Tracks\" holds a blank")), qPrintable(text));
+        QVERIFY2(text.endsWith(QStringLiteral("; cut to the 188 characters Drovex reads: Use IPX Link")), qPrintable(text));
+    }
+
+    // Lines kept from a player's file follow the line table, so that the window's own keys come
+    // first; a stored line that breaks the writer's rules or names a key of the window is left out.
+    void keptLinesComeLast()
+    {
+        ConfigValues v = defaults();
+        v.settings.enable[14] = QStringLiteral("0"); // mapZoom commented out: a kept mapZoom line would be read
+        v.keptLines = QStringList{QStringLiteral("PureDOS = 1"), QStringLiteral("mapZoom = 5"), QStringLiteral("KeepDistUnit = 1"),
+                                  QStringLiteral("SeasonOverrides = ") + QString(240, QLatin1Char('x'))};
+        const RenderedConfig r = renderConfig(v);
+        QCOMPARE(r.lines.mid(kConfigLineCount),
+                 (QStringList{QStringLiteral("; Kept from your own Drovex.cfg"), QStringLiteral("PureDOS = 1"), QStringLiteral("KeepDistUnit = 1")}));
+        QCOMPARE(r.notKept, (QStringList{QStringLiteral("\"mapZoom = 5\" (a key the window writes)"),
+                                         QStringLiteral("\"SeasonOverrides = xxxxxxxxxxxxxxxxxxxxxx\" (258 characters, more than 252)")}));
+        v.keptLines.removeAt(3);
+        v.keptLines.removeAt(1);
+        QCOMPARE(test::readingDifferences(r.bytes, v), QStringList());
+        QVERIFY(!readDrovexCfg(r.bytes).value("mapZoom"));
     }
 
     void disabledLinesAreCommentedOut()
