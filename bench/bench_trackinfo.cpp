@@ -75,7 +75,7 @@ int main(int argc, char* argv[])
         for (int n = 1; n <= kSlotCount; ++n)
             values.slotValues[static_cast<size_t>(n - 1)] =
                 slotLineValue(game, SlotTable::defaultPath(n), systemPlatform());
-        (void)replaceConfigFile(game, renderConfigFile(values), systemPlatform());
+        (void)replaceConfigFile(game, renderConfig(values).bytes, systemPlatform());
     });
 
     std::printf("%d track files, %d runs (medians)\n", kFiles, runs);

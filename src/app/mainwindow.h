@@ -78,7 +78,6 @@ public:
     int ColorIndex() const { return m_colorIndex; } // which colour setting the colour selector edits
     SettingsPanel& panel() const { return *m_panel; }
     TrackManager& tracks() const { return *m_tracks; }
-    StartOptionsModel& startOptionsModel() { return m_startOptionsModel; }
     StartOptionsDialog* startOptions(bool create);
     void showStatus(const QString& text);
     // Whether the user's settings differ from what is stored (including slots an import brought

@@ -66,6 +66,8 @@ SettingsPanel::SettingsPanel(QWidget* parent)
     grid(Frame::Drovex)->addWidget(m_setToDefault, 0, 0);
     connect(m_setToDefault, &QCheckBox::toggled, this, &SettingsPanel::defaultsToggled);
     arrangeFrames();
+    // The window as created: every switch off, the initial values, the first button of each group.
+    apply(initialSnapshot());
 }
 
 QGridLayout* SettingsPanel::grid(Frame f) const { return static_cast<QGridLayout*>(frameBox(f)->layout()); }
@@ -121,7 +123,6 @@ void SettingsPanel::placeValued(const Setting& s)
     field->setObjectName(fieldName(i));
     field->setToolTip(latin(s.tipOfField()));
     field->setAccessibleName(latin(s.caption));
-    field->setText(latin(s.initialValue));
     field->setEnabled(false);
     m_field[static_cast<size_t>(i)] = field;
     g->addWidget(box, row, 0);
@@ -137,15 +138,10 @@ void SettingsPanel::placeValued(const Setting& s)
         m_bar[static_cast<size_t>(i)] = bar;
         g->addWidget(field, row, 1);
         g->addWidget(bar, row, 2);
-        if (s.isDotSize()) {
-            const DotSplit split = splitDotSize(latin(s.initialValue).toLongLong());
-            m_dotQuotient[static_cast<size_t>(i - kDotFirst)] = split.quotient;
-            bar->setValue(static_cast<int>(split.remainder));
+        if (s.isDotSize())
             connect(bar, &QScrollBar::valueChanged, this, [this, i](int v) { dotBarMoved(i, v); });
-        } else {
-            bar->setValue(field->text().toInt());
+        else
             connect(bar, &QScrollBar::valueChanged, this, [this, i](int v) { barMoved(i, v); });
-        }
         // Typing works as in a spin box: only digits go in, and the field's rule waits until the
         // user is done (Enter, Tab, a click elsewhere), so that 12 can be typed into 3..20. A
         // change made by the program runs the rule at once.
@@ -215,7 +211,6 @@ void SettingsPanel::placeAlignment(const Setting& s)
         innerGrid->addWidget(radio, 0, b);
         m_align[static_cast<size_t>(g)][static_cast<size_t>(b)] = radio;
     }
-    m_align[static_cast<size_t>(g)][0]->setChecked(true);
     grid(s.frame)->addWidget(inner, row + 1, 0, 1, 5);
     connect(box, &QCheckBox::stateChanged, this, [this, g] { alignRule(g); });
 }
@@ -231,7 +226,6 @@ void SettingsPanel::placeStartMode(const Setting& s)
         group->addButton(radio, m);
         grid(s.frame)->addWidget(radio, m, 0);
         m_startMode[static_cast<size_t>(m)] = radio;
-        radio->setChecked(m == 0);
         connect(radio, &QRadioButton::toggled, this, [this, m](bool on) {
             if (on)
                 startModeEffect(m);
@@ -294,8 +288,9 @@ void SettingsPanel::apply(const SettingsSnapshot& s)
     }
 
     // 4. Dot-size split.
-    for (int i = kDotFirst; i < kValuedCount; ++i)
-        rebuildDotSplit(i);
+    for (int i = 0; i < kValuedCount; ++i)
+        if (valuedSetting(i).isDotSize())
+            rebuildDotSplit(i);
 
     // 5. Option groups: reading and selecting are separate steps.
     auto select = [](const auto& buttons, int index) {

@@ -48,8 +48,7 @@ public:
     int selectedStartMode() const; // -1 when no start mode button is selected
     int HAlignIndex() const { return m_alignIndex[0]; }
     int VAlignIndex() const { return m_alignIndex[1]; }
-    int StartModeIndex() const { return m_startModeIndex; }
-    qint64 dotQuotient(int i) const { return m_dotQuotient[static_cast<size_t>(i - kDotFirst)]; }
+    qint64 dotQuotient(int i) const { return m_dotQuotient[static_cast<size_t>(i)]; }
 
     // The colour setting k is given the palette index (the colour selector's Accept).
     void setColour(int k, int paletteIndex);
@@ -65,9 +64,6 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    static constexpr int kDotFirst = kValuedCount - 2; // TextC(19), TextC(20)
-    static_assert(valuedSetting(kDotFirst).isDotSize() && valuedSetting(kDotFirst + 1).isDotSize());
-
     QGroupBox* frameBox(Frame f) const { return m_frame[static_cast<size_t>(f)]; }
     QGridLayout* grid(Frame f) const;
     QCheckBox* makeSwitch(const Setting& s, const QString& name);
@@ -105,7 +101,7 @@ private:
     QCheckBox* m_setToDefault = nullptr;
     std::array<qint16, kAlignCount> m_alignIndex{}; // HAlignIndex, VAlignIndex
     qint16 m_startModeIndex = 0;
-    std::array<qint64, 2> m_dotQuotient{};          // the dot sizes' quotient by 32767
+    std::array<qint64, kValuedCount> m_dotQuotient{}; // a dot size's quotient by 32767
     // Numbers typed but not yet finished (Enter, Tab, a click elsewhere): their rule waits.
     std::array<bool, kValuedCount> m_typing{};
 };

@@ -93,7 +93,7 @@ void SettingsPanel::dotFieldChanged(int i)
     if (!out.number)
         return;
     const DotSplit split = splitDotSize(*out.number);
-    m_dotQuotient[static_cast<size_t>(i - kDotFirst)] = split.quotient;
+    m_dotQuotient[static_cast<size_t>(i)] = split.quotient;
     m_bar[static_cast<size_t>(i)]->setValue(static_cast<int>(split.remainder));
 }
 
@@ -101,7 +101,7 @@ void SettingsPanel::dotBarMoved(int i, int value)
 {
     QLineEdit* field = m_field[static_cast<size_t>(i)];
     const auto x = parseNumber(field->text());
-    const qint64 quotient = x ? roundHalfEven(*x) / kDotDivisor : m_dotQuotient[static_cast<size_t>(i - kDotFirst)];
+    const qint64 quotient = x ? roundHalfEven(*x) / kDotDivisor : m_dotQuotient[static_cast<size_t>(i)];
     const DotStep step = stepDotSize(quotient, value);
     if (step.position != value) {
         const QSignalBlocker block(m_bar[static_cast<size_t>(i)]);
@@ -117,7 +117,7 @@ void SettingsPanel::rebuildDotSplit(int i)
     if (!n)
         return;
     const qint64 quotient = *n / kDotDivisor;
-    m_dotQuotient[static_cast<size_t>(i - kDotFirst)] = quotient;
+    m_dotQuotient[static_cast<size_t>(i)] = quotient;
     const qint64 position = roundHalfEven(*parseNumber(field->text()) - static_cast<double>(quotient) * kDotDivisor);
     if (position >= kDotBarBottom && position <= kDotBarTop)
         m_bar[static_cast<size_t>(i)]->setValue(static_cast<int>(position));

@@ -285,8 +285,6 @@ QString keptLineProblem(const QString& line)
     return {};
 }
 
-QStringList renderConfigLines(const ConfigValues& values) { return renderConfig(values).lines; }
-QByteArray renderConfigFile(const ConfigValues& values) { return renderConfig(values).bytes; }
 
 QString slotLineValue(const QString& gameFolder, const QString& slotPath, const Platform& platform)
 {

@@ -52,11 +52,6 @@ struct RenderedConfig {
 };
 RenderedConfig renderConfig(const ConfigValues& values);
 
-// The lines of Drovex.cfg, without line ends.
-QStringList renderConfigLines(const ConfigValues& values);
-// The file's bytes.
-QByteArray renderConfigFile(const ConfigValues& values);
-
 // Value of a track slot line: the slot's file relative to the game folder in the short form
 // the platform gives, DOS-style; "" when the file does not exist.
 QString slotLineValue(const QString& gameFolder, const QString& slotPath, const Platform& platform);

@@ -66,7 +66,5 @@ public:
 // The platform of the system the program was built for.
 const Platform& systemPlatform();
 
-// Short form of a path through the system's platform.
-QString ShortPath(const QString& path);
 
 } // namespace drovex

@@ -50,7 +50,7 @@ QStringList switchKeys()
     QStringList keys;
     for (int i = 0; i < kPlainCount; ++i)
         keys << QString::fromLatin1(plainSetting(i).switchKey);
-    for (int i : kValuedSaveOrder)
+    for (int i = 0; i < kValuedCount; ++i)
         keys << QString::fromLatin1(valuedSetting(i).switchKey);
     for (int g = 0; g < kAlignCount; ++g)
         keys << QString::fromLatin1(alignmentSetting(g).switchKey);
@@ -60,7 +60,7 @@ QStringList switchKeys()
 QStringList valueKeys()
 {
     QStringList keys;
-    for (int i : kValuedSaveOrder)
+    for (int i = 0; i < kValuedCount; ++i)
         keys << QString::fromLatin1(valuedSetting(i).valueKey);
     return keys;
 }

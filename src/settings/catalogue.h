@@ -331,10 +331,6 @@ static_assert([] {
     return true;
 }());
 
-// The order in which saving walks the valued settings.
-inline constexpr std::array<int, kValuedCount> kValuedSaveOrder = {0, 1, 2, 15, 4, 5, 6, 7, 8, 9, 10,
-                                                                   11, 12, 13, 14, 3, 16, 17, 18, 19, 20};
-
 // Object names of the controls.
 QString checkName(int index);          // Check(i)
 QString enableName(int index);         // CheckT(i) / CheckC(i)
@@ -350,7 +346,7 @@ QString alignButtonCaption(int group, int button);
 QString startModeCaption(int index);
 QString startModeTooltip(int index);
 
-// Every key of the catalogue (65), in the order saving writes them.
+// Every key of the catalogue: the switches, then the values, then the indices.
 QStringList allKeys();
 QStringList switchKeys();
 QStringList valueKeys();

@@ -32,21 +32,16 @@ QList<StoreEntry> snapshotEntries(const SettingsSnapshot& s)
     QList<StoreEntry> e;
     for (int i = 0; i < kPlainCount; ++i)
         e.append({latin(plainSetting(i).switchKey), s.check[static_cast<size_t>(i)]});
-    for (int i : kValuedSaveOrder)
+    for (int i = 0; i < kValuedCount; ++i)
         e.append({latin(valuedSetting(i).switchKey), s.enable[static_cast<size_t>(i)]});
     for (int g = 0; g < kAlignCount; ++g)
         e.append({latin(alignmentSetting(g).switchKey), s.align[static_cast<size_t>(g)]});
-    for (int i : kValuedSaveOrder)
+    for (int i = 0; i < kValuedCount; ++i)
         e.append({latin(valuedSetting(i).valueKey), s.text[static_cast<size_t>(i)]});
     for (int g = 0; g < kAlignCount; ++g)
         e.append({latin(alignmentSetting(g).valueKey), s.alignIndex[static_cast<size_t>(g)]});
     e.append({latin(startModeSetting().valueKey), s.startMode});
     return e;
-}
-
-WriteResult writeSnapshot(SettingsStore& store, const SettingsSnapshot& snapshot)
-{
-    return store.putAll(snapshotEntries(snapshot));
 }
 
 SettingsSnapshot defaultSnapshot()

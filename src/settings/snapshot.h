@@ -23,14 +23,13 @@ struct SettingsSnapshot {
 
 // What the store holds (a missing key reads as "").
 SettingsSnapshot readSnapshot(const SettingsStore& store);
-// Every one of the 65 keys, in the order saving writes them.
+// Every key of the catalogue with its value, to be saved all or none.
 QList<StoreEntry> snapshotEntries(const SettingsSnapshot& snapshot);
-// Stores all 65 keys, or none.
-WriteResult writeSnapshot(SettingsStore& store, const SettingsSnapshot& snapshot);
 
 // The Default column of the catalogue. "Enable GP2 Options" keeps whatever state it has, so its
 // text is empty.
 SettingsSnapshot defaultSnapshot();
+
 // What the window holds when it is created: every switch off, the initial texts, indices 0.
 SettingsSnapshot initialSnapshot();
 

@@ -33,12 +33,6 @@ const char* const kLogCaptions[kLogModes] = {"On", "Off", "Safe"};
 
 std::span<const StartSwitch> startSwitches() { return kSwitches; }
 
-const QList<int>& startSwitchOrder()
-{
-    static const QList<int> order{5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 2, 0, 1, 3, 4};
-    return order;
-}
-
 const QList<int>& startSwitchColumn()
 {
     static const QList<int> column{5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 2, 0};
@@ -76,7 +70,7 @@ QString buildOptionString(const StartOptionsState& state)
 StartOptionsState StartOptionsModel::load(const SettingsStore& store)
 {
     StartOptionsState state;
-    for (int i : startSwitchOrder()) {
+    for (int i = 0; i < kStartSwitchCount; ++i) {
         const auto n = toWholeNumber(store.get(QString::fromLatin1(kSwitches[i].key)));
         if (n && *n >= 0 && *n <= 2)
             state.switches[static_cast<size_t>(i)] = *n;
@@ -103,7 +97,7 @@ WriteResult StartOptionsModel::save(SettingsStore& store, const StartOptionsStat
         if (state.log[static_cast<size_t>(m)])
             log = m;
     QList<StoreEntry> entries;
-    for (int i : startSwitchOrder())
+    for (int i = 0; i < kStartSwitchCount; ++i)
         entries.append({QString::fromLatin1(kSwitches[i].key), QString::number(state.switches[static_cast<size_t>(i)])});
     entries.append({QString::fromLatin1(kCdLetterKey), state.cdLetter});
     entries.append({QString::fromLatin1(kVideoKey), QString::number(video)});

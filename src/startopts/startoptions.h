@@ -29,7 +29,6 @@ inline constexpr int kVideoModes = 4;
 inline constexpr int kLogModes = 3;
 
 std::span<const StartSwitch> startSwitches();      // by index 0..16
-const QList<int>& startSwitchOrder();               // 5..16, 2, 0, 1, 3, 4: loading and saving
 const QList<int>& startSwitchColumn();              // the "Start-Up Options" frame: 5..16, 2, 0
 QString videoCaption(int mode);                     // "Vesa", "Vga", "All", "Para"
 QString videoWord(int mode);                        // "vesa", ...

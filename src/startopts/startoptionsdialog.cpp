@@ -123,7 +123,7 @@ void StartOptionsDialog::switchClicked(int index)
 void StartOptionsDialog::LoadStartOptions()
 {
     const StartOptionsState loaded = m_model.load(m_session.store());
-    for (int i : startSwitchOrder())
+    for (int i = 0; i < kStartSwitchCount; ++i)
         setCheckNumber(m_switch[static_cast<size_t>(i)], loaded.switches[static_cast<size_t>(i)]);
     m_cd->setText(loaded.cdLetter);
     for (size_t m = 0; m < m_video.size(); ++m)

@@ -29,7 +29,7 @@ QMap<QString, QString> initialStore()
     QMap<QString, QString> m;
     for (const QString& k : switchKeys())
         m[k] = QStringLiteral("0");
-    for (int i : kValuedSaveOrder)
+    for (int i = 0; i < kValuedCount; ++i)
         m[QString::fromLatin1(valuedSetting(i).valueKey)] = QString::fromLatin1(valuedSetting(i).initialValue);
     for (const QString& k : indexKeys())
         m[k] = QStringLiteral("0");

@@ -69,7 +69,7 @@ private slots:
     {
         QFETCH(QString, file);
         QFETCH(ConfigValues, values);
-        const QByteArray bytes = renderConfigFile(values);
+        const QByteArray bytes = renderConfig(values).bytes;
         if (qEnvironmentVariableIsSet("DROVEX_UPDATE_GOLDEN"))
             test::writeFile(QStringLiteral(DROVEX_TEST_DATA "/") + file, bytes);
         QCOMPARE(bytes, golden(file));
@@ -79,12 +79,12 @@ private slots:
 
     void layoutOfEveryFile()
     {
-        const QByteArray bytes = renderConfigFile(defaults());
+        const QByteArray bytes = renderConfig(defaults()).bytes;
         QVERIFY(bytes.endsWith("\r\n"));
         QVERIFY(!bytes.startsWith("\xEF\xBB\xBF"));
         QCOMPARE(bytes.count("\r\n"), kConfigLineCount);
         QCOMPARE(bytes.count('\n'), kConfigLineCount);
-        const QStringList lines = renderConfigLines(defaults());
+        const QStringList lines = renderConfig(defaults()).lines;
         for (int i = 0; i < 6; ++i) {
             QVERIFY(lines[i].startsWith(QLatin1Char(';') + QString(i == 0 ? 16 : 15, QLatin1Char(' '))));
             QVERIFY(lines[i].size() <= 58);
@@ -113,7 +113,7 @@ private slots:
             const int switches[7] = {18, 8, 9, 10, 11, 12, 13};
             for (int b = 0; b < 7; ++b)
                 v.settings.enable[static_cast<size_t>(switches[b])] = QString::number((combo >> b) & 1);
-            const QStringList lines = renderConfigLines(v);
+            const QStringList lines = renderConfig(v).lines;
             QByteArray file;
             QByteArray oldLayout;
             for (const QString& l : lines) {
@@ -253,8 +253,8 @@ private slots:
 
     void disabledLinesAreCommentedOut()
     {
-        const QStringList on = renderConfigLines(allSwitches(1));
-        const QStringList off = renderConfigLines(allSwitches(0));
+        const QStringList on = renderConfig(allSwitches(1)).lines;
+        const QStringList off = renderConfig(allSwitches(0)).lines;
         QCOMPARE(on.size(), off.size());
         int commented = 0;
         for (int i = 16; i < on.size(); ++i) {
@@ -269,7 +269,7 @@ private slots:
         QCOMPARE(commented, 21);
         // A greyed switch counts as on and is written as 1.
         ConfigValues grey = allSwitches(2);
-        QCOMPARE(renderConfigLines(grey), on);
+        QCOMPARE(renderConfig(grey).lines, on);
     }
 
     void valuesDrovexCanRead_data()
@@ -296,7 +296,7 @@ private slots:
         QFETCH(QString, expected);
         ConfigValues v = defaults();
         v.settings.text[static_cast<size_t>(index)] = text;
-        const QStringList lines = renderConfigLines(v);
+        const QStringList lines = renderConfig(v).lines;
         QCOMPARE(lines.size(), kConfigLineCount);
         QCOMPARE(lines[line], expected);
     }
@@ -308,7 +308,7 @@ private slots:
         QCOMPARE(fromWindows1252("Versi\xa2n \x80"), QStringLiteral("Versi\u00a2n \u20ac"));
         ConfigValues v = defaults();
         v.settings.text[7] = QStringLiteral("Ren\u00e9 \u4e2d");
-        QVERIFY(renderConfigFile(v).contains("MyLinkName = \"Ren\xe9 ?\""));
+        QVERIFY(renderConfig(v).bytes.contains("MyLinkName = \"Ren\xe9 ?\""));
     }
 
     void slotValuesFollowTheDisk()
@@ -338,12 +338,12 @@ private slots:
         QFile half(dir.filePath(QStringLiteral("Drovex.cfg.drovex-save-aB3dE9")));
         QVERIFY(half.open(QIODevice::ReadWrite) &&
                 half.setFileTime(QDateTime::currentDateTime().addSecs(-120), QFileDevice::FileModificationTime));
-        const QByteArray first = renderConfigFile(defaults());
+        const QByteArray first = renderConfig(defaults()).bytes;
         ConfigWriteResult r = replaceConfigFile(dir.path(), first, systemPlatform());
         QVERIFY(r.written);
         QCOMPARE(r.file, dir.filePath(QStringLiteral("Drovex.cfg")));
         QVERIFY(!(QFile::permissions(r.file) & (QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther)));
-        const QByteArray second = renderConfigFile(allSwitches(0));
+        const QByteArray second = renderConfig(allSwitches(0)).bytes;
         r = replaceConfigFile(dir.path(), second, systemPlatform());
         QVERIFY(r.written);
         QCOMPARE(test::readFile(r.file), second);

@@ -43,7 +43,7 @@ int main(int argc, char* argv[])
             std::printf("settings: %s\n", qPrintable(w.reason));
             ++failures;
         }
-        if (const ConfigWriteResult c = replaceConfigFile(game, renderConfigFile(values), systemPlatform()); !c.written) {
+        if (const ConfigWriteResult c = replaceConfigFile(game, renderConfig(values).bytes, systemPlatform()); !c.written) {
             std::printf("Drovex.cfg: %s\n", qPrintable(c.reason));
             ++failures;
         }

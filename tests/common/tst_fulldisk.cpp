@@ -30,7 +30,7 @@ QByteArray drovexCfg(const QString& linkName)
     v.settings.text[7] = linkName;
     for (int n = 1; n <= kSlotCount; ++n)
         v.slotValues[static_cast<size_t>(n - 1)] = SlotTable::defaultPath(n);
-    return renderConfigFile(v);
+    return renderConfig(v).bytes;
 }
 
 } // namespace
@@ -144,7 +144,7 @@ private slots:
         before.text[6] = QString(150, QLatin1Char('d'));
         {
             IniSettingsStore store(file);
-            QVERIFY(writeSnapshot(store, before).ok);
+            QVERIFY(store.putAll(snapshotEntries(before)).ok);
             // A long value of another key makes the file larger than what is left.
             QVERIFY(store.put(QStringLiteral("Notes"), QString(6000, QLatin1Char('n'))).ok);
         }
@@ -154,7 +154,7 @@ private slots:
         fill(left);
         SettingsSnapshot after = before;
         after.text[14] = QStringLiteral("5");
-        const WriteResult r = writeSnapshot(store, after);
+        const WriteResult r = store.putAll(snapshotEntries(after));
         unfill();
         QVERIFY(!r.ok);
         QCOMPARE(r.file, file);
@@ -163,7 +163,7 @@ private slots:
         QCOMPARE(readSnapshot(store), before); // the program sees what the disk holds
         QCOMPARE(leftovers(folder, QFileInfo(file).fileName()), QStringList());
         // As soon as there is room again, the save goes through.
-        QVERIFY(writeSnapshot(store, after).ok);
+        QVERIFY(store.putAll(snapshotEntries(after)).ok);
         QCOMPARE(readSnapshot(IniSettingsStore(file)), after);
         QDir(folder).removeRecursively();
     }

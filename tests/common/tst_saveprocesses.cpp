@@ -25,7 +25,7 @@ QByteArray drovexCfgOf(const QString& name)
     v.settings.text[7] = name;
     for (int n = 1; n <= kSlotCount; ++n)
         v.slotValues[static_cast<size_t>(n - 1)] = SlotTable::defaultPath(n);
-    return renderConfigFile(v);
+    return renderConfig(v).bytes;
 }
 
 void startSaver(QProcess& p, const QString& store, const QString& game, int rounds, const QString& name, int extra = 0)

@@ -192,6 +192,4 @@ const Platform& systemPlatform()
     return platform;
 }
 
-QString ShortPath(const QString& path) { return systemPlatform().shortFormOf(path); }
-
 } // namespace drovex
