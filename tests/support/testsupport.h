@@ -54,6 +54,10 @@ struct Fixture {
     QString gameFolder() const;                           // a game folder in the temporary folder
 };
 
+// Whether the screen is the one DROVEX_TEST_SCREEN names ("1366x768@1.25": its size in pixels
+// and the scale); true when it names none. A screen set up wrongly would let fit tests pass.
+bool onTestScreen();
+
 // One step of a script for modal windows: the object name of the window it runs in, and what it
 // does there.
 struct ModalStep {
