@@ -9,6 +9,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QVBoxLayout>
 
 namespace drovex {
@@ -69,7 +70,8 @@ ColourSelector::ColourSelector(QWidget* parent)
 void ColourSelector::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
-    keepOnScreen(this);
+    if (!event->spontaneous())
+        keepOnScreen(this);
 }
 
 void ColourSelector::setSelectedColour(const QColor& colour)

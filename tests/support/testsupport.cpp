@@ -31,7 +31,7 @@ int RecordingServices::question(QWidget*, const QString& title, const QString& t
 bool RecordingServices::openUrl(const QUrl& url)
 {
     urls << url;
-    return true;
+    return urlsOpen;
 }
 
 Fixture::Fixture()

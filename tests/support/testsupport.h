@@ -29,6 +29,7 @@ public:
     QList<int> choices;              // the buttons to press in the next questions (-1 when none is left)
     QStringList questions;           // "title|text" of every question
     QList<QUrl> urls;
+    bool urlsOpen = true;            // what openUrl answers: false as if no program opened it
 
     QString openFile(QWidget* owner, const FileRequest& request) override;
     void message(QWidget* owner, MessageIcon icon, const QString& title, const QString& text) override;
