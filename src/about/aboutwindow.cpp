@@ -118,11 +118,11 @@ AboutWindow::AboutWindow(Services& services, QWidget* parent)
     contact->addWidget(label(QStringLiteral("Names"), QStringLiteral("Programed by:")), 0, 0);
     contact->addWidget(label(QStringLiteral("Label1"), QStringLiteral("Quennel")), 0, 1);
     contact->addWidget(label(QStringLiteral("About(5)"), QStringLiteral("E-Mail:")), 1, 0);
-    contact->addWidget(mail, 1, 1);
+    contact->addWidget(mail, 1, 1, Qt::AlignLeft); // only the text is the link
     contact->addWidget(label(QStringLiteral("About(6)"), QStringLiteral("ICQ:")), 2, 0);
     contact->addWidget(label(QStringLiteral("About(10)"), QStringLiteral("123-456-789")), 2, 1);
     contact->addWidget(label(QStringLiteral("About(7)"), QStringLiteral("Web:")), 3, 0);
-    contact->addWidget(web, 3, 1);
+    contact->addWidget(web, 3, 1, Qt::AlignLeft);
     contact->setColumnStretch(1, 1);
 
     auto* head = new QHBoxLayout;

@@ -51,7 +51,7 @@ struct DarkTheme {
     {
         if (!on)
             return;
-        QPalette dark(QColor(220, 220, 220), QColor(45, 45, 48));
+        QPalette dark(QColor(45, 45, 48)); // light texts on dark grey
         dark.setColor(QPalette::Link, QColor(110, 170, 255));
         dark.setColor(QPalette::LinkVisited, QColor(200, 150, 255));
         QApplication::setPalette(dark);
