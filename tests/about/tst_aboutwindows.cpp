@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QTest>
 
@@ -44,21 +45,6 @@ bool drawsColour(QWidget* w, const QColor& colour)
     return false;
 }
 
-// A dark theme, as a desktop would give the program; the light one comes back when the test ends.
-struct DarkTheme {
-    QPalette light = QApplication::palette();
-    explicit DarkTheme(bool on)
-    {
-        if (!on)
-            return;
-        QPalette dark(QColor(45, 45, 48)); // light texts on dark grey
-        dark.setColor(QPalette::Link, QColor(110, 170, 255));
-        dark.setColor(QPalette::LinkVisited, QColor(200, 150, 255));
-        QApplication::setPalette(dark);
-    }
-    ~DarkTheme() { QApplication::setPalette(light); }
-};
-
 } // namespace
 
 class TestAboutWindows : public QObject {
@@ -86,7 +72,13 @@ private slots:
         QFETCH(int, key);
         QFETCH(bool, dark);
         QFETCH(QUrl, url);
-        DarkTheme theme(dark);
+        const auto restore = qScopeGuard([light = QApplication::palette()] { QApplication::setPalette(light); });
+        if (dark) { // a dark theme, as a desktop gives it: light texts on dark grey
+            QPalette theme(QColor(45, 45, 48));
+            theme.setColor(QPalette::Link, QColor(110, 170, 255));
+            theme.setColor(QPalette::LinkVisited, QColor(200, 150, 255));
+            QApplication::setPalette(theme);
+        }
         Fixture f;
         f.seed(QStringLiteral("Path-GP2"), f.gameFolder());
         MainWindow& w = f.open();
@@ -132,7 +124,6 @@ private slots:
         QTest::addColumn<int>("choice");
         QTest::addColumn<QString>("clipboard");
         QTest::newRow("mail, copied") << "txtEMail" << 0 << "quennel@example.org";
-        QTest::newRow("web, copied") << "txtURL" << 0 << "https://drovex.example.org/";
         QTest::newRow("web, closed") << "txtURL" << 1 << "before";
     }
     void noProgramOpensTheLink()
@@ -153,9 +144,8 @@ private slots:
         w.showAbout();
         QVERIFY(script.completed());
         QCOMPARE(f.services.questions.size(), 1);
-        QVERIFY2(f.services.questions[0].contains(QStringLiteral("No program on this computer opened ") +
-                                                  f.services.urls.value(0).toString() + QLatin1Char('.')),
-                 qPrintable(f.services.questions[0]));
+        QVERIFY(f.services.questions[0].contains(QStringLiteral("No program on this computer opened ") +
+                                                 f.services.urls.value(0).toString() + QLatin1Char('.')));
         QCOMPARE(QApplication::clipboard()->text(), clipboard);
     }
 
@@ -177,21 +167,17 @@ private slots:
         w.show();
         ModalScript script({{window, [](QWidget* shown) {
             QVERIFY(QTest::qWaitForWindowExposed(shown));
-            const QRect screen = shown->screen()->availableGeometry();
-            QVERIFY2(screen.contains(shown->frameGeometry()), qPrintable(QStringLiteral("%1,%2 %3x%4 on %5x%6").arg(
-                shown->frameGeometry().x()).arg(shown->frameGeometry().y()).arg(shown->frameGeometry().width())
-                .arg(shown->frameGeometry().height()).arg(screen.width()).arg(screen.height())));
+            QVERIFY(shown->screen()->availableGeometry().contains(shown->frameGeometry()));
             QVERIFY(!shown->accessibleName().contains(QStringLiteral("  ")));
             if (shown->objectName() == QLatin1String("Drovex9")) {
                 QVERIFY(wholeInWindow(shown->findChild<QPushButton*>(QStringLiteral("Ok"))));
                 const QList<QLabel*> texts = shown->findChildren<QLabel*>();
+                auto place = [shown](QLabel* l) { return QRect(l->mapTo(shown, QPoint()), l->size()); };
                 for (QLabel* a : texts) {
-                    const int needs = a->wordWrap() ? a->heightForWidth(a->width()) : a->sizeHint().height();
-                    QVERIFY2(a->height() >= needs, qPrintable(a->objectName()));
+                    QVERIFY2(a->height() >= (a->wordWrap() ? a->heightForWidth(a->width()) : a->sizeHint().height()),
+                             qPrintable(a->objectName()));
                     for (QLabel* b : texts)
-                        QVERIFY2(a == b || !a->geometry().translated(a->parentWidget()->mapTo(shown, QPoint()))
-                                              .intersects(b->geometry().translated(b->parentWidget()->mapTo(shown, QPoint()))),
-                                 qPrintable(a->objectName() + QLatin1Char('/') + b->objectName()));
+                        QVERIFY2(a == b || !place(a).intersects(place(b)), qPrintable(a->objectName() + b->objectName()));
                 }
                 for (const char* picture : {"Picture1", "Image1"})
                     QVERIFY(!shown->findChild<QLabel*>(QLatin1String(picture))->accessibleName().isEmpty());
@@ -241,8 +227,7 @@ private slots:
             for (int page = 1; page <= 3; ++page) {
                 auto* text = box->findChild<QPlainTextEdit*>(QStringLiteral("Text(%1)").arg(page));
                 const QFontMetrics columns(text->font()); // whatever the font says of itself
-                QVERIFY2(columns.horizontalAdvance(QStringLiteral("iiii")) == columns.horizontalAdvance(QStringLiteral("WWWW")),
-                         qPrintable(QFontInfo(text->font()).family()));
+                QCOMPARE(columns.horizontalAdvance(QStringLiteral("iiii")), columns.horizontalAdvance(QStringLiteral("WWWW")));
             }
             QVERIFY(box->findChild<QPlainTextEdit*>(QStringLiteral("Text(2)"))->toPlainText().contains(QLatin1String("mapDotSizeVGA")));
             press(box, "Button(3)");

@@ -195,9 +195,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         test::ModalScript script({{QStringLiteral("Drovex3"), [&](QWidget* selector) {
             QVERIFY(QTest::qWaitForWindowExposed(selector));
-            const QRect screen = selector->screen()->availableGeometry();
-            QVERIFY2(screen.contains(selector->frameGeometry()), qPrintable(QStringLiteral("%1,%2 %3x%4").arg(
-                selector->frameGeometry().x()).arg(selector->frameGeometry().y()).arg(selector->width()).arg(selector->height())));
+            QVERIFY(selector->screen()->availableGeometry().contains(selector->frameGeometry()));
             QCOMPARE(selector->windowTitle(), QStringLiteral("Drovex Color-Selector: ") + QLatin1String(valuedSetting(k).caption));
             auto* grid = selector->findChild<PaletteGrid*>(QStringLiteral("Colors"));
             auto* number = selector->findChild<QLabel*>(QStringLiteral("SelectedIndex"));
@@ -205,10 +203,9 @@ private slots:
             QCOMPARE(number->text(), QStringLiteral("Palette-Index: %1").arg(value));
             // The value's cell carries a dot that stands out from its colour.
             QVERIFY(shownAt(grid, PaletteGrid::cellRect(value).center()) != colour(value));
-            for (int i = 0; i < QKeySequence::fromString(keys).count(); ++i) {
-                const QKeyCombination key = QKeySequence::fromString(keys)[i];
-                QTest::keyClick(QApplication::focusWidget(), key.key(), key.keyboardModifiers());
-            }
+            const QKeySequence sequence = QKeySequence::fromString(keys);
+            for (int i = 0; i < sequence.count(); ++i)
+                QTest::keyClick(QApplication::focusWidget(), sequence[i].key(), sequence[i].keyboardModifiers());
             QCOMPARE(number->text(), QStringLiteral("Palette-Index: %1").arg(chosen));
             QCOMPARE(qobject_cast<ColourSelector*>(selector)->selectedColour(), colour(chosen));
             // The chosen cell is framed in the highlight colour, and screen readers are on it.
