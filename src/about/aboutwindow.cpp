@@ -148,7 +148,9 @@ AboutWindow::AboutWindow(Services& services, QWidget* parent)
     scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     scroll->setWidgetResizable(true);
     scroll->setWidget(m_content);
-    scroll->setFocusPolicy(Qt::NoFocus); // Tab goes to the links and Ok, which it scrolls into view
+    // Tab stops at the texts too, so that the keyboard can scroll them (a focused link is
+    // scrolled into view by itself); a click does not take the focus from a link or Ok.
+    scroll->setFocusPolicy(Qt::TabFocus);
 
     auto* ok = makeButton("Ok", "Ok", "OK ... enought");
     ok->setDefault(true);
@@ -161,6 +163,10 @@ AboutWindow::AboutWindow(Services& services, QWidget* parent)
     top->addWidget(scroll, 1);
     buttons->setContentsMargins(0, 0, texts->contentsMargins().right(), 0);
     top->addLayout(buttons);
+    setTabOrder(scroll, mail);
+    setTabOrder(mail, web);
+    setTabOrder(web, ok);
+    ok->setFocus(); // Enter or Space closes the window, as before
 }
 
 void AboutWindow::showEvent(QShowEvent* event)
