@@ -11,5 +11,7 @@ store=$(mktemp -d)
 trap 'rm -rf "$store"' EXIT
 printf '[Settings]\nPath-GP2=/home/player/Games/GP2\nGP2%%20Options=1\n' > "$store/store.ini"
 xvfb-run -a -s "-screen 0 1400x900x24" build/release/drovex_snapshot "$store/store.ini" \
-    docs/screenshot.png docs/screenshot-trackmanager.png docs/screenshot-trackinfo.png docs/screenshot-about.png
-echo "docs/screenshot.png, docs/screenshot-trackmanager.png, docs/screenshot-trackinfo.png and docs/screenshot-about.png written"
+    docs/screenshot.png docs/screenshot-trackmanager.png docs/screenshot-trackinfo.png docs/screenshot-about.png \
+    docs/screenshot-about-dark.png docs/screenshot-colours.png
+echo "docs/screenshot.png, docs/screenshot-trackmanager.png, docs/screenshot-trackinfo.png, docs/screenshot-about.png,"
+echo "docs/screenshot-about-dark.png and docs/screenshot-colours.png written"

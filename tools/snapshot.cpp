@@ -1,5 +1,7 @@
 // Shows the program's windows with a throw-away settings store and saves pictures of them.
-// Usage: snapshot <store.ini> <main.png> [<trackmanager.png> <trackinfo.png> [<about.png>]]
+// Usage: snapshot <store.ini> <main.png> [<trackmanager.png> <trackinfo.png> [<about.png>
+//        [<about-dark.png> <colours.png>]]]
+// About is pictured again under a dark theme, and the colour selector as the keyboard left it.
 // With DROVEX_SNAPSHOT_MORE set to a folder, the other windows (File-Info, Folder-Info, the
 // information box, the start-up options and the colour selector) are saved there too.
 // The main window shows the default settings, stored through the program's own "Save Settings".
@@ -15,6 +17,7 @@
 #include "app/mainwindow.h"
 #include "launch/platform.h"
 #include "launch/session.h"
+#include "settings/palette.h"
 #include "settings/settingsstore.h"
 #include "tracks/trackinfowindow.h"
 #include "tracks/trackmanager.h"
@@ -26,6 +29,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QKeyEvent>
 #include <QListView>
 #include <QScreen>
 #include <QStatusBar>
@@ -106,6 +110,39 @@ void snap(QWidget* window, const QString& out, std::function<void()> next)
     });
 }
 
+// About under a dark theme, its web link focused; then the colour selector opened on "Split 1 Color" (135), its
+// current cell moved by the keyboard two cells right and one down.
+void darkAboutAndColours(drovex::MainWindow& window, drovex::Services& services, const QString& aboutOut,
+                         const QString& coloursOut, std::function<void()> next)
+{
+    const QPalette light = QApplication::palette();
+    QPalette dark(QColor(45, 45, 48)); // light texts on dark grey
+    dark.setColor(QPalette::Highlight, QColor(42, 130, 218));
+    dark.setColor(QPalette::Link, QColor(110, 170, 255));
+    dark.setColor(QPalette::LinkVisited, QColor(200, 150, 255));
+    QApplication::setPalette(dark);
+    auto* about = new drovex::AboutWindow(services, &window);
+    about->findChild<QWidget*>(QStringLiteral("txtEMail"))->setFocus();
+    QTimer::singleShot(300, about, [about] { // Tab on to the web link: the style frames it
+        QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
+        QCoreApplication::sendEvent(about->focusWidget(), &tab);
+    });
+    snap(about, aboutOut, [&window, light, coloursOut, next] {
+        QApplication::setPalette(light);
+        auto* colours = new drovex::ColourSelector(&window);
+        const drovex::Rgb value = drovex::paletteColour(135).value_or(drovex::Rgb{0, 0, 0});
+        colours->setSelectedColour(QColor(value.r, value.g, value.b));
+        colours->editSetting(QStringLiteral("Split 1 Color"), QStringLiteral("135"));
+        snap(colours, coloursOut, next);
+        QTimer::singleShot(300, colours, [colours] {
+            for (Qt::Key key : {Qt::Key_Right, Qt::Key_Right, Qt::Key_Down}) {
+                QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+                QCoreApplication::sendEvent(colours->findChild<QWidget*>(QStringLiteral("Colors")), &press);
+            }
+        });
+    });
+}
+
 // The other windows, into the folder DROVEX_SNAPSHOT_MORE names; then the tool ends.
 void moreWindows(QApplication& app, drovex::MainWindow& window, const drovex::Session& session)
 {
@@ -139,7 +176,7 @@ void moreWindows(QApplication& app, drovex::MainWindow& window, const drovex::Se
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    if (argc != 3 && argc != 5 && argc != 6)
+    if (argc != 3 && argc != 5 && argc != 6 && argc != 8)
         return 2;
     const QString storeFile = QString::fromLocal8Bit(argv[1]);
     drovex::IniSettingsStore store(storeFile);
@@ -180,7 +217,13 @@ int main(int argc, char* argv[])
                 }
                 // The About window, with the program's icon as its small picture.
                 auto* about = new drovex::AboutWindow(services, &window);
-                snap(about, QString::fromLocal8Bit(argv[5]), [&app, &window, &session] { moreWindows(app, window, session); });
+                snap(about, QString::fromLocal8Bit(argv[5]), [&app, &window, &services, &session, argc, argv] {
+                    if (argc < 8)
+                        moreWindows(app, window, session);
+                    else
+                        darkAboutAndColours(window, services, QString::fromLocal8Bit(argv[6]), QString::fromLocal8Bit(argv[7]),
+                                            [&app, &window, &session] { moreWindows(app, window, session); });
+                });
             });
         });
     };

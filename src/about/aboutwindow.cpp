@@ -1,19 +1,21 @@
 #include "about/aboutwindow.h"
 
+#include "about/linklabel.h"
 #include "widgets/appicon.h"
 #include "widgets/controls.h"
-#include "widgets/handcursor.h"
+#include "widgets/screenfit.h"
 #include "widgets/services.h"
 
 #include <QApplication>
-#include <QEvent>
+#include <QClipboard>
 #include <QFile>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
+#include <QShowEvent>
+#include <QScrollArea>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -39,15 +41,22 @@ QPixmap logo()
     return pm;
 }
 
+// The About texts are set in Arial, at the size of the widget's own font.
+void useArial(QWidget* widget)
+{
+    QFont f(QStringLiteral("Arial"));
+    if (widget->font().pointSizeF() > 0)
+        f.setPointSizeF(widget->font().pointSizeF());
+    widget->setFont(f);
+}
+
 QLabel* label(const QString& name, const QString& text, bool wrap = false)
 {
     auto* l = new QLabel(text);
     l->setObjectName(name);
     l->setTextFormat(Qt::PlainText);
     l->setWordWrap(wrap);
-    QFont f(QStringLiteral("Arial"));
-    f.setPointSize(l->font().pointSize());
-    l->setFont(f);
+    useArial(l);
     return l;
 }
 
@@ -69,17 +78,17 @@ AboutWindow::AboutWindow(Services& services, QWidget* parent)
     setObjectName(QStringLiteral("Drovex9"));
     setWindowTitle(QStringLiteral("About Drovex"));
     setModal(true);
-    setMouseTracking(true);
-    installEventFilter(this);
 
     auto* picture = new QLabel;
     picture->setObjectName(QStringLiteral("Picture1"));
     picture->setPixmap(logo());
+    picture->setAccessibleName(QStringLiteral("Drovex Front-End logo"));
     auto* image = new QLabel;
     image->setObjectName(QStringLiteral("Image1"));
     // The small picture: the program's own icon, as drawn once for its windows.
     const QIcon icon = QApplication::windowIcon().isNull() ? appIcon() : QApplication::windowIcon();
     image->setPixmap(icon.pixmap(32, 32));
+    image->setAccessibleName(QStringLiteral("Drovex Front-End icon"));
 
     auto* title = label(QStringLiteral("About(0)"), QStringLiteral("Drovex Front-End"));
     QFont big = title->font();
@@ -90,31 +99,31 @@ AboutWindow::AboutWindow(Services& services, QWidget* parent)
     auto* letterF = label(QStringLiteral("About(2)"), QStringLiteral("F"));
     auto* letterE = label(QStringLiteral("About(3)"), QStringLiteral("E"));
 
-    m_mail = label(QStringLiteral("txtEMail"), QString::fromLatin1(kAuthorMail));
-    m_mail->setToolTip(QStringLiteral("Write me a mail"));
-    m_web = label(QStringLiteral("txtURL"), QString::fromLatin1(kAuthorWeb));
-    m_web->setToolTip(QStringLiteral("Visit my site"));
-    for (QLabel* link : {m_mail, m_web}) {
-        useHandCursor(link);
-        link->setMouseTracking(true);
-        link->installEventFilter(this);
-        setTextColour(link, Qt::black);
-    }
+    const QString mailAddress = QString::fromLatin1(kAuthorMail);
+    const QString webAddress = QString::fromLatin1(kAuthorWeb);
+    auto* mail = new LinkLabel(mailAddress);
+    mail->setObjectName(QStringLiteral("txtEMail"));
+    mail->setToolTip(QStringLiteral("Write me a mail"));
+    auto* web = new LinkLabel(webAddress);
+    web->setObjectName(QStringLiteral("txtURL"));
+    web->setToolTip(QStringLiteral("Visit my site"));
+    for (LinkLabel* link : {mail, web})
+        useArial(link);
+    connect(mail, &LinkLabel::activated, this, [this, mail, mailAddress] {
+        openLink(mail, QUrl(QStringLiteral("mailto:") + mailAddress), mailAddress);
+    });
+    connect(web, &LinkLabel::activated, this, [this, web, webAddress] { openLink(web, QUrl(webAddress), webAddress); });
 
     auto* contact = new QGridLayout;
     contact->addWidget(label(QStringLiteral("Names"), QStringLiteral("Programed by:")), 0, 0);
     contact->addWidget(label(QStringLiteral("Label1"), QStringLiteral("Quennel")), 0, 1);
     contact->addWidget(label(QStringLiteral("About(5)"), QStringLiteral("E-Mail:")), 1, 0);
-    contact->addWidget(m_mail, 1, 1);
+    contact->addWidget(mail, 1, 1, Qt::AlignLeft); // only the text is the link
     contact->addWidget(label(QStringLiteral("About(6)"), QStringLiteral("ICQ:")), 2, 0);
     contact->addWidget(label(QStringLiteral("About(10)"), QStringLiteral("123-456-789")), 2, 1);
     contact->addWidget(label(QStringLiteral("About(7)"), QStringLiteral("Web:")), 3, 0);
-    contact->addWidget(m_web, 3, 1);
+    contact->addWidget(web, 3, 1, Qt::AlignLeft);
     contact->setColumnStretch(1, 1);
-
-    auto* ok = makeButton("Ok", "Ok", "OK ... enought");
-    ok->setDefault(true);
-    connect(ok, &QPushButton::clicked, this, &QDialog::hide);
 
     auto* head = new QHBoxLayout;
     head->addWidget(image);
@@ -122,54 +131,77 @@ AboutWindow::AboutWindow(Services& services, QWidget* parent)
     head->addWidget(letterE);
     head->addWidget(picture);
     head->addStretch(1);
-    auto* top = new QVBoxLayout(this);
-    top->addLayout(head);
-    top->addWidget(title);
-    top->addWidget(subtitle);
-    top->addLayout(contact);
+    m_content = new QWidget;
+    auto* texts = new QVBoxLayout(m_content);
+    texts->addLayout(head);
+    texts->addWidget(title);
+    texts->addWidget(subtitle);
+    texts->addLayout(contact);
     for (const auto& [name, file] : {std::pair{"About(8)", "disclaimer.txt"}, std::pair{"About(12)", "terms.txt"},
                                      std::pair{"About(13)", "rights.txt"}, std::pair{"About(14)", "notice.txt"},
-                                     std::pair{"Label", "thanks.txt"}}) {
-        QLabel* l = label(QString::fromLatin1(name), aboutText(QString::fromLatin1(file)), true);
-        l->setMouseTracking(true);
-        l->installEventFilter(this);
-        top->addWidget(l);
-    }
+                                     std::pair{"Label", "thanks.txt"}})
+        texts->addWidget(label(QString::fromLatin1(name), aboutText(QString::fromLatin1(file)), true));
+    texts->addStretch(1);
+    auto* scroll = new QScrollArea;
+    scroll->setObjectName(QStringLiteral("AboutTexts"));
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroll->setWidgetResizable(true);
+    scroll->setWidget(m_content);
+    // Tab stops at the texts too, so that the keyboard can scroll them (a focused link is
+    // scrolled into view by itself); a click does not take the focus from a link or Ok.
+    scroll->setFocusPolicy(Qt::TabFocus);
+
+    auto* ok = makeButton("Ok", "Ok", "OK ... enought");
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, &QDialog::hide);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(ok);
+    auto* top = new QVBoxLayout(this);
+    top->setContentsMargins(0, 0, 0, top->contentsMargins().bottom());
+    top->addWidget(scroll, 1);
+    buttons->setContentsMargins(0, 0, texts->contentsMargins().right(), 0);
     top->addLayout(buttons);
-    setFixedWidth(460);
+    setTabOrder(scroll, mail);
+    setTabOrder(mail, web);
+    setTabOrder(web, ok);
+    ok->setFocus(); // Enter or Space closes the window, as before
 }
 
-void AboutWindow::highlight(QLabel* link)
+void AboutWindow::showEvent(QShowEvent* event)
 {
-    const QColor darkBlue(0, 0, 192);
-    setTextColour(m_mail, link == m_mail ? darkBlue : QColor(Qt::black));
-    setTextColour(m_web, link == m_web ? darkBlue : QColor(Qt::black));
-}
-
-bool AboutWindow::eventFilter(QObject* watched, QEvent* event)
-{
-    if (event->type() == QEvent::MouseMove || event->type() == QEvent::Enter) {
-        if (watched == m_mail || watched == m_web) {
-            highlight(static_cast<QLabel*>(watched));
-            // Taken here: passed on, the move would reach the window and turn the link black again.
-            return event->type() == QEvent::MouseMove;
+    // 460 pixels wide, as tall as its texts need, within the screen; later openings keep the
+    // size the user left it at, within the screen it now opens on.
+    const bool opening = !event->spontaneous(); // not shown again by the window system
+    if (opening) {
+        const QSize room = roomOnScreen(this);
+        QSize wanted = size();
+        if (!m_sized) {
+            const int width = qMin(460, room.width());
+            wanted = QSize(width, m_content->heightForWidth(width) + layout()->totalSizeHint().height() -
+                                      layout()->itemAt(0)->sizeHint().height());
+            m_sized = true;
         }
-        highlight(nullptr); // the window's background and its texts
-    } else if (event->type() == QEvent::MouseButtonRelease &&
-               static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-        if (watched == m_mail) {
-            m_services.openUrl(QUrl(QStringLiteral("mailto:") + QString::fromLatin1(kAuthorMail)));
-            return true;
-        }
-        if (watched == m_web) {
-            m_services.openUrl(QUrl(QString::fromLatin1(kAuthorWeb)));
-            return true;
-        }
+        resize(wanted.boundedTo(room));
     }
-    return QDialog::eventFilter(watched, event);
+    QDialog::showEvent(event);
+    if (opening)
+        keepOnScreen(this);
+}
+
+void AboutWindow::openLink(LinkLabel* link, const QUrl& url, const QString& address)
+{
+    if (m_services.openUrl(url)) {
+        link->setVisited(true);
+        return;
+    }
+    const QString text = QStringLiteral("No program on this computer opened %1.\n\n"
+                                        "You can copy the address and use it in a program of your choice.")
+                             .arg(url.toString());
+    if (m_services.question(this, QStringLiteral("About Drovex"), text,
+                            {QStringLiteral("Copy Address"), QStringLiteral("Close")}) == 0)
+        QGuiApplication::clipboard()->setText(address);
 }
 
 } // namespace drovex

@@ -2,11 +2,9 @@
 
 #include <QDialog>
 
-class QLabel;
-class QPushButton;
-
 namespace drovex {
 
+class LinkLabel;
 class Services;
 
 // The author's contact addresses (documentation addresses, example.org).
@@ -17,19 +15,21 @@ inline constexpr const char* kAuthorWeb = "https://drovex.example.org/";
 QString aboutText(const QString& name);
 
 // "About Drovex": who made it, the terms, and links to write or visit. Its OK only hides it.
+// Its texts scroll when the screen is too small for them; Ok stays in view.
 class AboutWindow : public QDialog {
     Q_OBJECT
 public:
     AboutWindow(Services& services, QWidget* parent);
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
-    void highlight(QLabel* link); // nullptr: both links black
+    // Opens a link's address; when no program does, says so and offers to copy the address.
+    void openLink(LinkLabel* link, const QUrl& url, const QString& address);
     Services& m_services;
-    QLabel* m_mail = nullptr;
-    QLabel* m_web = nullptr;
+    QWidget* m_content = nullptr; // everything but Ok, in a scroll area
+    bool m_sized = false; // sized to its content once; later openings keep the user's size
 };
 
 } // namespace drovex

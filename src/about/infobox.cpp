@@ -3,6 +3,7 @@
 #include "about/aboutwindow.h"
 #include "version.h"
 #include "widgets/controls.h"
+#include "widgets/screenfit.h"
 
 #include <QDir>
 #include <QFontDatabase>
@@ -11,6 +12,7 @@
 #include <QHBoxLayout>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QVBoxLayout>
 
 namespace drovex {
@@ -40,6 +42,8 @@ InfoBox::InfoBox(const QString& settingsFile, const QString& gameFolder, const Q
     setObjectName(QStringLiteral("Drovex2"));
     setWindowTitle(QStringLiteral("Drovex Info") + QString(82, QLatin1Char(' ')) + QStringLiteral("[Version ") +
                    QLatin1String(kVersion) + QStringLiteral(" by Quennel]"));
+    // Screen readers read the title without the blanks that push the version to the right.
+    setAccessibleName(windowTitle().simplified());
     setModal(true);
     setAttribute(Qt::WA_DeleteOnClose);
 
@@ -67,6 +71,7 @@ InfoBox::InfoBox(const QString& settingsFile, const QString& gameFolder, const Q
     const char* const captions[3] = {"Drovex Front-End", "Drovex Info", "Drovex FAQ"};
     const char* const tips[3] = {"Drovex Front-End Info", "Drovex Info", "Drovex FAQ"};
     for (int i = 1; i <= 3; ++i) {
+        m_page[static_cast<size_t>(i - 1)]->setAccessibleName(QString::fromLatin1(tips[i - 1]));
         auto* b = makeButton(qPrintable(QStringLiteral("Button(%1)").arg(i)), captions[i - 1], tips[i - 1]);
         connect(b, &QPushButton::clicked, this, [this, i] { showPage(i); });
         buttons->addWidget(b);
@@ -79,8 +84,17 @@ InfoBox::InfoBox(const QString& settingsFile, const QString& gameFolder, const Q
     auto* top = new QVBoxLayout(this);
     top->addWidget(frame, 1);
     top->addLayout(buttons);
-    resize(720, 520);
     showPage(1);
+}
+
+void InfoBox::showEvent(QShowEvent* event)
+{
+    const bool opening = !event->spontaneous(); // not shown again by the window system
+    if (opening)
+        resize(QSize(720, 520).boundedTo(roomOnScreen(this)));
+    QDialog::showEvent(event);
+    if (opening)
+        keepOnScreen(this);
 }
 
 void InfoBox::showPage(int page)

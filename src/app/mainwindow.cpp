@@ -226,6 +226,7 @@ void MainWindow::chooseColour(int k)
     m_colourSelector = new ColourSelector(this);
     connect(m_colourSelector, &ColourSelector::colourChosen, this, [this](int index) { m_panel->setColour(m_colorIndex, index); });
     m_colourSelector->setSelectedColour(m_panel->swatchColour(k));
+    m_colourSelector->editSetting(QLatin1String(valuedSetting(k).caption), m_panel->capture().text[static_cast<size_t>(k)]);
     m_colourSelector->exec();
 }
 

@@ -1,32 +1,18 @@
 #include "colours/colourselector.h"
 
+#include "settings/fieldrules.h"
 #include "settings/palette.h"
 #include "widgets/controls.h"
-#include "widgets/handcursor.h"
+#include "widgets/screenfit.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QHelpEvent>
 #include <QLabel>
-#include <QMouseEvent>
-#include <QPainter>
 #include <QPushButton>
-#include <QToolTip>
+#include <QShowEvent>
 #include <QVBoxLayout>
 
 namespace drovex {
-namespace {
-
-// Cells are 255 twips square and 300 twips apart, the first 180 twips from the left and 240
-// from the top of the frame: at 15 twips a pixel, 17-pixel cells 20 pixels apart.
-constexpr int kCell = 17;
-constexpr int kPitch = 20;
-constexpr int kLeft = 12;
-constexpr int kTop = 16;
-
-QColor colourOf(int index) { return paletteQColor(QString::number(index)).value_or(Qt::black); }
-
-} // namespace
 
 std::optional<QColor> paletteQColor(const QString& text)
 {
@@ -34,70 +20,6 @@ std::optional<QColor> paletteQColor(const QString& text)
     if (!c)
         return std::nullopt;
     return QColor(c->r, c->g, c->b);
-}
-
-PaletteGrid::PaletteGrid(QWidget* parent)
-    : QWidget(parent)
-{
-    setObjectName(QStringLiteral("Colors"));
-    setMouseTracking(true);
-    setFixedSize(sizeHint());
-}
-
-QSize PaletteGrid::sizeHint() const { return {kLeft * 2 + 15 * kPitch + kCell, kTop + 15 * kPitch + kCell + kLeft}; }
-
-QRect PaletteGrid::cellRect(int index)
-{
-    return {kLeft + (index % 16) * kPitch, kTop + (index / 16) * kPitch, kCell, kCell};
-}
-
-int PaletteGrid::cellAt(const QPoint& pos) const
-{
-    const int column = (pos.x() - kLeft) / kPitch;
-    const int row = (pos.y() - kTop) / kPitch;
-    if (pos.x() < kLeft || pos.y() < kTop || column > 15 || row > 15)
-        return -1;
-    const int index = row * 16 + column;
-    return cellRect(index).contains(pos) ? index : -1;
-}
-
-void PaletteGrid::paintEvent(QPaintEvent*)
-{
-    QPainter p(this);
-    for (int n = 0; n < 256; ++n) {
-        p.fillRect(cellRect(n), colourOf(n));
-        p.setPen(palette().color(QPalette::Dark));
-        p.drawRect(cellRect(n).adjusted(0, 0, -1, -1));
-    }
-}
-
-bool PaletteGrid::event(QEvent* e)
-{
-    if (e->type() == QEvent::ToolTip) {
-        auto* help = static_cast<QHelpEvent*>(e);
-        const int n = cellAt(help->pos());
-        if (n >= 0)
-            QToolTip::showText(help->globalPos(), QStringLiteral("Palette-Index: %1").arg(n), this, cellRect(n));
-        else
-            QToolTip::hideText();
-        return true;
-    }
-    return QWidget::event(e);
-}
-
-void PaletteGrid::mouseMoveEvent(QMouseEvent* e)
-{
-    if (cellAt(e->position().toPoint()) >= 0)
-        setCursor(handCursor());
-    else
-        unsetCursor();
-}
-
-void PaletteGrid::mouseReleaseEvent(QMouseEvent* e)
-{
-    const int n = cellAt(e->position().toPoint());
-    if (e->button() == Qt::LeftButton && n >= 0)
-        emit cellClicked(n);
 }
 
 ColourSelector::ColourSelector(QWidget* parent)
@@ -113,13 +35,18 @@ ColourSelector::ColourSelector(QWidget* parent)
     frameLayout->setContentsMargins(0, 0, 0, 0);
     m_grid = new PaletteGrid;
     frameLayout->addWidget(m_grid);
-    connect(m_grid, &PaletteGrid::cellClicked, this, &ColourSelector::cellClicked);
+    connect(m_grid, &PaletteGrid::cellChosen, this, &ColourSelector::cellChosen);
 
     m_selected = new QLabel;
     m_selected->setObjectName(QStringLiteral("SelectedColor"));
+    m_selected->setAccessibleName(QStringLiteral("Chosen colour"));
     m_selected->setAutoFillBackground(true);
     m_selected->setFrameShape(QFrame::Box);
     m_selected->setFixedSize(60, 24);
+    // The number of the chosen cell, beside its colour.
+    m_number = new QLabel;
+    m_number->setObjectName(QStringLiteral("SelectedIndex"));
+    m_number->setTextFormat(Qt::PlainText);
     auto* accept = makeButton("BTN_Accept", "Accept", "Accept selected color");
     accept->setDefault(true);
     auto* cancel = makeButton("BTN_Cancel", "Cancel", "Cancel Selection");
@@ -128,13 +55,23 @@ ColourSelector::ColourSelector(QWidget* parent)
 
     auto* row = new QHBoxLayout;
     row->addWidget(m_selected);
+    row->addWidget(m_number);
     row->addStretch(1);
     row->addWidget(accept);
     row->addWidget(cancel);
     auto* top = new QVBoxLayout(this);
     top->addWidget(frame);
     top->addLayout(row);
+    showNumber(-1);
     setFixedSize(sizeHint());
+    m_grid->setFocus(); // the keyboard works the grid as soon as the window opens
+}
+
+void ColourSelector::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (!event->spontaneous())
+        keepOnScreen(this);
 }
 
 void ColourSelector::setSelectedColour(const QColor& colour)
@@ -144,9 +81,27 @@ void ColourSelector::setSelectedColour(const QColor& colour)
 
 QColor ColourSelector::selectedColour() const { return m_selected->palette().color(QPalette::Window); }
 
-void ColourSelector::cellClicked(int index)
+void ColourSelector::editSetting(const QString& settingName, const QString& valueText)
 {
-    setSelectedColour(colourOf(index));
+    setWindowTitle(QStringLiteral("Drovex Color-Selector: ") + settingName.trimmed());
+    const auto value = toWholeNumber(valueText);
+    const int index = value && paletteColour(*value) ? *value : -1;
+    m_grid->setMarkedCell(index);
+    showNumber(index);
+}
+
+void ColourSelector::showNumber(int index)
+{
+    m_number->setText(index >= 0 ? QStringLiteral("Palette-Index: %1").arg(index) : QStringLiteral("Palette-Index: -"));
+    // The swatch's name carries the number too, for screen readers that pass over the label.
+    m_selected->setAccessibleDescription(index >= 0 ? QStringLiteral("colour %1").arg(index) : QString());
+}
+
+void ColourSelector::cellChosen(int index)
+{
+    if (const auto c = paletteColour(index))
+        setSelectedColour(QColor(c->r, c->g, c->b));
+    showNumber(index);
     m_pending = index;
 }
 

@@ -4,40 +4,51 @@
 #include <QScreen>
 #include <QStringList>
 #include <QWidget>
+#include <QWindow>
 
 namespace drovex {
 namespace {
 
-QScreen* screenOf(const QWidget* window)
+const QScreen* screenOf(const QWidget* window)
 {
-    QScreen* screen = window->screen();
+    const QWidget* anchor = window->parentWidget() ? window->parentWidget()->window() : window;
+    const QScreen* screen = anchor->screen();
     return screen ? screen : QGuiApplication::primaryScreen();
 }
 
-// What the window manager adds around a window; a guess before the window was first shown.
-QSize frameOf(const QWidget* window)
+QMargins frameOf(const QWidget* window)
 {
-    const QSize frame = window->frameGeometry().size() - window->geometry().size();
-    return frame.isEmpty() ? QSize(8, 32) : frame;
+    return window->windowHandle() ? window->windowHandle()->frameMargins() : QMargins();
 }
 
 } // namespace
 
+QSize roomOnScreen(const QWidget* window)
+{
+    QMargins frame = frameOf(window);
+    if (frame.isNull())
+        frame = QMargins(4, 32, 4, 4); // a title bar and thin borders
+    return screenOf(window)->availableGeometry().size().shrunkBy(frame).expandedTo(QSize(1, 1));
+}
+
+void keepOnScreen(QWidget* window)
+{
+    const QRect area = screenOf(window)->availableGeometry();
+    const QRect frame = window->geometry() + frameOf(window);
+    // The top left corner wins when the window is larger than the area: its title bar stays reachable.
+    const int dx = qMax(area.left() - frame.left(), qMin(0, area.right() - frame.right()));
+    const int dy = qMax(area.top() - frame.top(), qMin(0, area.bottom() - frame.bottom()));
+    if (dx != 0 || dy != 0)
+        window->move(window->pos() + QPoint(dx, dy));
+}
+
 void fitToScreen(QWidget* window)
 {
-    const QScreen* screen = screenOf(window);
-    if (!screen)
-        return;
-    const QRect area = screen->availableGeometry();
-    const QSize room = (area.size() - frameOf(window)).expandedTo(QSize(200, 150));
+    const QSize room = roomOnScreen(window).expandedTo(QSize(200, 150));
     window->setMinimumSize(window->minimumSize().boundedTo(room));
     window->resize(window->size().boundedTo(room));
-    if (window->isWindow() && window->testAttribute(Qt::WA_Moved)) {
-        QPoint p = window->pos();
-        p.setX(qBound(area.left(), p.x(), area.right() - window->width() - frameOf(window).width() + 1));
-        p.setY(qBound(area.top(), p.y(), area.bottom() - window->height() - frameOf(window).height() + 1));
-        window->move(p);
-    }
+    if (window->testAttribute(Qt::WA_Moved))
+        keepOnScreen(window);
 }
 
 QString geometryText(const QWidget* window)

@@ -1,6 +1,6 @@
 // Every screen and every hand: the windows fit the screen they open on at any scale, keep their
-// size and place, and work by keyboard alone. CTest runs this program once per screen setup
-// (DROVEX_TEST_SCREEN = "<width>x<height>@<scale>").
+// size and place, and work by keyboard alone. CTest runs this program once more for each screen
+// setup (tests/CMakeLists.txt).
 #include "app/mainwindow.h"
 #include "support/coresupport.h"
 #include "support/testsupport.h"
@@ -8,14 +8,12 @@
 #include "tracks/trackselector.h"
 
 #include <QAccessible>
-#include <QApplication>
 #include <QDir>
 #include <QListView>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
 #include <QStatusBar>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QWindow>
 
@@ -56,6 +54,7 @@ class TestEveryHand : public QObject {
 private slots:
     void mainWindowFitsWithItsCommandsInSight()
     {
+        QVERIFY(test::onTestScreen());
         Fixture f;
         makeGame(f);
         MainWindow& w = f.open();
@@ -151,25 +150,5 @@ private slots:
     }
 };
 
-// The screen setup must be in place before the application starts.
-int main(int argc, char* argv[])
-{
-    QByteArray setup = qgetenv("DROVEX_TEST_SCREEN");
-    if (setup.isEmpty())
-        setup = "1366x768@1";
-    const QList<QByteArray> parts = setup.split('@');
-    const QList<QByteArray> size = parts.first().split('x');
-    QTemporaryDir dir;
-    const QString config = dir.filePath(QStringLiteral("screen.json"));
-    test::writeFile(config, QStringLiteral("{\"screens\": [{\"name\": \"Screen\", \"x\": 0, \"y\": 0, \"width\": %1, "
-                                           "\"height\": %2, \"logicalDpi\": 96, \"logicalBaseDpi\": 96, \"dpr\": 1}]}")
-                                .arg(QString::fromLatin1(size.value(0)), QString::fromLatin1(size.value(1)))
-                                .toLatin1());
-    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + QFile::encodeName(config));
-    qputenv("QT_SCALE_FACTOR", parts.value(1, "1"));
-    QApplication app(argc, argv);
-    TestEveryHand test;
-    return QTest::qExec(&test, argc, argv);
-}
-
+QTEST_MAIN(TestEveryHand)
 #include "tst_everyhand.moc"

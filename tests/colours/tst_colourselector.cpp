@@ -1,9 +1,14 @@
 #include "app/mainwindow.h"
 #include "colours/colourselector.h"
+#include "settings/catalogue.h"
 #include "settings/palette.h"
 #include "support/testsupport.h"
 
+#include <QAccessible>
+#include <QApplication>
 #include <QFileInfo>
+#include <QKeySequence>
+#include <QScreen>
 #include <QHelpEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -53,6 +58,13 @@ void pick(MainWindow& w, int k, QList<int> cells, const char* button, QColor* sh
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
+// The colour drawn at a point of a widget, whatever the scale.
+QColor shownAt(QWidget* w, QPoint at)
+{
+    const QImage image = w->grab().toImage();
+    return image.pixelColor((QPointF(at) * image.devicePixelRatio()).toPoint());
+}
+
 } // namespace
 
 class TestColourSelector : public QObject {
@@ -68,6 +80,18 @@ private slots:
         QCOMPARE(grid.cellAt(QPoint(12 + 18, 20)), -1); // the gap between two cells
         grid.show();
         QVERIFY(QTest::qWaitForWindowExposed(&grid));
+        // Screen readers see a named list of 256 named cells.
+        QAccessibleInterface* list = QAccessible::queryAccessibleInterface(&grid);
+        QCOMPARE(list->role(), QAccessible::List);
+        QCOMPARE(list->text(QAccessible::Name), QStringLiteral("GP2 palette"));
+        QCOMPARE(list->childCount(), 256);
+        QAccessibleInterface* cell = list->child(135);
+        QCOMPARE(cell->role(), QAccessible::ListItem);
+        QCOMPARE(cell->text(QAccessible::Name), QStringLiteral("colour 135"));
+        QCOMPARE(list->indexOfChild(cell), 135);
+        QCOMPARE(cell->parent(), list);
+        const QPoint cell17 = grid.mapToGlobal(PaletteGrid::cellRect(17).center());
+        QCOMPARE(list->childAt(cell17.x(), cell17.y())->text(QAccessible::Name), QStringLiteral("colour 17"));
         for (int n : {0, 135}) {
             const QPoint at = PaletteGrid::cellRect(n).center();
             QHelpEvent help(QEvent::ToolTip, at, grid.mapToGlobal(at));
@@ -133,6 +157,73 @@ private slots:
         QCOMPARE(w.ColorIndex(), 2);
         QCOMPARE(f.stored(QStringLiteral("Zoom Value")), stored); // no Save
         QVERIFY(!QFileInfo::exists(f.gameFolder() + QStringLiteral("/Drovex.cfg")));
+    }
+
+    // By the keyboard alone: Enter on the colour button opens the selector on the setting's
+    // value, marked, with the grid focused; keys move the chosen cell, whose number and colour
+    // show beside the swatch; Enter applies it and Escape drops it. The window fits its screen.
+    void keysAlone_data()
+    {
+        QTest::addColumn<int>("k");
+        QTest::addColumn<int>("value");
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<int>("chosen");
+        QTest::addColumn<bool>("accept");
+        QTest::newRow("arrows") << 0 << 135 << "Right, Down, Down, Left" << 167 << true;
+        QTest::newRow("row end, row start") << 1 << 125 << "End, Home, Right" << 113 << true;
+        QTest::newRow("column top") << 2 << 151 << "PgUp, Down" << 23 << true;
+        QTest::newRow("column bottom") << 2 << 151 << "PgDown, Up" << 231 << true;
+        QTest::newRow("last, first") << 3 << 9 << "Ctrl+End, Ctrl+Home, Right" << 1 << true;
+        QTest::newRow("right goes on to the next row") << 0 << 15 << "Right" << 16 << true;
+        QTest::newRow("first cell holds") << 0 << 0 << "Left, Up, PgUp" << 0 << true;
+        QTest::newRow("last cell holds") << 0 << 255 << "Right, Down, PgDown" << 255 << true;
+        QTest::newRow("escape") << 0 << 135 << "Right" << 136 << false;
+    }
+    void keysAlone()
+    {
+        QFETCH(int, k);
+        QFETCH(int, value);
+        QFETCH(QString, keys);
+        QFETCH(int, chosen);
+        QFETCH(bool, accept);
+        QVERIFY(test::onTestScreen());
+        Fixture f;
+        f.seed(QStringLiteral("Path-GP2"), f.gameFolder());
+        f.seed(QLatin1String(valuedSetting(k).valueKey), QString::number(value));
+        MainWindow& w = f.open();
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        test::ModalScript script({{QStringLiteral("Drovex3"), [&](QWidget* selector) {
+            QVERIFY(QTest::qWaitForWindowExposed(selector));
+            QVERIFY(selector->screen()->availableGeometry().contains(selector->frameGeometry()));
+            QCOMPARE(selector->windowTitle(), QStringLiteral("Drovex Color-Selector: ") + QLatin1String(valuedSetting(k).caption));
+            auto* grid = selector->findChild<PaletteGrid*>(QStringLiteral("Colors"));
+            auto* number = selector->findChild<QLabel*>(QStringLiteral("SelectedIndex"));
+            QCOMPARE(QApplication::focusWidget(), grid);
+            QCOMPARE(number->text(), QStringLiteral("Palette-Index: %1").arg(value));
+            // The value's cell carries a dot that stands out from its colour.
+            QVERIFY(shownAt(grid, PaletteGrid::cellRect(value).center()) != colour(value));
+            const QKeySequence sequence = QKeySequence::fromString(keys);
+            for (int i = 0; i < sequence.count(); ++i)
+                QTest::keyClick(QApplication::focusWidget(), sequence[i].key(), sequence[i].keyboardModifiers());
+            QCOMPARE(number->text(), QStringLiteral("Palette-Index: %1").arg(chosen));
+            QCOMPARE(qobject_cast<ColourSelector*>(selector)->selectedColour(), colour(chosen));
+            // The chosen cell is framed in the highlight colour, and screen readers are on it.
+            QCOMPARE(shownAt(grid, PaletteGrid::cellRect(chosen).topLeft() - QPoint(1, 1)),
+                     grid->palette().color(QPalette::Highlight));
+            QAccessibleInterface* focused = QAccessible::queryAccessibleInterface(grid)->focusChild();
+            QVERIFY(focused);
+            QCOMPARE(focused->text(QAccessible::Name), QStringLiteral("colour %1").arg(chosen));
+            QVERIFY(focused->state().focused);
+            QTest::keyClick(QApplication::focusWidget(), accept ? Qt::Key_Return : Qt::Key_Escape);
+        }}});
+        auto* button = w.findChild<QToolButton*>(QStringLiteral("BTN_Color(%1)").arg(k));
+        button->setFocus();
+        QTest::keyClick(button, Qt::Key_Return);
+        QVERIFY(script.completed());
+        const int applied = accept ? chosen : value;
+        QCOMPARE(w.findChild<QLineEdit*>(QStringLiteral("Text(%1)").arg(k))->text(), QString::number(applied));
+        QCOMPARE(swatch(w, k), colour(applied));
     }
 
     void acceptWithoutAnyClickChangesNothing()

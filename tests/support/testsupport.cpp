@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
+#include <QScreen>
 #include <QTest>
 
 namespace drovex::test {
@@ -30,7 +31,7 @@ int RecordingServices::question(QWidget*, const QString& title, const QString& t
 bool RecordingServices::openUrl(const QUrl& url)
 {
     urls << url;
-    return true;
+    return urlsOpen;
 }
 
 Fixture::Fixture()
@@ -123,5 +124,14 @@ void ModalScript::poll()
 }
 
 QString Fixture::gameFolder() const { return dir.filePath(QStringLiteral("GP2")); }
+
+bool onTestScreen()
+{
+    const QString setup = qEnvironmentVariable("DROVEX_TEST_SCREEN");
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const qreal scale = screen->devicePixelRatio();
+    const QSize pixels = (QSizeF(screen->geometry().size()) * scale).toSize();
+    return setup.isEmpty() || setup == QStringLiteral("%1x%2@%3").arg(pixels.width()).arg(pixels.height()).arg(scale);
+}
 
 } // namespace drovex::test

@@ -29,6 +29,7 @@ public:
     QList<int> choices;              // the buttons to press in the next questions (-1 when none is left)
     QStringList questions;           // "title|text" of every question
     QList<QUrl> urls;
+    bool urlsOpen = true;            // what openUrl answers: false as if no program opened it
 
     QString openFile(QWidget* owner, const FileRequest& request) override;
     void message(QWidget* owner, MessageIcon icon, const QString& title, const QString& text) override;
@@ -53,6 +54,10 @@ struct Fixture {
     MainWindow& open(bool runStartUp = true);             // creates the window (and runs start-up)
     QString gameFolder() const;                           // a game folder in the temporary folder
 };
+
+// Whether the screen is the one DROVEX_TEST_SCREEN names ("1366x768@1.25": its size in pixels
+// and the scale); true when it names none. A screen set up wrongly would let fit tests pass.
+bool onTestScreen();
 
 // One step of a script for modal windows: the object name of the window it runs in, and what it
 // does there.
