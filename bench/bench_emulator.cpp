@@ -5,8 +5,8 @@
 #include "benchutil.h"
 #include "launch/emulator.h"
 #include "launch/emulatorwatch.h"
-#include "launch/platform.h"
-#include "launch/session.h"
+#include "system/platform.h"
+#include "system/session.h"
 #include "settings/settingsstore.h"
 #include "widgets/services.h"
 

@@ -8,8 +8,8 @@
 #include "benchutil.h"
 #include "cfgfile/cfgimport.h"
 #include "cfgfile/cfgreader.h"
-#include "launch/platform.h"
-#include "launch/session.h"
+#include "system/platform.h"
+#include "system/session.h"
 #include "settings/settingsstore.h"
 #include "widgets/services.h"
 

@@ -4,8 +4,8 @@
 // as long as an empty Qt main window.
 #include "app/mainwindow.h"
 #include "benchutil.h"
-#include "launch/platform.h"
-#include "launch/session.h"
+#include "system/platform.h"
+#include "system/session.h"
 #include "widgets/services.h"
 #include "settings/settingsstore.h"
 

@@ -4,7 +4,7 @@
 #include "benchutil.h"
 #include "cfgfile/configfile.h"
 #include "common/paths.h"
-#include "launch/platform.h"
+#include "system/platform.h"
 #include "settings/catalogue.h"
 #include "tracks/slottable.h"
 #include "tracks/trackinfo.h"

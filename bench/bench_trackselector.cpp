@@ -4,8 +4,8 @@
 // The goal: the window answers within 100 ms (the delay a user starts to notice) all the while.
 #include "app/mainwindow.h"
 #include "benchutil.h"
-#include "launch/platform.h"
-#include "launch/session.h"
+#include "system/platform.h"
+#include "system/session.h"
 #include "widgets/services.h"
 #include "settings/settingsstore.h"
 #include "tracks/trackmanager.h"

@@ -14,9 +14,10 @@ namespace {
 // Lowest first: a folder may include only folders before it in this list (and itself).
 const QStringList kLayers = {
     QStringLiteral("common"),    // paths, code page, DOS names, safe file writing
+    QStringLiteral("system"),    // the operating-system layer (platform, posix) and the session
     QStringLiteral("widgets"),   // shared widget helpers and the dialog seam
     QStringLiteral("settings"),  // catalogue, palette, store, snapshot
-    QStringLiteral("launch"),    // session, platform layer, launcher, emulator
+    QStringLiteral("launch"),    // launcher, DOS emulator and its watch
     QStringLiteral("cfgfile"),   // Drovex.cfg writer and reader
     QStringLiteral("gameinfo"),  // game version and file facts
     QStringLiteral("startopts"), // the game's start-up options

@@ -1,7 +1,7 @@
 #include "app/emulatorwindow.h"
 
 #include "launch/emulator.h"
-#include "launch/session.h"
+#include "system/session.h"
 #include "widgets/controls.h"
 #include "widgets/services.h"
 

@@ -7,7 +7,7 @@
 #include "app/settingspanel.h"
 #include "colours/colourselector.h"
 #include "launch/emulatorwatch.h"
-#include "launch/session.h"
+#include "system/session.h"
 #include "settings/settingsstore.h"
 #include "startopts/startoptionsdialog.h"
 #include "tracks/trackmanager.h"

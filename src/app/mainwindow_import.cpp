@@ -4,7 +4,7 @@
 
 #include "app/settingspanel.h"
 #include "cfgfile/cfgimport.h"
-#include "launch/session.h"
+#include "system/session.h"
 #include "settings/settingsstore.h"
 #include "tracks/trackmanager.h"
 #include "widgets/services.h"

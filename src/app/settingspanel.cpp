@@ -44,16 +44,16 @@ SettingsPanel::SettingsPanel(QWidget* parent)
 
     for (const Setting& s : kSettings) {
         switch (s.kind) {
-        case Kind::Plain:
+        case SettingKind::Plain:
             placePlain(s);
             break;
-        case Kind::Valued:
+        case SettingKind::Valued:
             placeValued(s);
             break;
-        case Kind::Alignment:
+        case SettingKind::Alignment:
             placeAlignment(s);
             break;
-        case Kind::StartMode:
+        case SettingKind::StartMode:
             placeStartMode(s);
             break;
         }

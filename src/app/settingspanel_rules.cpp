@@ -126,7 +126,7 @@ void SettingsPanel::rebuildDotSplit(int i)
 void SettingsPanel::paintSwatch(int k)
 {
     // Not a palette index: the swatch keeps its colour.
-    if (const auto c = paletteQColor(m_field[static_cast<size_t>(k)]->text()))
+    if (const auto c = paletteQColour(m_field[static_cast<size_t>(k)]->text()))
         setBackground(m_swatch[static_cast<size_t>(k)], *c);
 }
 
@@ -138,7 +138,7 @@ void SettingsPanel::paintSwatches()
 
 void SettingsPanel::setColour(int k, int paletteIndex)
 {
-    if (const auto c = paletteQColor(QString::number(paletteIndex)))
+    if (const auto c = paletteQColour(QString::number(paletteIndex)))
         setBackground(m_swatch[static_cast<size_t>(k)], *c);
     setFieldText(k, QString::number(paletteIndex));
 }

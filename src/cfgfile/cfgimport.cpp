@@ -185,10 +185,10 @@ ImportedConfig importDrovexCfg(const QByteArray& file, const SettingsSnapshot& c
         if (!setting.cfgKey)
             continue; // the front-end's own switches and the start mode
         switch (setting.kind) {
-        case Kind::Plain:
+        case SettingKind::Plain:
             s.check[i] = onOff(setting.cfgKey, setting.defaultOn);
             break;
-        case Kind::Valued: {
+        case SettingKind::Valued: {
             if (!setting.hasBar()) { // a free text with its own switch value
                 s.enable[i] = onOff(setting.cfgKey, setting.defaultOn);
                 const CfgEntry& t = entry(setting.cfgTextKey);
@@ -218,7 +218,7 @@ ImportedConfig importDrovexCfg(const QByteArray& file, const SettingsSnapshot& c
             }
             break;
         }
-        case Kind::Alignment: {
+        case SettingKind::Alignment: {
             const CfgEntry& e = entry(setting.cfgKey);
             if (e.status == CfgStatus::Set && e.number >= 0 && e.number < kOptionCount) {
                 s.align[i] = stateText(true);
@@ -235,7 +235,7 @@ ImportedConfig importDrovexCfg(const QByteArray& file, const SettingsSnapshot& c
             }
             break;
         }
-        case Kind::StartMode:
+        case SettingKind::StartMode:
             break;
         }
     }

@@ -5,7 +5,7 @@
 #include "common/dosname.h"
 #include "common/paths.h"
 #include "common/safefile.h"
-#include "launch/platform.h"
+#include "system/platform.h"
 #include "settings/fieldrules.h"
 #include "version.h"
 

@@ -14,7 +14,7 @@
 
 namespace drovex {
 
-std::optional<QColor> paletteQColor(const QString& text)
+std::optional<QColor> paletteQColour(const QString& text)
 {
     const auto c = paletteColour(text);
     if (!c)

@@ -12,7 +12,7 @@ class QLabel;
 namespace drovex {
 
 // The colour of the palette index a text names; none when it names no index.
-std::optional<QColor> paletteQColor(const QString& text);
+std::optional<QColor> paletteQColour(const QString& text);
 
 // "Drovex Color-Selector": picks a palette index for one colour setting of the main window, by
 // mouse or by keyboard alone (the grid has the focus; Enter accepts, Escape cancels).

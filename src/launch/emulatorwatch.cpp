@@ -3,7 +3,7 @@
 #include "common/safefile.h"
 
 #include "launch/emulator.h"
-#include "launch/platform.h"
+#include "system/platform.h"
 
 #include <QDir>
 #include <QFile>

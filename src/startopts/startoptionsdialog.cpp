@@ -1,6 +1,6 @@
 #include "startopts/startoptionsdialog.h"
 
-#include "launch/session.h"
+#include "system/session.h"
 #include "startopts/startoptions.h"
 #include "widgets/controls.h"
 #include "widgets/handcursor.h"

@@ -3,7 +3,7 @@
 #include "gameinfo/filefacts.h"
 #include "gameinfo/gameversion.h"
 #include "launch/launcher.h"
-#include "launch/session.h"
+#include "system/session.h"
 #include "tracks/navigation.h"
 #include "tracks/trackfile.h"
 #include "tracks/trackinfowindow.h"

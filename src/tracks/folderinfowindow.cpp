@@ -2,7 +2,7 @@
 
 #include "gameinfo/filefacts.h"
 #include "launch/emulator.h"
-#include "launch/session.h"
+#include "system/session.h"
 #include "settings/settingsstore.h"
 #include "tracks/navigation.h"
 #include "tracks/slottable.h"

@@ -1,6 +1,6 @@
 #include "tracks/trackmanager.h"
 
-#include "launch/session.h"
+#include "system/session.h"
 #include "settings/settingsstore.h"
 #include "tracks/fileinfowindow.h"
 #include "tracks/folderinfowindow.h"

@@ -2,8 +2,8 @@
 
 #include "common/dosname.h"
 #include "common/paths.h"
-#include "launch/platform.h"
-#include "launch/session.h"
+#include "system/platform.h"
+#include "system/session.h"
 #include "tracks/fileinfowindow.h"
 #include "tracks/navigation.h"
 #include "tracks/trackinfowindow.h"

@@ -4,7 +4,7 @@
 
 #include "common/dosname.h"
 #include "common/paths.h"
-#include "launch/session.h"
+#include "system/session.h"
 #include "tracks/navigation.h"
 #include "tracks/trackinfowindow.h"
 #include "widgets/elidinglabel.h"

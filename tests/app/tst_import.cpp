@@ -48,7 +48,7 @@ void pickFileMenu(MainWindow& w, const char* entry)
 QByteArray shownWhenNotSet(const CfgKey& key)
 {
     for (const Setting& s : kSettings)
-        if (s.cfgKey && qstricmp(s.cfgKey, key.name) == 0 && (s.kind == Kind::Plain || (s.kind == Kind::Valued && !s.hasBar())))
+        if (s.cfgKey && qstricmp(s.cfgKey, key.name) == 0 && (s.kind == SettingKind::Plain || (s.kind == SettingKind::Valued && !s.hasBar())))
             return s.defaultOn ? "1" : "0";
     if (qstrnicmp(key.name, "f1ct", 4) == 0)
         return QStringLiteral("CIRCUITS\\F1CT%1.DAT").arg(QByteArray(key.name).mid(4).toInt(), 2, 10, QLatin1Char('0')).toLatin1();

@@ -1,6 +1,6 @@
 #include "common/codepage.h"
 #include "cfgfile/configfile.h"
-#include "launch/platform.h"
+#include "system/platform.h"
 #include "settings/catalogue.h"
 #include "support/cfgmodel.h"
 #include "support/coresupport.h"

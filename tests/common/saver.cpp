@@ -4,7 +4,7 @@
 // with status 1 when any write failed.
 #include "cfgfile/configfile.h"
 #include "common/safefile.h"
-#include "launch/platform.h"
+#include "system/platform.h"
 #include "settings/settingsstore.h"
 #include "settings/snapshot.h"
 #include "tracks/slottable.h"

@@ -2,7 +2,7 @@
 // failure is reported. Runs on a real small file system (a tmpfs mounted here, which needs root);
 // where none can be mounted, the same cases run with the largest file size lowered instead.
 #include "cfgfile/configfile.h"
-#include "launch/platform.h"
+#include "system/platform.h"
 #include "settings/settingsstore.h"
 #include "settings/snapshot.h"
 #include "support/coresupport.h"

@@ -1,7 +1,7 @@
 // Replacing a file never takes another save's temporary file away, and a link stays a link.
 #include "cfgfile/configfile.h"
 #include "common/safefile.h"
-#include "launch/platform.h"
+#include "system/platform.h"
 #include "settings/settingsstore.h"
 #include "support/coresupport.h"
 

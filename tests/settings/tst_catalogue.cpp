@@ -40,7 +40,7 @@ private slots:
     void defaultsAndInitialValuesDifferOnlyWhereIntended()
     {
         for (const Setting& s : kSettings) {
-            if (s.kind != Kind::Valued && s.kind != Kind::Alignment)
+            if (s.kind != SettingKind::Valued && s.kind != SettingKind::Alignment)
                 continue;
             const bool differs = qstrcmp(s.defaultValue, s.initialValue) != 0;
             const bool expected = QLatin1String(s.valueKey) == QLatin1String("Log Visible Lines Value") ||

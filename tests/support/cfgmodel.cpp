@@ -36,11 +36,11 @@ QHash<QByteArray, std::optional<CfgValue>> expectedReading(const ConfigValues& v
     for (const Setting& s : kSettings) {
         const auto i = static_cast<size_t>(s.index);
         switch (s.kind) {
-        case Kind::Plain:
+        case SettingKind::Plain:
             if (s.cfgKey)
                 e.insert(s.cfgKey, number(s.cfgKey, on(v.check[i])));
             break;
-        case Kind::Valued:
+        case SettingKind::Valued:
             if (!s.hasBar()) { // the two texts: their switch is a value of its own
                 e.insert(s.cfgKey, number(s.cfgKey, on(v.enable[i])));
                 e.insert(s.cfgTextKey, textOrNotSet(v.text[i]));
@@ -50,10 +50,10 @@ QHash<QByteArray, std::optional<CfgValue>> expectedReading(const ConfigValues& v
                 e.insert(s.cfgKey, std::nullopt);
             }
             break;
-        case Kind::Alignment:
+        case SettingKind::Alignment:
             e.insert(s.cfgKey, on(v.align[i]) ? std::optional(number(s.cfgKey, v.alignIndex[i].toUInt())) : std::nullopt);
             break;
-        case Kind::StartMode:
+        case SettingKind::StartMode:
             break;
         }
     }

@@ -1,7 +1,7 @@
 #include "support/testsupport.h"
 
 #include "app/mainwindow.h"
-#include "launch/session.h"
+#include "system/session.h"
 
 #include <QApplication>
 #include <QDialog>

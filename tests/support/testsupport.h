@@ -1,7 +1,7 @@
 #pragma once
 
-#include "launch/platform.h"
-#include "launch/session.h"
+#include "system/platform.h"
+#include "system/session.h"
 #include "settings/settingsstore.h"
 #include "widgets/services.h"
 

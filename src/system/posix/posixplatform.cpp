@@ -1,5 +1,5 @@
 #include "common/paths.h"
-#include "launch/platform.h"
+#include "system/platform.h"
 
 #include <QDir>
 #include <QFile>
