@@ -4,6 +4,7 @@
 // the buffers of the one before), and two files made to cost the reader most (one it reads, one it
 // gives up). Prints the medians of repeated runs.
 // The goals: each import takes at most 250 ms, each Save after it at most 250 ms.
+#include "app/commands.h"
 #include "app/mainwindow.h"
 #include "benchutil.h"
 #include "cfgfile/cfgimport.h"
@@ -93,7 +94,7 @@ int main(int argc, char* argv[])
         if (!QFile::exists(game + QStringLiteral("/Drovex.cfg")))
             return 2;
         bench::report(qPrintable(QStringLiteral("import of %1%2").arg(QLatin1String(what), taken ? QString() : QStringLiteral(" (given up)"))), import);
-        bench::report(qPrintable(QStringLiteral("Save after it (%1 kept lines)").arg(w.keptLines().size())), save);
+        bench::report(qPrintable(QStringLiteral("Save after it (%1 kept lines)").arg(w.commands().keptLines().size())), save);
         goals.atMost(qPrintable(QStringLiteral("import of %1, ms,").arg(QLatin1String(what))), import, 250);
         goals.atMost("Save after it, ms,", save, 250);
     }

@@ -186,7 +186,7 @@ int main(int argc, char* argv[])
     window.startUp();
     auto* defaults = window.findChild<QCheckBox*>(QStringLiteral("SetToDefault"));
     defaults->setChecked(true);
-    window.saveSettingsCommand();
+    window.saveSettingsAndWrite();
     defaults->setChecked(false);
     window.statusBar()->clearMessage();
 

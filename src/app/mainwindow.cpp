@@ -4,9 +4,9 @@
 
 #include "about/aboutwindow.h"
 #include "about/infobox.h"
+#include "app/commands.h"
 #include "app/settingspanel.h"
 #include "colours/colourselector.h"
-#include "launch/emulatorwatch.h"
 #include "system/session.h"
 #include "settings/settingsstore.h"
 #include "startopts/startoptionsdialog.h"
@@ -36,6 +36,35 @@
 #include <utility>
 
 namespace drovex {
+namespace {
+
+// The commands' questions and messages, as the window's dialogs.
+class WindowPrompts final : public Prompts {
+public:
+    WindowPrompts(Services& services, QWidget* owner)
+        : m_services(services)
+        , m_owner(owner)
+    {
+    }
+    int ask(const QString& title, const QString& text, const QStringList& buttons) override
+    {
+        return m_services.question(m_owner, title, text, buttons);
+    }
+    void tell(Tone tone, const QString& title, const QString& text) override
+    {
+        m_services.message(m_owner,
+                           tone == Tone::Critical  ? MessageIcon::Critical
+                           : tone == Tone::Warning ? MessageIcon::Warning
+                                                   : MessageIcon::Information,
+                           title, text);
+    }
+
+private:
+    Services& m_services;
+    QWidget* m_owner;
+};
+
+} // namespace
 
 MainWindow::MainWindow(Session& session, Services& services, QWidget* parent)
     : QMainWindow(parent)
@@ -76,15 +105,25 @@ MainWindow::MainWindow(Session& session, Services& services, QWidget* parent)
                      menuBar()->sizeHint().height() + m_statusLine->sizeHint().height()));
     fitToScreen(this);
 
-    m_emulatorWatch = new EmulatorWatch(m_session.platform(), this);
-    connect(m_emulatorWatch, &EmulatorWatch::failed, this, &MainWindow::showStatus);
-    connect(m_emulatorWatch, &EmulatorWatch::runningChanged, this, &MainWindow::programsRunning);
     connect(m_panel, &SettingsPanel::startModeChosen, this, [this](int mode) {
         static const char* const started[] = {"Drovex", "your batch file", "Grand Prix 2"};
         showStatus(QStringLiteral("Save and Play will start %1.").arg(QLatin1String(started[mode])));
     });
     m_tracks = new TrackManager(m_session, m_services, m_slots, [this] { return m_panel->inDefaultsMode(); }, this);
     m_tracks->setEmulatorWindow([this] { showEmulatorWindow(); });
+
+    m_prompts = std::make_unique<WindowPrompts>(m_services, this);
+    WindowHooks hooks;
+    hooks.capture = [this] { return m_panel->capture(); };
+    hooks.apply = [this](const SettingsSnapshot& s) { m_panel->apply(s); };
+    hooks.showsDefaults = [this] { return m_panel->inDefaultsMode(); };
+    hooks.settleTrackChoices = [this] { return m_tracks->settlePendingChoices(); };
+    hooks.readSlots = [this] { m_tracks->readSlots(); };
+    hooks.slotsChanged = [this] { m_tracks->showSlots(); };
+    m_commands = new Commands(m_session, m_slots, m_startOptionsModel, *m_prompts, std::move(hooks), this);
+    connect(m_commands, &Commands::status, this, &MainWindow::showStatus);
+    connect(m_commands, &Commands::playAvailable, this, &MainWindow::playAvailable);
+    connect(m_commands, &Commands::keptLinesChanged, m_forgetKeptAction, &QAction::setEnabled);
     connect(m_panel, &SettingsPanel::defaultsToggled, this, &MainWindow::setDefaultsMode);
     connect(m_panel, &SettingsPanel::colourRequested, this, &MainWindow::chooseColour);
     connect(m_panel, &SettingsPanel::gp2OptionsAvailable, m_btnGp2, &QPushButton::setEnabled);
@@ -138,9 +177,9 @@ void MainWindow::buildMenus()
 
     QMenu* file = addMenu("MNU_1", "&File");
     m_playAction = addItem(file, "MNU_Play", "Save and &Play", "Ctrl+P", &MainWindow::saveAndPlay);
-    addItem(file, "MNU_Save", "&Save Settings", "Ctrl+S", &MainWindow::saveSettingsCommand);
+    addItem(file, "MNU_Save", "&Save Settings", "Ctrl+S", &MainWindow::saveSettingsAndWrite);
     m_importAction = addItem(file, "MNU_Import", "&Import Drovex.cfg\u2026", nullptr, &MainWindow::importConfigCommand);
-    m_forgetKeptAction = addItem(file, "MNU_ForgetKept", "Forget &Kept Drovex.cfg Lines", nullptr, &MainWindow::forgetKeptLines);
+    m_forgetKeptAction = addItem(file, "MNU_ForgetKept", "Forget &Kept Drovex.cfg Lines", nullptr, [this] { m_commands->forgetKeptLines(); });
     m_forgetKeptAction->setEnabled(false);
     addSeparator(file, "Trenn1");
     addItem(file, "MNU_GP2Tracks", "GP2 &Tracks", "Ctrl+T", &MainWindow::showTrackManager);
@@ -187,7 +226,7 @@ bool MainWindow::event(QEvent* event)
 
 void MainWindow::setDefaultsMode(bool on)
 {
-    if (!on && !leaveDefaultsMode()) {
+    if (!on && !m_commands->leaveDefaults()) {
         // Cancelled: the defaults stay on show.
         m_panel->setDefaultsSwitch(true);
         return;
@@ -195,27 +234,30 @@ void MainWindow::setDefaultsMode(bool on)
     // An import fills the window with a file's settings: no place for it while the defaults show.
     m_importAction->setEnabled(!on);
     if (on) {
-        // The user's own values wait aside, with slots an import brought in.
-        m_userValues = m_panel->capture();
-        if (m_slotsImported)
-            m_userSlots = m_slots;
-        m_slotsImported = false;
+        m_commands->enterDefaults();
         m_panel->showDefaults();
         m_tracks->setDefaultsMode(true);
         showStatus(QStringLiteral("Showing Drovex's default values; your own settings are kept."));
         return;
     }
-    const std::optional<SlotTable> imported = std::exchange(m_userSlots, std::nullopt);
-    m_userValues.reset();
     m_tracks->setDefaultsMode(false);
     m_panel->setSettingsFramesEnabled(true);
-    LoadSettings();
+    m_commands->LoadSettings();
     showStatus(QStringLiteral("Showing your settings."));
-    if (imported) {
-        m_slots = *imported;
-        m_slotsImported = true;
-        m_tracks->showSlots();
-    }
+}
+
+void MainWindow::save() { m_commands->save(); }
+void MainWindow::saveSettingsAndWrite() { m_commands->saveSettingsAndWrite(); }
+void MainWindow::saveAndPlay() { m_commands->saveAndPlay(); }
+
+// While a started program runs, Save and Play waits for it: one game at a time.
+void MainWindow::playAvailable(bool available)
+{
+    m_btnPlay->setEnabled(available);
+    m_playAction->setEnabled(available);
+    m_btnPlay->setToolTip(available ? QStringLiteral("Save the settings and play Grand Prix 2")
+                                    : QStringLiteral("%1 is running: Save and Play comes back when it ends")
+                                          .arg(m_commands->running()));
 }
 
 void MainWindow::chooseColour(int k)
@@ -253,7 +295,7 @@ void MainWindow::showInfo()
 {
     if (!m_infoBox)
         // Close destroys it; the next opening starts at page 1 and names the game folder of then.
-        m_infoBox = new InfoBox(m_session.store().location(), m_session.gameFolder(), m_keptLines, this);
+        m_infoBox = new InfoBox(m_session.store().location(), m_session.gameFolder(), m_commands->keptLines(), this);
     m_infoBox->exec();
 }
 
@@ -285,7 +327,7 @@ void MainWindow::keyPressEvent(QKeyEvent* event)
 void MainWindow::closeEvent(QCloseEvent* event)
 {
     // Nothing the user chose is dropped without a question.
-    if (!settleTrackChoices() || !askToSaveChanges()) {
+    if (!m_commands->confirmExit()) {
         event->ignore();
         return;
     }

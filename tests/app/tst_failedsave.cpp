@@ -281,7 +281,7 @@ private slots:
         toggle(box(&w, QStringLiteral("SetToDefault")));
         QVERIFY(!box(&w, QStringLiteral("Check(7)"))->isChecked());
         QVERIFY(!box(&w, QStringLiteral("Check(8)"))->isChecked());
-        w.saveSettingsCommand();
+        w.saveSettingsAndWrite();
         QCOMPARE(f.stored(QStringLiteral("Log GLX")), QStringLiteral("0"));
         QVERIFY(test::readFile(f.gameFolder() + QStringLiteral("/Drovex.cfg")).contains("\r\nlogGLX = 0 "));
         toggle(box(&w, QStringLiteral("SetToDefault")));

@@ -315,7 +315,7 @@ private slots:
         QVERIFY(test::writeFile(source, "f1ct03 = \"CIRCUITS\\F1CT05.DAT\"\r\n"));
         QVERIFY(w.importConfig(source));
         w.findChild<QCheckBox*>(QStringLiteral("SetToDefault"))->setChecked(true);
-        w.saveSettingsCommand();
+        w.saveSettingsAndWrite();
         QCOMPARE(f.stored(QStringLiteral("F1CT03")), QStringLiteral("CIRCUITS\\F1CT09.DAT"));
     }
 };

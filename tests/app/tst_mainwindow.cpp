@@ -1,3 +1,4 @@
+#include "app/commands.h"
 #include "app/mainwindow.h"
 #include "app/settingspanel.h"
 #include "settings/catalogue.h"
@@ -152,7 +153,7 @@ private slots:
         QCOMPARE(field(w, 16)->text(), QString());
         QVERIFY(!field(w, 1)->isEnabled());
 
-        QVERIFY(w.SaveSettings().ok);
+        QVERIFY(w.commands().SaveSettings().ok);
         QCOMPARE(f.stored(QStringLiteral("Zoom Value")), QStringLiteral("5"));
         QCOMPARE(f.stored(QStringLiteral("H-Align Value")), QStringLiteral("0"));
         QCOMPARE(f.stored(QStringLiteral("GP2 Options")), QStringLiteral("0"));
@@ -176,7 +177,7 @@ private slots:
             field(w, 4)->setText(QStringLiteral("194"));
             field(w, 4)->setText(QStringLiteral("0194")); // the bar already stands at 194
             field(w, 20)->setText(QStringLiteral("999999"));
-            QVERIFY(w.SaveSettings().ok);
+            QVERIFY(w.commands().SaveSettings().ok);
         }
         f.window.reset();
         MainWindow& w = f.open();
@@ -205,7 +206,7 @@ private slots:
         radio(w, QStringLiteral("OPT_StartMode(2)"))->setChecked(true);
         box(w, QStringLiteral("Check(16)"))->setChecked(true);
         field(w, 14)->setText(QStringLiteral("4"));
-        QVERIFY(w.SaveSettings().ok);
+        QVERIFY(w.commands().SaveSettings().ok);
         const QByteArray before = test::readFile(f.storeFile);
 
         QCheckBox* defaults = box(w, QStringLiteral("SetToDefault"));
@@ -239,7 +240,7 @@ private slots:
         f.seed(QStringLiteral("Path-GP2"), f.gameFolder());
         MainWindow& w = f.open();
         box(w, QStringLiteral("SetToDefault"))->setChecked(true);
-        w.saveSettingsCommand();
+        w.saveSettingsAndWrite();
         QCOMPARE(f.stored(QStringLiteral("Log Visible Lines Value")), QStringLiteral("12"));
         QCOMPARE(f.stored(QStringLiteral("H-Align Value")), QStringLiteral("1"));
         QCOMPARE(f.stored(QStringLiteral("No Fastest Lap")), QStringLiteral("1"));
@@ -308,7 +309,7 @@ private slots:
         QVERIFY(radio(w, QStringLiteral("OptionV(0)"))->isChecked());
         QCOMPARE(field(w, 18)->text(), QStringLiteral("200")); // other settings intact
 
-        QVERIFY(w.SaveSettings().ok);
+        QVERIFY(w.commands().SaveSettings().ok);
         QCOMPARE(f.stored(QStringLiteral("Rotate")), QStringLiteral("2"));
         QCOMPARE(f.stored(QStringLiteral("Max Y Value")), QStringLiteral("lots"));
         QCOMPARE(f.stored(QStringLiteral("Draw Lines Value")), QStringLiteral("200"));

@@ -1,3 +1,4 @@
+#include "app/commands.h"
 #include "app/mainwindow.h"
 #include "launch/launcher.h"
 #include "startopts/startoptionsdialog.h"
@@ -191,10 +192,10 @@ private slots:
         QVERIFY(test::writeFile(f.dir.filePath(QStringLiteral("plain.txt")), "text"));
         f.store->put(QStringLiteral("Path-Batch"), f.dir.filePath(QStringLiteral("plain.txt")));
         w.findChild<QRadioButton*>(QStringLiteral("OPT_StartMode(1)"))->setChecked(true);
-        QVERIFY(!w.LaunchGame());
+        QVERIFY(!w.commands().LaunchGame());
         QVERIFY(w.statusBar()->currentMessage().contains(QLatin1String("not executable")));
         w.findChild<QRadioButton*>(QStringLiteral("OPT_StartMode(0)"))->setChecked(true);
-        QVERIFY(!w.LaunchGame());
+        QVERIFY(!w.commands().LaunchGame());
         QVERIFY(w.statusBar()->currentMessage().contains(QLatin1String("no program path")));
     }
 

@@ -1,15 +1,11 @@
 // A player's own Drovex.cfg: imported into the window on request, never replaced unasked, and
 // the lines of it the window has no control for kept for every later Drovex.cfg.
-#include "app/mainwindow.h"
+#include "app/commands.h"
 
-#include "app/settingspanel.h"
 #include "cfgfile/cfgimport.h"
-#include "system/session.h"
 #include "settings/settingsstore.h"
-#include "tracks/trackmanager.h"
-#include "widgets/services.h"
+#include "system/session.h"
 
-#include <QAction>
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFileInfo>
@@ -27,38 +23,29 @@ QByteArray identityOf(const QString& file, const QByteArray& bytes)
 
 } // namespace
 
-void MainWindow::importConfigCommand()
-{
-    const QString file = m_services.openFile(this, {QStringLiteral("Drovex.cfg (drovex.cfg)|drovex.cfg|All Files (*)|*"),
-                                                    m_session.gameFolder(), QStringLiteral("Import Drovex.cfg ..."),
-                                                    QString::fromLatin1(kConfigFileName)});
-    if (!file.isEmpty())
-        importConfig(file);
-}
-
-bool MainWindow::importConfig(const QString& file)
+bool Commands::importFile(const QString& file)
 {
     const ConfigFileRead read = readConfigFile(file);
     if (!read.bytes) {
-        showStatus(QStringLiteral("%1 could not be imported: %2.").arg(QDir::toNativeSeparators(file), read.problem));
+        emit status(QStringLiteral("%1 could not be imported: %2.").arg(QDir::toNativeSeparators(file), read.problem));
         return false;
     }
     QString message;
     const bool taken = applyImport(file, *read.bytes, message);
-    showStatus(message);
+    emit status(message);
     return taken;
 }
 
 // Puts a file's settings into the window and keeps its lines the window has no control for;
 // nothing is stored until the user saves. False when nothing could be taken; message says what
 // came in, or why nothing did.
-bool MainWindow::applyImport(const QString& file, const QByteArray& bytes, QString& message)
+bool Commands::applyImport(const QString& file, const QByteArray& bytes, QString& message)
 {
-    const ImportedConfig imported = importDrovexCfg(bytes, m_panel->capture(), m_session.gameFolder());
+    const ImportedConfig imported = importDrovexCfg(bytes, m_hooks.capture(), m_session.gameFolder());
     message = importMessage(imported, file);
     if (!imported.refused.isEmpty())
         return false;
-    m_panel->apply(imported.settings);
+    m_hooks.apply(imported.settings);
     for (int n = 1; n <= kSlotCount; ++n) {
         if (const auto& path = imported.slotPaths[static_cast<size_t>(n - 1)]) {
             m_slots.setPath(n, path->isEmpty() ? SlotTable::defaultPath(n) : *path);
@@ -66,31 +53,31 @@ bool MainWindow::applyImport(const QString& file, const QByteArray& bytes, QStri
         }
     }
     if (m_slotsImported)
-        m_tracks->showSlots();
+        m_hooks.slotsChanged();
     setKeptLines(imported.keptLines);
     // Imported once, a file is not asked about again in this run.
     m_settledConfigs.insert(identityOf(file, bytes), QString());
     return true;
 }
 
-void MainWindow::setKeptLines(const QStringList& lines)
+void Commands::setKeptLines(const QStringList& lines)
 {
     m_keptLines = lines;
-    m_forgetKeptAction->setEnabled(!lines.isEmpty());
+    emit keptLinesChanged(!lines.isEmpty());
 }
 
-void MainWindow::forgetKeptLines()
+void Commands::forgetKeptLines()
 {
     const qsizetype n = m_keptLines.size();
     setKeptLines({});
-    showStatus(QStringLiteral("%1 kept Drovex.cfg %2 forgotten: the next save leaves them out of Drovex.cfg and the settings.")
-                   .arg(n)
-                   .arg(n == 1 ? QStringLiteral("line") : QStringLiteral("lines")));
+    emit status(QStringLiteral("%1 kept Drovex.cfg %2 forgotten: the next save leaves them out of Drovex.cfg and the settings.")
+                    .arg(n)
+                    .arg(n == 1 ? QStringLiteral("line") : QStringLiteral("lines")));
 }
 
 // What a save did before it wrote Drovex.cfg (a copy of the old file, an import), after the
 // save's own sentence.
-QString MainWindow::withSaveNote(const QString& text)
+QString Commands::withSaveNote(const QString& text)
 {
     if (m_saveNote.isEmpty())
         return text;
@@ -101,7 +88,7 @@ QString MainWindow::withSaveNote(const QString& text)
 // or to replace it; either way it is copied beside it first. A file the user imported or answered
 // about is not asked about again in this run: the save writes the window as it is, after the
 // copy. False when the save is not to go on.
-bool MainWindow::confirmForeignConfig()
+bool Commands::confirmForeignConfig()
 {
     const QString folder = m_session.store().get(QString::fromLatin1(kPathGp2));
     if (folder.isEmpty())
@@ -121,7 +108,7 @@ bool MainWindow::confirmForeignConfig()
     const QString copyName = QFileInfo(copy).fileName();
     bool import = false;
     if (settled == m_settledConfigs.cend()) {
-        const bool offerImport = read.bytes && !m_panel->inDefaultsMode(); // nothing to import into defaults
+        const bool offerImport = read.bytes && !m_hooks.showsDefaults(); // nothing to import into defaults
         QStringList buttons{QStringLiteral("Import"), QStringLiteral("Replace"), QStringLiteral("Cancel")};
         if (!offerImport)
             buttons.removeFirst();
@@ -132,14 +119,14 @@ bool MainWindow::confirmForeignConfig()
                                              "saves over it. Either way it is first copied beside it, as %1.")
                                   .arg(copyName)
                             : QStringLiteral("\n\nReplace saves over it after copying it beside it, as %1.").arg(copyName);
-        const int answer = m_services.question(this, QStringLiteral("Drovex Front-End"), text, buttons);
+        const int answer = m_prompts.ask(QStringLiteral("Drovex Front-End"), text, buttons);
         if (answer < 0 || answer == buttons.size() - 1)
             return false;
         import = offerImport && answer == 0;
     }
     if (!backUp(file, copy)) {
-        showStatus(QStringLiteral("%1 was left as it is: it could not be copied to %2 first.")
-                       .arg(QDir::toNativeSeparators(file), copyName));
+        emit status(QStringLiteral("%1 was left as it is: it could not be copied to %2 first.")
+                        .arg(QDir::toNativeSeparators(file), copyName));
         return false;
     }
     m_saveNote = QStringLiteral("The old %1 was copied to %2 first").arg(QFileInfo(file).fileName(), copyName);
@@ -148,7 +135,7 @@ bool MainWindow::confirmForeignConfig()
         const bool taken = applyImport(file, *read.bytes, message);
         m_saveNote += QStringLiteral(". ") + message;
         if (!taken) { // the window does not hold the file's settings: nothing is saved over it
-            showStatus(withSaveNote(QStringLiteral("Nothing was saved")));
+            emit status(withSaveNote(QStringLiteral("Nothing was saved")));
             return false;
         }
     }
