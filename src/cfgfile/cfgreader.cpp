@@ -10,34 +10,7 @@
 namespace drovex {
 namespace {
 
-constexpr CfgKind N = CfgKind::Number;
-constexpr CfgKind T = CfgKind::Text;
-
-// Drovex looks its keys up in this order; the order matters, since its buffers carry over from
-// one key's search to the next.
-constexpr std::array<CfgKey, kReadKeyCount> kKeys = {{
-    {"logPerf", N, true}, {"logGLX", N, true}, {"logCC", N, true}, {"logDebug", N, true},
-    {"logDebugName", T, true}, {"logDebugFlush", N, true}, {"logDebugScreenLines", N, true},
-    {"atlNoFastestLap", N, true}, {"atlSplit1Color", N, true}, {"atlSplit2Color", N, true},
-    {"atlLineColor", N, true}, {"atlAcrossTop", N, true}, {"atlMarkTopX", N, true},
-    {"mapTrackColor", N, true}, {"mapHAlign", N, true}, {"mapVAlign", N, true}, {"mapRotate", N, true},
-    {"mapMaxY", N, true}, {"mapZoom", N, true}, {"mapDotSize", N, true}, {"mapDotSizeVGA", N, true},
-    {"ForcePMBanking", N, true}, {"PureDOS", N, false}, {"UseOldNetworkCode", N, true},
-    {"UseIpxLink", N, true}, {"MyLinkName", T, true}, {"LogIpxInfo", N, false}, {"LogDpmiInfo", N, false},
-    {"LogVesaInfo", N, false}, {"LogIpxOutpackets", N, false}, {"LogIpxInpackets", N, false},
-    {"LogLnkCmdsIn", N, false}, {"LogLnkCmdsOut", N, false}, {"LogLnkCmdsProcess", N, false},
-    {"hof25Enable", N, true}, {"CatchTrackInfos", N, true}, {"CatchSplitSegs", N, true},
-    {"MenuTrackMap", N, true},
-    {"f1ct01", T, true}, {"f1ct02", T, true}, {"f1ct03", T, true}, {"f1ct04", T, true},
-    {"f1ct05", T, true}, {"f1ct06", T, true}, {"f1ct07", T, true}, {"f1ct08", T, true},
-    {"f1ct09", T, true}, {"f1ct10", T, true}, {"f1ct11", T, true}, {"f1ct12", T, true},
-    {"f1ct13", T, true}, {"f1ct14", T, true}, {"f1ct15", T, true}, {"f1ct16", T, true},
-    {"CockpitZoom", CfgKind::Signed, true}, {"SplitsInRace", N, true}, {"CarRemoveTime", N, true},
-    {"UseLocalizedStrings", N, true}, {"Spa98", N, true}, {"KeepDistUnit", N, false}, {"DrawLines", N, true},
-    {"VGARcr1", N, true}, {"SVGARcr1", N, true}, {"VGARcr2", N, true}, {"SVGARcr2", N, true},
-    {"VGARcr3", N, true}, {"SVGARcr3", N, true},
-    {"HideWinxx", N, true},
-}};
+constexpr const auto& kKeys = detail::kKeyTable;
 
 // Drovex reads the file with fgets(buffer, 255, file) into a buffer of 256 bytes, and scans each
 // piece into three token buffers with scanf-style sets of at most these many characters.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "settings/catalogue.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QList>
@@ -23,15 +25,57 @@ enum class CfgKind {
 struct CfgKey {
     const char* name; // as Drovex's own table spells it (letter case does not matter to Drovex)
     CfgKind kind;
-    bool control;     // the window shows and writes the key
+    bool control;     // the window shows and writes the key: some setting of the catalogue has it
 };
 
-// Drovex's 67 keys, in the order it looks them up.
-inline constexpr int kDrovexKeyCount = 67;
+namespace detail {
+constexpr bool sameKey(const char* a, const char* b)
+{
+    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+    for (; *a && *b; ++a, ++b)
+        if (lower(*a) != lower(*b))
+            return false;
+    return *a == *b;
+}
+constexpr CfgKey key(const char* name, CfgKind kind)
+{
+    bool control = name[0] == 'f' && name[1] == '1' && name[2] == 'c' && name[3] == 't'; // the slots
+    for (const Setting& s : kSettings)
+        control = control || (s.cfgKey && sameKey(s.cfgKey, name)) || (s.cfgTextKey && sameKey(s.cfgTextKey, name));
+    return {name, kind, control};
+}
+constexpr CfgKind N = CfgKind::Number;
+constexpr CfgKind T = CfgKind::Text;
+
+// Drovex looks its keys up in this order; the order matters, since its buffers carry over from one
+// key's search to the next. HideWinxx, last, is not Drovex's: see readKeys().
+inline constexpr std::array kKeyTable = {
+    key("logPerf", N), key("logGLX", N), key("logCC", N), key("logDebug", N), key("logDebugName", T),
+    key("logDebugFlush", N), key("logDebugScreenLines", N), key("atlNoFastestLap", N), key("atlSplit1Color", N),
+    key("atlSplit2Color", N), key("atlLineColor", N), key("atlAcrossTop", N), key("atlMarkTopX", N),
+    key("mapTrackColor", N), key("mapHAlign", N), key("mapVAlign", N), key("mapRotate", N), key("mapMaxY", N),
+    key("mapZoom", N), key("mapDotSize", N), key("mapDotSizeVGA", N), key("ForcePMBanking", N), key("PureDOS", N),
+    key("UseOldNetworkCode", N), key("UseIpxLink", N), key("MyLinkName", T), key("LogIpxInfo", N),
+    key("LogDpmiInfo", N), key("LogVesaInfo", N), key("LogIpxOutpackets", N), key("LogIpxInpackets", N),
+    key("LogLnkCmdsIn", N), key("LogLnkCmdsOut", N), key("LogLnkCmdsProcess", N), key("hof25Enable", N),
+    key("CatchTrackInfos", N), key("CatchSplitSegs", N), key("MenuTrackMap", N),
+    key("f1ct01", T), key("f1ct02", T), key("f1ct03", T), key("f1ct04", T), key("f1ct05", T), key("f1ct06", T),
+    key("f1ct07", T), key("f1ct08", T), key("f1ct09", T), key("f1ct10", T), key("f1ct11", T), key("f1ct12", T),
+    key("f1ct13", T), key("f1ct14", T), key("f1ct15", T), key("f1ct16", T),
+    key("CockpitZoom", CfgKind::Signed), key("SplitsInRace", N), key("CarRemoveTime", N),
+    key("UseLocalizedStrings", N), key("Spa98", N), key("KeepDistUnit", N), key("DrawLines", N),
+    key("VGARcr1", N), key("SVGARcr1", N), key("VGARcr2", N), key("SVGARcr2", N), key("VGARcr3", N),
+    key("SVGARcr3", N),
+    key("HideWinxx", N),
+};
+} // namespace detail
+
+// Drovex's keys (67), in the order it looks them up.
+inline constexpr int kDrovexKeyCount = static_cast<int>(detail::kKeyTable.size()) - 1;
 std::span<const CfgKey> drovexKeys();
-// The keys the reading reports: Drovex's 67, then HideWinxx. Drovex does not read HideWinxx, but
+// The keys the reading reports: Drovex's, then HideWinxx. Drovex does not read HideWinxx, but
 // the window writes it, so it is looked up last, with the same buffers, as if Drovex's table
-// ended with it; it cannot change what the 67 read.
+// ended with it; it cannot change what Drovex's keys read.
 inline constexpr int kReadKeyCount = kDrovexKeyCount + 1;
 std::span<const CfgKey> readKeys();
 // Index in readKeys(), ignoring ASCII letter case; -1 for a key Drovex does not read.

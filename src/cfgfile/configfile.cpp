@@ -308,6 +308,14 @@ QString missingSlotNote(int slot, const QString& slotPath)
     return QStringLiteral("slot %1: %2 is missing, Drovex keeps its own track").arg(slot).arg(slotPath);
 }
 
+int configLineCount()
+{
+    int n = static_cast<int>(headerLines().size());
+    for (const Line& line : kLines)
+        n += line.kind == LineKind::Slots ? kSlotCount : 1;
+    return n;
+}
+
 QString configFilePath(const QString& gameFolder)
 {
     const QString plain = joinPath(gameFolder, QString::fromLatin1(kConfigFileName));

@@ -13,7 +13,6 @@ namespace drovex {
 class Platform;
 
 inline constexpr int kSlotCount = 16;
-inline constexpr int kConfigLineCount = 102;
 inline constexpr const char* kConfigFileName = "Drovex.cfg";
 inline constexpr int kTextFieldMax = 188; // the longest text Drovex reads between quotes
 // Line 9 of every Drovex.cfg this program writes begins so (after ";" and blanks).
@@ -51,6 +50,8 @@ struct RenderedConfig {
     QStringList notKept;       // kept lines left out, with why
 };
 RenderedConfig renderConfig(const ConfigValues& values);
+// How many lines the line table writes (102), before any line kept from a player's own file.
+int configLineCount();
 
 // Value of a track slot line: the slot's file relative to the game folder in the short form
 // the platform gives, DOS-style; "" when the file does not exist.

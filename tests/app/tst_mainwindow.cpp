@@ -1,6 +1,7 @@
 #include "app/commands.h"
 #include "app/mainwindow.h"
 #include "app/settingspanel.h"
+#include "cfgfile/configfile.h"
 #include "settings/catalogue.h"
 #include "settings/palette.h"
 #include "support/coresupport.h"
@@ -381,23 +382,23 @@ private slots:
         child<QPushButton>(w, QStringLiteral("BTN_Save"))->click();
 
         const QString cfg = game + QStringLiteral("/Drovex.cfg");
-        const QList<QByteArray> lines = test::readFile(cfg).split('\n');
-        QCOMPARE(lines.size(), 103); // 102 lines, each ended by CR LF
-        QCOMPARE(lines[39], QByteArray("mapZoom = 3                     ; Zoom level 0..5 (toggle with TAB in-game)\r"));
-        QVERIFY(lines[42].startsWith(";mapVAlign = 2 ")); // CheckO(1) is off
-        QCOMPARE(lines[50].left(30), QByteArray("f1ct01 = \"circuits\\f1ct01.dat\""));
-        QCOMPARE(lines[51], QByteArray("f1ct02 = \"\"\r"));
-        QCOMPARE(lines[55], QByteArray("f1ct06 = \"circuits\\new\\Monaco.dat\"\r"));
+        const QByteArray written = test::readFile(cfg);
+        QCOMPARE(written.count("\r\n"), configLineCount());
+        QCOMPARE(test::lineWith(written, QStringLiteral("mapZoom")), QStringLiteral("mapZoom = 3                     ; Zoom level 0..5 (toggle with TAB in-game)"));
+        QVERIFY(test::lineWith(written, QStringLiteral("mapVAlign")).startsWith(QLatin1String(";mapVAlign = 2 "))); // CheckO(1) is off
+        QCOMPARE(test::lineWith(written, QStringLiteral("f1ct01")).left(30), QStringLiteral("f1ct01 = \"circuits\\f1ct01.dat\""));
+        QCOMPARE(test::lineWith(written, QStringLiteral("f1ct02")), QStringLiteral("f1ct02 = \"\""));
+        QCOMPARE(test::lineWith(written, QStringLiteral("f1ct06")), QStringLiteral("f1ct06 = \"circuits\\new\\Monaco.dat\""));
         QVERIFY(w.statusBar()->currentMessage().contains(QLatin1String("written to")));
         QVERIFY(w.statusBar()->currentMessage().contains(cfg));
 
         // In defaults mode the file carries the defaults and the game's own circuit files.
         box(w, QStringLiteral("SetToDefault"))->setChecked(true);
         w.save();
-        const QList<QByteArray> d = test::readFile(cfg).split('\n');
-        QVERIFY(d[41].startsWith("mapHAlign = 1 "));
-        QVERIFY(d[42].startsWith("mapVAlign = 0 "));
-        QCOMPARE(d[55], QByteArray("f1ct06 = \"\"\r")); // CIRCUITS\F1CT06.DAT is not on disk
+        const QByteArray d = test::readFile(cfg);
+        QVERIFY(test::lineWith(d, QStringLiteral("mapHAlign")).startsWith(QLatin1String("mapHAlign = 1 ")));
+        QVERIFY(test::lineWith(d, QStringLiteral("mapVAlign")).startsWith(QLatin1String("mapVAlign = 0 ")));
+        QCOMPARE(test::lineWith(d, QStringLiteral("f1ct06")), QStringLiteral("f1ct06 = \"\"")); // CIRCUITS\F1CT06.DAT is not on disk
         QCOMPARE(f.stored(QStringLiteral("F1CT06")), QStringLiteral("CIRCUITS\\NEW\\MONACO.DAT"));
     }
 

@@ -53,6 +53,19 @@ bool writeStandInEmulator(const QString& path, const QByteArray& banner, int sec
     return writeFile(path, script) && QFile::setPermissions(path, QFile::permissions(path) | QFileDevice::ExeOwner);
 }
 
+QString lineWith(const QStringList& lines, const QString& key)
+{
+    for (const QString& l : lines)
+        if (l.startsWith(key + QLatin1Char(' ')) || l.startsWith(QLatin1Char(';') + key + QLatin1Char(' ')))
+            return l;
+    return {};
+}
+
+QString lineWith(const QByteArray& file, const QString& key)
+{
+    return lineWith(QString::fromLatin1(file).remove(QLatin1Char('\r')).split(QLatin1Char('\n')), key);
+}
+
 QByteArray readFile(const QString& path)
 {
     QFile f(path);

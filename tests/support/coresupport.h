@@ -23,6 +23,10 @@ bool makePermissionsBite();
 bool writeFile(const QString& path, const QByteArray& bytes);
 QByteArray readFile(const QString& path);
 
+// The first line of a Drovex.cfg that sets key, written or commented out; "" when none does.
+QString lineWith(const QStringList& lines, const QString& key);
+QString lineWith(const QByteArray& file, const QString& key);
+
 // A stand-in emulator at path: a script that answers --version (and nothing else) with banner
 // after waiting seconds, ends with status, and counts its starts in "<path>.starts".
 bool writeStandInEmulator(const QString& path, const QByteArray& banner, int seconds = 0, int status = 0);
