@@ -85,6 +85,7 @@ MainWindow::MainWindow(Session& session, Services& services, QWidget* parent)
     });
     m_tracks = new TrackManager(m_session, m_services, m_slots, [this] { return m_panel->inDefaultsMode(); }, this);
     m_tracks->setEmulatorWindow([this] { showEmulatorWindow(); });
+    connect(m_tracks, &TrackManager::statusMessage, this, &MainWindow::showStatus);
     connect(m_panel, &SettingsPanel::defaultsToggled, this, &MainWindow::setDefaultsMode);
     connect(m_panel, &SettingsPanel::colourRequested, this, &MainWindow::chooseColour);
     connect(m_panel, &SettingsPanel::gp2OptionsAvailable, m_btnGp2, &QPushButton::setEnabled);
@@ -142,6 +143,11 @@ void MainWindow::buildMenus()
     m_importAction = addItem(file, "MNU_Import", "&Import Drovex.cfg\u2026", nullptr, &MainWindow::importConfigCommand);
     addSeparator(file, "Trenn1");
     addItem(file, "MNU_GP2Tracks", "GP2 &Tracks", "Ctrl+T", &MainWindow::showTrackManager);
+    // The Track Manager opens on the first track added, ready for a slot's button.
+    addItem(file, "MNU_AddTracks", "&Add Tracks to the Game\u2026", nullptr, [this] {
+        if (m_tracks->addTracks())
+            showTrackManager();
+    });
     addItem(file, "MNU_GP2Options", "GP2 &Options", "Ctrl+O", &MainWindow::showStartOptions);
     addSeparator(file, "Trenn3");
     QAction* exit = addItem(file, "MNU_End", "E&xit", "Ctrl+X", &MainWindow::close);

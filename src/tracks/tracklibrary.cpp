@@ -213,4 +213,37 @@ AddedTrack addTrack(const QString& source, const QString& gameFolder, const QStr
     return added;
 }
 
+AddedTracks addTrackFiles(const QStringList& sources, const QString& gameFolder, const QString& chosenFolder)
+{
+    AddedTracks result;
+    QStringList copied;
+    QStringList already;
+    QStringList refused;
+    for (const QString& source : sources) {
+        const AddedTrack added = addTrack(source, gameFolder, chosenFolder);
+        result.tracks << added;
+        if (!added.ok) {
+            refused << added.reason;
+            continue;
+        }
+        if (result.firstPath.isEmpty())
+            result.firstPath = added.path;
+        // Named as a slot names it, relative to the game folder.
+        const QString where = nativeToDos(QDir(gameFolder).relativeFilePath(added.path));
+        if (added.already)
+            already << where;
+        else
+            copied << QStringLiteral("%1 as %2").arg(QFileInfo(source).fileName(), where);
+    }
+    QStringList sentences;
+    if (!copied.isEmpty())
+        sentences << QStringLiteral("Added to the game: %1.").arg(copied.join(QStringLiteral(", ")));
+    if (!already.isEmpty())
+        sentences << QStringLiteral("Already in the game: %1.").arg(already.join(QStringLiteral(", ")));
+    if (!refused.isEmpty())
+        sentences << QStringLiteral("Not added: %1.").arg(refused.join(QStringLiteral("; ")));
+    result.text = sentences.join(QLatin1Char(' '));
+    return result;
+}
+
 } // namespace drovex
