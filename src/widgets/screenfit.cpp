@@ -23,13 +23,21 @@ QSize frameOf(const QWidget* window)
 
 } // namespace
 
+QSize screenRoom(const QWidget* window)
+{
+    const QScreen* screen = screenOf(window);
+    if (!screen)
+        return {QWIDGETSIZE_MAX, QWIDGETSIZE_MAX};
+    return (screen->availableGeometry().size() - frameOf(window)).expandedTo(QSize(200, 150));
+}
+
 void fitToScreen(QWidget* window)
 {
     const QScreen* screen = screenOf(window);
     if (!screen)
         return;
     const QRect area = screen->availableGeometry();
-    const QSize room = (area.size() - frameOf(window)).expandedTo(QSize(200, 150));
+    const QSize room = screenRoom(window);
     window->setMinimumSize(window->minimumSize().boundedTo(room));
     window->resize(window->size().boundedTo(room));
     if (window->isWindow() && window->testAttribute(Qt::WA_Moved)) {
