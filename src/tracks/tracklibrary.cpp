@@ -8,6 +8,7 @@
 
 #include <QDateTime>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
@@ -72,9 +73,17 @@ QString stemOf(const QString& text)
     return stem;
 }
 
+// Every name in the folder; an iterator lists a folder of thousands of tracks several times
+// faster than QDir::entryList, which makes a QFileInfo of each.
 QStringList entriesOf(const QString& folder)
 {
-    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    QStringList names;
+    QDirIterator it(folder, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    while (it.hasNext()) {
+        it.next();
+        names << it.fileName();
+    }
+    return names;
 }
 
 // The name a tag gives, or "" when it gives none.
