@@ -5,6 +5,7 @@
 #include "launch/platform.h"
 #include "launch/session.h"
 #include "tracks/fileinfowindow.h"
+#include "tracks/infoframes.h"
 #include "tracks/navigation.h"
 #include "tracks/trackinfowindow.h"
 #include "tracks/tracklists.h"
@@ -89,10 +90,9 @@ TrackSelector::TrackSelector(Session& session, Services& services, SlotTable& sl
     m_select->setReadOnly(true);
     m_select->setCursor(Qt::ArrowCursor);
     // Why a file cannot be handed to Drovex, whole, on lines of its own under the name box.
-    m_refused = new QLabel;
-    m_refused->setObjectName(QStringLiteral("LBL_Refused"));
-    m_refused->setTextFormat(Qt::PlainText);
-    m_refused->setWordWrap(true);
+    // (Value labels break a word too long for a line, such as a long file name, rather than
+    // widening the window for it.)
+    m_refused = new ValueLabel("LBL_Refused");
     m_refused->hide();
     // The way forward for a track refused for its name: a copy under a DOS name.
     m_copy = makeButton("BTN_CopyIntoGame", "Copy into the game",
@@ -104,10 +104,7 @@ TrackSelector::TrackSelector(Session& session, Services& services, SlotTable& sl
     const QScreen* screen = this->screen();
     const int side = screen ? qBound(64, screen->availableGeometry().height() / 9, 96) : 88;
     m_map->setFixedSize(side, side);
-    m_facts = new QLabel;
-    m_facts->setObjectName(QStringLiteral("LBL_Facts"));
-    m_facts->setTextFormat(Qt::PlainText);
-    m_facts->setWordWrap(true);
+    m_facts = new ValueLabel("LBL_Facts");
     auto* details = new QHBoxLayout;
     details->addWidget(m_map, 0, Qt::AlignTop);
     auto* facts = new QVBoxLayout;
@@ -143,9 +140,8 @@ TrackSelector::TrackSelector(Session& session, Services& services, SlotTable& sl
 
     auto* slotSide = new QVBoxLayout;
     slotSide->addWidget(slotFrame, 1);
-    m_hint = new QLabel(QStringLiteral("Pick a track file, then the button of its slot"));
-    m_hint->setObjectName(QStringLiteral("LBL_Hint"));
-    m_hint->setWordWrap(true);
+    m_hint = new ValueLabel("LBL_Hint");
+    m_hint->setValue(QStringLiteral("Pick a track file, then the button of its slot"));
     slotSide->addWidget(m_hint);
     auto* top = new QHBoxLayout(this);
     top->addLayout(slotSide, 1);
@@ -193,7 +189,7 @@ void TrackSelector::openStartFolder()
 {
     const QString game = m_session.gameFolder();
     const bool noGame = game.isEmpty() || !QFileInfo(game).isDir();
-    m_hint->setText(standardHint());
+    m_hint->setValue(standardHint());
     for (QWidget* w : std::initializer_list<QWidget*>{m_drive, m_folders, m_files, m_add})
         w->setEnabled(!noGame && !m_defaultsMode);
     if (noGame) {
@@ -311,7 +307,7 @@ void TrackSelector::chooseDrive(const QString& root)
 
 void TrackSelector::changeFolder(const QString& folder)
 {
-    m_hint->setText(standardHint());
+    m_hint->setValue(standardHint());
     setSlotButtons(false);
     m_details->setEnabled(false);
     setSelectedName({});
@@ -368,7 +364,7 @@ void TrackSelector::setSelectedName(const QString& name)
 
 void TrackSelector::setRefusal(const QString& why)
 {
-    m_refused->setText(why);
+    m_refused->setValue(why);
     m_refused->setVisible(!why.isEmpty());
     m_copy->hide();
 }

@@ -26,6 +26,7 @@ class TrackInfoWindow;
 class FileInfoWindow;
 class ElidingLabel;
 class TrackMap;
+class ValueLabel;
 
 // "Drovex Track-Selector": puts track files found below the game folder into the sixteen slots.
 // It edits a copy of the slot table; Accept stores the copy and makes it the table, Cancel drops it.
@@ -114,12 +115,12 @@ private:
     QListView* m_files = nullptr;
     TrackFileModel* m_fileModel = nullptr;
     QLineEdit* m_select = nullptr;
-    QLabel* m_refused = nullptr;
-    QLabel* m_hint = nullptr;
+    ValueLabel* m_refused = nullptr;
+    ValueLabel* m_hint = nullptr;
     QPushButton* m_copy = nullptr;
     QPushButton* m_add = nullptr;
     TrackMap* m_map = nullptr;
-    QLabel* m_facts = nullptr;
+    ValueLabel* m_facts = nullptr;
     QString m_pendingFile; // chosen in the file list once the list is complete
     // For each slot, the file its original-track line was read from, and that line.
     QList<QString> m_originalOf = QList<QString>(SlotTable::kSlots);

@@ -5,6 +5,7 @@
 
 #include "common/paths.h"
 #include "launch/session.h"
+#include "tracks/infoframes.h"
 #include "tracks/originaltracks.h"
 #include "tracks/tracklibrary.h"
 #include "tracks/tracklists.h"
@@ -48,7 +49,7 @@ bool TrackSelector::addFiles(const QStringList& files)
         m_pendingFile = QFileInfo(added.firstPath).fileName();
     }
     // Said here too, where the player is looking.
-    m_hint->setText(added.text);
+    m_hint->setValue(added.text);
     return !added.firstPath.isEmpty();
 }
 
@@ -95,7 +96,7 @@ TrackFileFacts TrackSelector::showDetails(const QString& path)
     } else if (!path.isEmpty()) {
         lines << noMapText(facts);
     }
-    m_facts->setText(lines.join(QLatin1Char('\n')));
+    m_facts->setValue(lines.join(QLatin1Char('\n')));
     m_facts->setToolTip(facts.checksum ? checksumDetails(*facts.checksum) : QString());
     m_facts->setVisible(!lines.isEmpty());
     return facts;

@@ -5,6 +5,7 @@
 #include "common/dosname.h"
 #include "common/paths.h"
 #include "launch/session.h"
+#include "tracks/infoframes.h"
 #include "tracks/navigation.h"
 #include "tracks/originaltracks.h"
 #include "tracks/trackinfowindow.h"
@@ -37,7 +38,7 @@ void TrackSelector::assignSlot(int slot)
         return;
     m_table.setName(slot, selectedName());
     m_table.setPath(slot, slotPathOf(m_selectedPath));
-    m_hint->setText(standardHint());
+    m_hint->setValue(standardHint());
     refreshSlots();
     setSlotButtons(false);
     m_details->setEnabled(true);

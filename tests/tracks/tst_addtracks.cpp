@@ -133,24 +133,30 @@ private slots:
     void refusedTrackIsCopiedIntoTheGame_data()
     {
         QTest::addColumn<QString>("folder"); // where the file lies in the game folder
+        QTest::addColumn<QString>("name");
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<bool>("nameTaken"); // a PHOENIX.DAT is there already
         QTest::addColumn<QString>("copy");   // the copy as a slot names it; "": none is offered
-        QTest::newRow("in CIRCUITS") << "CIRCUITS" << phoenix() << false << "CIRCUITS\\PHOENIX.DAT";
-        QTest::newRow("name taken") << "CIRCUITS" << phoenix() << true << "CIRCUITS\\PHOENIX2.DAT";
-        QTest::newRow("in a folder DOS cannot reach") << "CIRCUITS/My Tracks" << phoenix() << false << "CIRCUITS\\PHOENIX.DAT";
-        QTest::newRow("no track") << "CIRCUITS" << QByteArray("#GP2INFO|Name|Phoenix|#") << false << "";
+        const QString download = QLatin1String(kPhoenixFile);
+        QTest::newRow("in CIRCUITS") << "CIRCUITS" << download << phoenix() << false << "CIRCUITS\\PHOENIX.DAT";
+        QTest::newRow("name taken") << "CIRCUITS" << download << phoenix() << true << "CIRCUITS\\PHOENIX2.DAT";
+        QTest::newRow("in a folder DOS cannot reach") << "CIRCUITS/My Tracks" << download << phoenix() << false << "CIRCUITS\\PHOENIX.DAT";
+        QTest::newRow("a name wider than the window")
+            << "CIRCUITS" << "Phoenix_USA_1989-1990_Grand_Prix_of_the_United_States_last_version_from_the_track_workshop.dat"
+            << phoenix() << false << "CIRCUITS\\PHOENIX.DAT";
+        QTest::newRow("no track") << "CIRCUITS" << download << QByteArray("#GP2INFO|Name|Phoenix|#") << false << "";
     }
     void refusedTrackIsCopiedIntoTheGame()
     {
         QFETCH(QString, folder);
+        QFETCH(QString, name);
         QFETCH(QByteArray, bytes);
         QFETCH(bool, nameTaken);
         QFETCH(QString, copy);
         Fixture f;
         const QString game = f.gameFolder();
         f.seed(QStringLiteral("Path-GP2"), game);
-        const QString file = game + QLatin1Char('/') + folder + QLatin1Char('/') + QLatin1String(kPhoenixFile);
+        const QString file = game + QLatin1Char('/') + folder + QLatin1Char('/') + name;
         QVERIFY(test::writeFile(file, bytes));
         if (nameTaken)
             QVERIFY(test::writeFile(game + QStringLiteral("/CIRCUITS/PHOENIX.DAT"), track("#GP2INFO|Name|Other|")));
@@ -159,8 +165,12 @@ private slots:
         s->show();
         QVERIFY(QTest::qWaitForWindowExposed(s));
         s->changeFolder(game + QLatin1Char('/') + folder);
-        clickFile(s, QLatin1String(kPhoenixFile));
+        const int width = s->width();
+        clickFile(s, name);
+        // The reason shows, and a long name in it does not widen the window.
         QVERIFY(label(s, QStringLiteral("LBL_Refused"))->isVisible());
+        QVERIFY(text(s, "LBL_Refused").startsWith(QStringLiteral("Drovex cannot open this file under DOS: ")));
+        QCOMPARE(s->width(), width);
         QPushButton* offer = button(s, "BTN_CopyIntoGame");
         QCOMPARE(offer->isVisible(), !copy.isEmpty());
         if (copy.isEmpty()) {
@@ -168,14 +178,13 @@ private slots:
                      qPrintable(text(s, "LBL_Facts")));
             return;
         }
-        const QString name = copy.section(QLatin1Char('\\'), -1);
-        QCOMPARE(offer->text(), QStringLiteral("Copy into the game as ") + name);
+        QCOMPARE(offer->text(), QStringLiteral("Copy into the game as ") + copy.section(QLatin1Char('\\'), -1));
         QTest::mouseClick(offer, Qt::LeftButton);
         QTRY_COMPARE(s->selectedPath(), inGame(game, copy));
         QCOMPARE(s->selectedName(), QStringLiteral("Phoenix"));
         QVERIFY(!label(s, QStringLiteral("LBL_Refused"))->isVisible());
         QVERIFY(slotButton(s, 3)->isEnabled());
-        QCOMPARE(w.statusBar()->currentMessage(), QStringLiteral("Added to the game: %1 as %2.").arg(QLatin1String(kPhoenixFile), copy));
+        QCOMPARE(w.statusBar()->currentMessage(), QStringLiteral("Added to the game: %1 as %2.").arg(name, copy));
         QCOMPARE(test::readFile(inGame(game, copy)), bytes);
         QCOMPARE(test::readFile(file), bytes);
     }
