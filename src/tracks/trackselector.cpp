@@ -307,6 +307,7 @@ void TrackSelector::chooseDrive(const QString& root)
 
 void TrackSelector::changeFolder(const QString& folder)
 {
+    m_pendingFile.clear(); // a file of the folder shown before
     m_hint->setValue(standardHint());
     setSlotButtons(false);
     m_details->setEnabled(false);

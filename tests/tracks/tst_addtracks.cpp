@@ -2,6 +2,7 @@
 // a file refused for its name, and the details of the highlighted file. Track files built from
 // the recipe, real windows, real clicks and keys.
 #include "app/mainwindow.h"
+#include "common/paths.h"
 #include "support/coresupport.h"
 #include "support/testsupport.h"
 #include "support/trackrecipe.h"
@@ -63,11 +64,6 @@ void clickFile(TrackSelector* s, const QString& name)
     QVERIFY2(found.size() == 1, qPrintable(name));
     view->scrollTo(found.first());
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(found.first()).center());
-}
-
-QString inGame(const QString& game, const QString& slotPath)
-{
-    return QDir::toNativeSeparators(game + QLatin1Char('/') + QString(slotPath).replace(QLatin1Char('\\'), QLatin1Char('/')));
 }
 
 } // namespace
@@ -180,12 +176,12 @@ private slots:
         }
         QCOMPARE(offer->text(), QStringLiteral("Copy into the game as ") + copy.section(QLatin1Char('\\'), -1));
         QTest::mouseClick(offer, Qt::LeftButton);
-        QTRY_COMPARE(s->selectedPath(), inGame(game, copy));
+        QTRY_COMPARE(s->selectedPath(), joinPath(game, dosToNative(copy)));
         QCOMPARE(s->selectedName(), QStringLiteral("Phoenix"));
         QVERIFY(!label(s, QStringLiteral("LBL_Refused"))->isVisible());
         QVERIFY(slotButton(s, 3)->isEnabled());
         QCOMPARE(w.statusBar()->currentMessage(), QStringLiteral("Added to the game: %1 as %2.").arg(name, copy));
-        QCOMPARE(test::readFile(inGame(game, copy)), bytes);
+        QCOMPARE(test::readFile(joinPath(game, dosToNative(copy))), bytes);
         QCOMPARE(test::readFile(file), bytes);
     }
 
