@@ -6,19 +6,20 @@
 // information box, the start-up options and the colour selector) are saved there too.
 // The main window shows the default settings, stored through the program's own "Save Settings".
 // The Track Manager and the Track-Info window show a game folder that this tool makes in a
-// temporary folder: sixteen tagged circuit files and a folder of custom tracks, one of them with
-// a long name.
+// temporary folder: sixteen circuit files and a folder of custom tracks, one of them with a long
+// name, all real track files (built as the tests build theirs) whose circuits can be drawn.
 #include "about/aboutwindow.h"
 #include "about/infobox.h"
-#include "colours/colourselector.h"
-#include "startopts/startoptionsdialog.h"
-#include "tracks/fileinfowindow.h"
-#include "tracks/folderinfowindow.h"
 #include "app/mainwindow.h"
-#include "system/platform.h"
-#include "system/session.h"
+#include "colours/colourselector.h"
 #include "settings/palette.h"
 #include "settings/settingsstore.h"
+#include "startopts/startoptionsdialog.h"
+#include "support/trackrecipe.h"
+#include "system/platform.h"
+#include "system/session.h"
+#include "tracks/fileinfowindow.h"
+#include "tracks/folderinfowindow.h"
 #include "tracks/trackinfowindow.h"
 #include "tracks/trackmanager.h"
 #include "tracks/trackselector.h"
@@ -29,6 +30,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QListView>
 #include <QScreen>
@@ -40,9 +42,24 @@
 
 namespace {
 
+using Sections = QList<drovex::test::TrackRecipe::Section>;
+
+// Circuits of a few kilometres, each a closed outline: corners rounded off a polygon, turning
+// once to the right.
+const Sections kValleLunga = {{184, 0}, {11, 745}, {53, 0}, {22, 525}, {74, 0}, {15, 587}, {60, 0}, {13, 1044}, {52, 0},
+                              {9, -1267}, {42, 0}, {7, -1273}, {69, 0}, {15, 654}, {75, 0}, {14, 735}, {64, 0},
+                              {11, -1038}, {79, 0}, {12, 1276}, {78, 0}, {17, 592}, {84, 0}, {13, 744}, {183, 0}, {1, -2}};
+const Sections kNordberg = {{140, 0}, {20, 410}, {61, 0}, {21, 710}, {79, 0}, {13, 902}, {86, 0}, {15, -841}, {76, 0}, {18, 534},
+                            {90, 0}, {19, 589}, {96, 0}, {3, 432}, {70, 0}, {29, 520}, {48, 0}, {12, 511}, {144, 0}, {1, 4}};
+const Sections kPortoAlto = {{115, 0}, {16, 1024}, {60, 0}, {16, 1024}, {80, 0}, {16, -1024}, {60, 0}, {16, 1024},
+                             {102, 0}, {16, 512}, {77, 0}, {24, 523}, {75, 0}, {17, 707}, {115, 0}, {1, 5}};
+const Sections kSeaside = {{124, 0}, {12, -539}, {64, 0}, {24, 709}, {64, 0}, {24, 584}, {87, 0}, {22, 425}, {162, 0}, {12, -902},
+                           {81, 0}, {20, 748}, {80, 0}, {19, 652}, {66, 0}, {8, 442}, {22, 0}, {33, 350}, {111, 0}, {1, 12}};
+
 struct Track {
     const char* file;
     const char* tag;
+    const Sections* sections;
 };
 
 const char* const kCircuits[16] = {
@@ -53,32 +70,39 @@ const char* const kCircuits[16] = {
 const Track kCustom[] = {
     {"VALLUNGA.DAT",
      "|Name|Circuito Panoramico di Valle Lunga, Long Layout with the Old Chicane and the Lake Hairpin|"
-     "Country|Italy|Year|1998|Event|Gran Premio della Valle|Laps|61|LengthMeters|5012|Tyre|High|Slot|12|"
+     "Country|Italy|Year|1998|Event|Gran Premio della Valle|Laps|49|LengthMeters|6130|Tyre|High|Slot|12|"
      "LapRecordQualify|1:21.450|LapRecord|None Entered|Author|A. Trackmaker|"
      "Desc|A fast lakeside circuit with two long straights, a tight hairpin by the water and a chicane "
-     "that was taken out in later years.|"},
-    {"NORDBERG.DAT", "|Name|Nordberg Ring|Country|Germany|Year|1996|Laps|45|LengthMeters|6120|Author|J. Smith|"},
-    {"PORTOALT.DAT", "|Name|Porto Alto|Country|Portugal|Year|1997|Laps|70|LengthMeters|4350|"},
-    {"SEASIDE.DAT", "|Name|Seaside Park|Country|Australia|Year|1995|Laps|81|LengthMeters|3780|"},
+     "that was taken out in later years.|",
+     &kValleLunga},
+    {"NORDBERG.DAT", "|Name|Nordberg Ring|Country|Germany|Year|1996|Laps|45|LengthMeters|5077|Author|J. Smith|", &kNordberg},
+    {"PORTOALT.DAT", "|Name|Porto Alto|Country|Portugal|Year|1997|Laps|70|LengthMeters|3931|", &kPortoAlto},
+    {"SEASIDE.DAT", "|Name|Seaside Park|Country|Australia|Year|1995|Laps|81|LengthMeters|5052|", &kSeaside},
 };
 
-bool writeTrack(const QString& path, const QByteArray& tag)
+// A track file of a real track's size, tagged, with the circuit's sections.
+bool writeTrack(const QString& path, const QByteArray& tag, const Sections& sections)
 {
     QDir().mkpath(QFileInfo(path).absolutePath());
+    drovex::test::TrackRecipe recipe;
+    recipe.tag = "#GP2INFO" + tag + "#";
+    recipe.sections = sections;
+    recipe.objectBytes = 36000;
+    const QByteArray bytes = drovex::test::buildTrack(recipe);
     QFile f(path);
-    // A little of the track data before the tag, as in real track files.
-    return f.open(QIODevice::WriteOnly) && f.write(QByteArray(512, '\0') + "#GP2INFO" + tag + QByteArray(2048, '\0')) > 0;
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
 }
 
 // A game folder with its circuit files and a folder of custom tracks; the name of that folder.
 QString makeGame(const QString& game)
 {
+    const Sections* shapes[] = {&kSeaside, &kNordberg, &kPortoAlto, &kValleLunga};
     for (int n = 1; n <= 16; ++n)
         writeTrack(game + QStringLiteral("/CIRCUITS/F1CT%1.DAT").arg(n, 2, 10, QLatin1Char('0')),
-                   QByteArray("|Name|") + kCircuits[n - 1] + "|Laps|60|");
+                   QByteArray("|Name|") + kCircuits[n - 1] + "|Laps|60|", *shapes[n % 4]);
     const QString custom = game + QStringLiteral("/CIRCUITS/CUSTOM");
     for (const Track& t : kCustom)
-        writeTrack(custom + QLatin1Char('/') + QLatin1String(t.file), t.tag);
+        writeTrack(custom + QLatin1Char('/') + QLatin1String(t.file), t.tag, *t.sections);
     QFile exe(game + QStringLiteral("/GP2.EXE"));
     if (exe.open(QIODevice::WriteOnly))
         exe.resize(5859328);
@@ -210,7 +234,11 @@ int main(int argc, char* argv[])
         if (!found.isEmpty())
             files->setCurrentIndex(found.first());
         snap(selector, QString::fromLocal8Bit(argv[3]), [&app, &window, &services, &session, selector, argc, argv] {
-            snap(selector->trackInfo(true), QString::fromLocal8Bit(argv[4]), [&app, &window, &services, &session, argc, argv] {
+            // Track-Info reads the chosen file as it opens: its map, length, checksum and warnings.
+            drovex::TrackInfoWindow* info = selector->trackInfo(true);
+            info->showTrackFile(selector->selectedPath(),
+                                selector->table().slotsHolding(session.gameFolder(), selector->selectedPath()));
+            snap(info, QString::fromLocal8Bit(argv[4]), [&app, &window, &services, &session, argc, argv] {
                 if (argc < 6) {
                     app.quit();
                     return;

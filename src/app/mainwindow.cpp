@@ -124,6 +124,7 @@ MainWindow::MainWindow(Session& session, Services& services, QWidget* parent)
     connect(m_commands, &Commands::status, this, &MainWindow::showStatus);
     connect(m_commands, &Commands::playAvailable, this, &MainWindow::playAvailable);
     connect(m_commands, &Commands::keptLinesChanged, m_forgetKeptAction, &QAction::setEnabled);
+    connect(m_tracks, &TrackManager::statusMessage, this, &MainWindow::showStatus);
     connect(m_panel, &SettingsPanel::defaultsToggled, this, &MainWindow::setDefaultsMode);
     connect(m_panel, &SettingsPanel::colourRequested, this, &MainWindow::chooseColour);
     connect(m_panel, &SettingsPanel::gp2OptionsAvailable, m_btnGp2, &QPushButton::setEnabled);
@@ -183,6 +184,11 @@ void MainWindow::buildMenus()
     m_forgetKeptAction->setEnabled(false);
     addSeparator(file, "Trenn1");
     addItem(file, "MNU_GP2Tracks", "GP2 &Tracks", "Ctrl+T", &MainWindow::showTrackManager);
+    // The Track Manager opens on the first track added, ready for a slot's button.
+    addItem(file, "MNU_AddTracks", "&Add Tracks to the Game\u2026", nullptr, [this] {
+        if (m_tracks->addTracks())
+            showTrackManager();
+    });
     addItem(file, "MNU_GP2Options", "GP2 &Options", "Ctrl+O", &MainWindow::showStartOptions);
     addSeparator(file, "Trenn3");
     QAction* exit = addItem(file, "MNU_End", "E&xit", "Ctrl+X", &MainWindow::close);

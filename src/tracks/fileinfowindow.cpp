@@ -4,9 +4,9 @@
 #include "gameinfo/gameversion.h"
 #include "launch/launcher.h"
 #include "system/session.h"
+#include "tracks/infoframes.h"
 #include "tracks/navigation.h"
 #include "tracks/trackfile.h"
-#include "tracks/trackinfowindow.h"
 #include "widgets/controls.h"
 
 #include <QGridLayout>
@@ -34,18 +34,19 @@ enum Row { VersionRow, GameSizeRow, GameFolderRow, GameDateRow, TrackNameRow, Tr
 } // namespace
 
 FileInfoWindow::FileInfoWindow(const Session& session, QWidget* parent)
-    : QDialog(parent)
+    : InfoWindow(parent)
     , m_session(session)
 {
     setObjectName(QStringLiteral("Drovex7"));
     setWindowTitle(QStringLiteral("Drovex File-Info"));
     setModal(true);
-    auto* top = new QVBoxLayout(this);
-    top->setSizeConstraint(QLayout::SetFixedSize);
+    auto* body = new QWidget;
+    auto* frames = new QVBoxLayout(body);
+    frames->setContentsMargins(0, 0, 0, 0);
     QList<InfoRow> rows;
     for (int i = 0; i < kRowCount; ++i)
         rows.append({std::min(i / 2, 3), kRows[i][0], kRows[i][1]});
-    const QList<ValueLabel*> values = buildInfoFrames(this, top, rows);
+    const QList<ValueLabel*> values = buildInfoFrames(frames, rows, valueColumnLimit(this));
     for (int i = 0; i < kRowCount; ++i)
         m_value[static_cast<size_t>(i)] = values[i];
     auto* ok = makeButton("BTN_OK", "OK", "OK ... enough");
@@ -53,7 +54,7 @@ FileInfoWindow::FileInfoWindow(const Session& session, QWidget* parent)
     auto* track = makeButton("BTN_Track", "Track Info", "View Folder Infos");
     connect(ok, &QPushButton::clicked, this, [this] { done(NextSelector); });
     connect(track, &QPushButton::clicked, this, [this] { done(NextTrackInfo); });
-    top->addLayout(buttonRow(track, ok));
+    setBody(body, buttonRow(track, ok));
 }
 
 void FileInfoWindow::fill(const QString& trackName, const QString& trackPath)
@@ -78,6 +79,7 @@ void FileInfoWindow::fill(const QString& trackName, const QString& trackPath)
         m_value[static_cast<size_t>(i)]->setValue(texts[i]);
     m_value[TrackChecksumRow]->setToolTip(file.checksum ? checksumDetails(*file.checksum) : QString());
     setTextColour(m_value[VersionRow], version.known ? QColor(Qt::black) : QColor(255, 0, 0));
+    fitToContent();
 }
 
 QString FileInfoWindow::value(const char* name) const

@@ -1,16 +1,15 @@
 #pragma once
 
-#include <QDialog>
+#include "tracks/infoframes.h"
 
 #include <array>
 
 namespace drovex {
 
 class Session;
-class ValueLabel;
 
 // "Drovex File-Info": the game's executable and the selected track file.
-class FileInfoWindow : public QDialog {
+class FileInfoWindow : public InfoWindow {
     Q_OBJECT
 public:
     FileInfoWindow(const Session& session, QWidget* parent);

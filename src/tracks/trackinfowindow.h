@@ -1,14 +1,13 @@
 #pragma once
 
+#include "tracks/infoframes.h"
 #include "tracks/trackinfo.h"
 
-#include <QDialog>
 #include <QLabel>
 #include <QList>
 
 #include <array>
 
-class QBoxLayout;
 class QPushButton;
 
 namespace drovex {
@@ -16,25 +15,10 @@ namespace drovex {
 class Services;
 class TrackMap;
 
-// A value of the Track-Info and File-Info windows: plain text that the mouse can select, one line
-// when it fits, else wrapped within the label's maximum width (words longer than a line too).
-class ValueLabel : public QLabel {
-public:
-    ValueLabel(const char* name, int maxWidth, bool fixedWidth = false);
-    void setValue(const QString& text);
-    const QString& value() const { return m_value; }
-    // The label never grows past its maximum width, so a wider cell gives it no fewer lines.
-    int heightForWidth(int width) const override;
-
-private:
-    QString m_value;
-    bool m_fixed;
-};
-
 // "Drovex Track-Info": the #GP2INFO values of the track last read, and what its file says beyond
 // them: the circuit's map and length, its checksum, whether it is an original track, and what
 // Drovex will make of its tag.
-class TrackInfoWindow : public QDialog {
+class TrackInfoWindow : public InfoWindow {
     Q_OBJECT
 public:
     TrackInfoWindow(Services& services, QWidget* parent);
@@ -57,26 +41,11 @@ private:
     QList<int> m_held;
     ValueLabel* m_length = nullptr;
     ValueLabel* m_checksum = nullptr;
-    QLabel* m_original = nullptr;
-    QLabel* m_warnings = nullptr;
+    ValueLabel* m_original = nullptr;
+    ValueLabel* m_warnings = nullptr;
     QLabel* m_noMap = nullptr;
     TrackMap* m_map = nullptr;
     QPushButton* m_fix = nullptr;
 };
-
-// One row of an information window: its caption-less frame, its caption and its value label.
-struct InfoRow {
-    int frame;
-    const char* caption;
-    const char* name;
-    int maxWidth = 0;        // 0: the widest the screen allows
-    bool fixedWidth = false; // keeps its width and grows downwards
-};
-// Lays the rows out in their frames under top, every frame's value column starting at the same
-// x; the value labels in the order of the rows.
-QList<ValueLabel*> buildInfoFrames(QWidget* window, QBoxLayout* top, const QList<InfoRow>& rows, int minValueWidth = 0);
-
-// The widest a value column may grow on this screen.
-int valueColumnLimit(const QWidget* window);
 
 } // namespace drovex

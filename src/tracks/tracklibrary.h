@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -36,5 +37,15 @@ struct AddedTrack {
 // overwritten and the file itself is left as it is. A file that is no track is refused with the
 // reason, and so is a copy the disk does not take.
 AddedTrack addTrack(const QString& source, const QString& gameFolder, const QString& chosenFolder = {});
+
+// The outcome of adding several files, one after the other.
+struct AddedTracks {
+    QList<AddedTrack> tracks; // one for each file, in the order given
+    QString firstPath;        // the first file now in the track folder; "" when none is
+    // What came of it in words, for the status bar: "Added to the game: Phoenix_USA_1989-1990.dat
+    // as CIRCUITS\PHOENIX.DAT. Not added: x.dat is not a track: …." ("" for no file).
+    QString text;
+};
+AddedTracks addTrackFiles(const QStringList& sources, const QString& gameFolder, const QString& chosenFolder = {});
 
 } // namespace drovex

@@ -50,6 +50,7 @@ TrackSelector* TrackManager::selector(bool create)
         m_selector = new TrackSelector(m_session, m_services, m_slots, m_defaultsMode(), m_owner);
         restoreGeometryText(m_selector, m_session.store().get(QString::fromLatin1(kGeometryKey)));
         connect(m_selector, &TrackSelector::finished, this, &TrackManager::discard);
+        connect(m_selector, &TrackSelector::statusMessage, this, &TrackManager::statusMessage);
     }
     return m_selector;
 }
@@ -127,6 +128,11 @@ void TrackManager::closeAll()
     delete m_selector->fileInfo(false);
     delete m_selector->trackInfo(false);
     delete m_selector;
+}
+
+bool TrackManager::addTracks()
+{
+    return selector(true)->addTracks(m_owner) && !m_defaultsMode();
 }
 
 bool TrackManager::run()

@@ -42,6 +42,13 @@ public:
     void setEmulatorWindow(std::function<void()> open) { m_openEmulator = std::move(open); }
     // Closes File-Info, the track info and the track selector, in this order.
     void closeAll();
+    // "Add Tracks to the Game…": the player picks track files, which are copied into the game;
+    // true when the Track Manager is to open, with the first of them chosen (not while the
+    // defaults show: then the status bar alone says what was added).
+    bool addTracks();
+
+signals:
+    void statusMessage(const QString& text); // a result for the main window's status bar
 
 private:
     void discard();

@@ -5,9 +5,11 @@
 #include "system/platform.h"
 #include "system/session.h"
 #include "tracks/fileinfowindow.h"
+#include "tracks/infoframes.h"
 #include "tracks/navigation.h"
 #include "tracks/trackinfowindow.h"
 #include "tracks/tracklists.h"
+#include "tracks/trackmap.h"
 #include "widgets/controls.h"
 #include "widgets/elidinglabel.h"
 #include "widgets/handcursor.h"
@@ -31,6 +33,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QVBoxLayout>
 
 namespace drovex {
@@ -87,38 +90,58 @@ TrackSelector::TrackSelector(Session& session, Services& services, SlotTable& sl
     m_select->setReadOnly(true);
     m_select->setCursor(Qt::ArrowCursor);
     // Why a file cannot be handed to Drovex, whole, on lines of its own under the name box.
-    m_refused = new QLabel;
-    m_refused->setObjectName(QStringLiteral("LBL_Refused"));
-    m_refused->setTextFormat(Qt::PlainText);
-    m_refused->setWordWrap(true);
+    // (Value labels break a word too long for a line, such as a long file name, rather than
+    // widening the window for it.)
+    m_refused = new ValueLabel("LBL_Refused");
     m_refused->hide();
+    // The way forward for a track refused for its name: a copy under a DOS name.
+    m_copy = makeButton("BTN_CopyIntoGame", "Copy into the game",
+                        "Copy the file into the game's track folder under a name DOS can open");
+    m_copy->setAutoDefault(false);
+    m_copy->hide();
+    // The highlighted file's circuit and what its bytes say.
+    m_map = new TrackMap;
+    const QScreen* screen = this->screen();
+    const int side = screen ? qBound(64, screen->availableGeometry().height() / 9, 96) : 88;
+    m_map->setFixedSize(side, side);
+    m_facts = new ValueLabel("LBL_Facts");
+    auto* details = new QHBoxLayout;
+    details->addWidget(m_map, 0, Qt::AlignTop);
+    auto* facts = new QVBoxLayout;
+    facts->addWidget(m_facts);
+    facts->addWidget(m_refused);
+    facts->addWidget(m_copy, 0, Qt::AlignLeft);
+    facts->addStretch(1);
+    details->addLayout(facts, 1);
     listLayout->addWidget(m_drive);
     listLayout->addWidget(m_folders, 1);
     listLayout->addWidget(m_files, 2);
     listLayout->addWidget(m_select);
-    listLayout->addWidget(m_refused);
+    listLayout->addLayout(details);
 
+    m_add = makeButton("BTN_AddTracks", "Add Tracks", "Copy track files into the game under names DOS can open");
+    m_add->setText(QStringLiteral("Add Tracks\u2026"));
     m_details = makeButton("BTN_Details", "More Info", "More Infos about the selected Track");
     m_details->setEnabled(false);
     m_list = makeButton("BTN_List", "List", "View Folder List");
     m_accept = makeButton("BTN_Accept", "Accept", "Accept selected tracks");
     auto* cancel = makeButton("BTN_Cancel", "Cancel", "Cancel Selection");
-    for (QPushButton* b : {m_details, m_list, m_accept, cancel})
+    for (QPushButton* b : {m_add, m_details, m_list, m_accept, cancel})
         b->setAutoDefault(false);
     // Enter accepts, as in every dialog with an Accept button; the lists keep their own Enter.
     m_accept->setDefault(true);
     auto* buttons = new QGridLayout;
-    buttons->addWidget(m_details, 0, 0);
-    buttons->addWidget(m_list, 0, 1);
-    buttons->addWidget(m_accept, 1, 0);
-    buttons->addWidget(cancel, 1, 1);
+    buttons->addWidget(m_add, 0, 0, 1, 2);
+    buttons->addWidget(m_details, 1, 0);
+    buttons->addWidget(m_list, 1, 1);
+    buttons->addWidget(m_accept, 2, 0);
+    buttons->addWidget(cancel, 2, 1);
     listLayout->addLayout(buttons);
 
     auto* slotSide = new QVBoxLayout;
     slotSide->addWidget(slotFrame, 1);
-    m_hint = new QLabel(QStringLiteral("Pick a track file, then the button of its slot"));
-    m_hint->setObjectName(QStringLiteral("LBL_Hint"));
-    m_hint->setWordWrap(true);
+    m_hint = new ValueLabel("LBL_Hint");
+    m_hint->setValue(QStringLiteral("Pick a track file, then the button of its slot"));
     slotSide->addWidget(m_hint);
     auto* top = new QHBoxLayout(this);
     top->addLayout(slotSide, 1);
@@ -126,6 +149,8 @@ TrackSelector::TrackSelector(Session& session, Services& services, SlotTable& sl
     resize(680, 500);
     fitToScreen(this);
 
+    connect(m_add, &QPushButton::clicked, this, [this] { addTracks(this); });
+    connect(m_copy, &QPushButton::clicked, this, [this] { addFiles({m_selectedPath}); });
     connect(m_details, &QPushButton::clicked, this, [this] { done(NextTrackInfo); });
     connect(m_list, &QPushButton::clicked, this, [this] { done(NextFolderInfo); });
     connect(m_accept, &QPushButton::clicked, this, &TrackSelector::accept);
@@ -149,6 +174,7 @@ TrackSelector::TrackSelector(Session& session, Services& services, SlotTable& sl
         if (joinPath(m_folder, name) != m_selectedPath || !m_option[0]->isEnabled())
             fileClicked(name);
     });
+    connect(m_fileModel, &TrackFileModel::completed, this, &TrackSelector::choosePendingFile);
     connect(m_fileModel, &TrackFileModel::completed, this, &TrackSelector::fileListComplete);
 
     fillDriveList();
@@ -163,9 +189,8 @@ void TrackSelector::openStartFolder()
 {
     const QString game = m_session.gameFolder();
     const bool noGame = game.isEmpty() || !QFileInfo(game).isDir();
-    m_hint->setText(noGame ? QStringLiteral("Choose GP2.EXE first (GP2 Path)")
-                           : QStringLiteral("Pick a track file, then the button of its slot"));
-    for (QWidget* w : std::initializer_list<QWidget*>{m_drive, m_folders, m_files})
+    m_hint->setValue(standardHint());
+    for (QWidget* w : std::initializer_list<QWidget*>{m_drive, m_folders, m_files, m_add})
         w->setEnabled(!noGame && !m_defaultsMode);
     if (noGame) {
         m_folder.clear();
@@ -176,6 +201,13 @@ void TrackSelector::openStartFolder()
     }
     const QString circuits = resolveIgnoringCase(joinPath(game, QStringLiteral("CIRCUITS")));
     changeFolder(!circuits.isEmpty() && QFileInfo(circuits).isDir() ? circuits : game);
+}
+
+QString TrackSelector::standardHint() const
+{
+    const QString game = m_session.gameFolder();
+    return game.isEmpty() || !QFileInfo(game).isDir() ? QStringLiteral("Choose GP2.EXE first (GP2 Path)")
+                                                      : QStringLiteral("Pick a track file, then the button of its slot");
 }
 
 TrackSelector::~TrackSelector()
@@ -275,6 +307,8 @@ void TrackSelector::chooseDrive(const QString& root)
 
 void TrackSelector::changeFolder(const QString& folder)
 {
+    m_pendingFile.clear(); // a file of the folder shown before
+    m_hint->setValue(standardHint());
     setSlotButtons(false);
     m_details->setEnabled(false);
     setSelectedName({});
@@ -325,12 +359,15 @@ void TrackSelector::setSelectedName(const QString& name)
     m_select->setCursorPosition(0); // a long name shows its start
     m_select->setToolTip(name.isEmpty() ? QStringLiteral("Selected Track") : name);
     setRefusal({});
+    if (name.isEmpty())
+        showDetails({});
 }
 
 void TrackSelector::setRefusal(const QString& why)
 {
-    m_refused->setText(why);
+    m_refused->setValue(why);
     m_refused->setVisible(!why.isEmpty());
+    m_copy->hide();
 }
 
 void TrackSelector::deliver(const TrackInfo& info)
@@ -350,10 +387,12 @@ void TrackSelector::fileClicked(const QString& fileName)
     const QString problem = m_session.gameFolder().isEmpty() ? QString() : dosProblem(m_selectedPath);
     // Its tag can be read all the same: More Info shows it.
     deliver(ReadTrackInfo(m_selectedPath));
+    const TrackFileFacts facts = showDetails(m_selectedPath);
     m_details->setEnabled(true);
     if (!problem.isEmpty()) {
         setSlotButtons(false);
         setRefusal(QStringLiteral("Drovex cannot open this file under DOS: ") + problem);
+        offerCopy(facts);
         return;
     }
     // Assigning needs a game folder to be relative to.

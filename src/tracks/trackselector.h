@@ -1,6 +1,7 @@
 #pragma once
 
 #include "tracks/slottable.h"
+#include "tracks/trackfile.h"
 
 #include <QDialog>
 #include <QPointer>
@@ -24,6 +25,8 @@ class TrackFileModel;
 class TrackInfoWindow;
 class FileInfoWindow;
 class ElidingLabel;
+class TrackMap;
+class ValueLabel;
 
 // "Drovex Track-Selector": puts track files found below the game folder into the sixteen slots.
 // It edits a copy of the slot table; Accept stores the copy and makes it the table, Cancel drops it.
@@ -46,6 +49,14 @@ public:
     void assignSlot(int slot);
     bool isFileListComplete() const;
 
+    // "Add Tracks…": the player picks track files anywhere, and they are added as addFiles adds
+    // them; true when one of them is in the game now.
+    bool addTracks(QWidget* owner);
+    // Copies track files into the game's track folder (the folder shown when DOS can reach it,
+    // else CIRCUITS) under DOS names, says what came of it, and chooses the first one in the
+    // file list, ready for a slot's button; true when one of them is in the game now.
+    bool addFiles(const QStringList& files);
+
     QString selectedName() const;
     QString selectedPath() const { return m_selectedPath; }
 
@@ -67,6 +78,7 @@ public:
 
 signals:
     void fileListComplete();
+    void statusMessage(const QString& text); // a result for the main window's status bar
     void finished(); // accepted or cancelled: the track windows are to be discarded
 
 protected:
@@ -76,6 +88,11 @@ private:
     void buildSlots(QGroupBox* frame);
     void openStartFolder();
     void setRefusal(const QString& why);
+    void offerCopy(const TrackFileFacts& facts);
+    TrackFileFacts showDetails(const QString& path); // the map and facts of the file; "" clears them
+    void choosePendingFile();
+    QString standardHint() const;
+    QString slotToolTip(int slot);
     void deliver(const TrackInfo& info);
     void setSelectedName(const QString& name);
     void setSlotButtons(bool enabled);
@@ -98,8 +115,16 @@ private:
     QListView* m_files = nullptr;
     TrackFileModel* m_fileModel = nullptr;
     QLineEdit* m_select = nullptr;
-    QLabel* m_refused = nullptr;
-    QLabel* m_hint = nullptr;
+    ValueLabel* m_refused = nullptr;
+    ValueLabel* m_hint = nullptr;
+    QPushButton* m_copy = nullptr;
+    QPushButton* m_add = nullptr;
+    TrackMap* m_map = nullptr;
+    ValueLabel* m_facts = nullptr;
+    QString m_pendingFile; // chosen in the file list once the list is complete
+    // For each slot, the file its original-track line was read from, and that line.
+    QList<QString> m_originalOf = QList<QString>(SlotTable::kSlots);
+    QList<QString> m_originalLine = QList<QString>(SlotTable::kSlots);
     bool m_defaultsMode = false;
     QPushButton* m_details = nullptr;
     QPushButton* m_list = nullptr;

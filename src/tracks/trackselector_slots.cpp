@@ -5,7 +5,9 @@
 #include "common/dosname.h"
 #include "common/paths.h"
 #include "system/session.h"
+#include "tracks/infoframes.h"
 #include "tracks/navigation.h"
+#include "tracks/originaltracks.h"
 #include "tracks/trackinfowindow.h"
 #include "widgets/elidinglabel.h"
 #include "widgets/services.h"
@@ -25,6 +27,7 @@ void TrackSelector::slotLabelClicked(int slot)
 {
     m_selectedPath = SlotTable::fullPath(m_session.gameFolder(), m_table.path(slot));
     deliver(ReadTrackInfo(m_selectedPath));
+    showDetails(m_selectedPath);
     setSlotButtons(false);
     m_details->setEnabled(true);
 }
@@ -35,6 +38,7 @@ void TrackSelector::assignSlot(int slot)
         return;
     m_table.setName(slot, selectedName());
     m_table.setPath(slot, slotPathOf(m_selectedPath));
+    m_hint->setValue(standardHint());
     refreshSlots();
     setSlotButtons(false);
     m_details->setEnabled(true);
@@ -46,15 +50,34 @@ void TrackSelector::refreshSlots()
         ElidingLabel* label = m_label[static_cast<size_t>(n - 1)];
         if (label->fullText() != m_table.name(n))
             label->setFullText(m_table.name(n));
-        // The tooltip is the slot's file; a name cut short shows whole above it.
-        const QString path = m_table.path(n);
-        label->setToolTip(label->isElided() ? label->fullText() + QLatin1Char('\n') + path : path);
+        label->setToolTip(slotToolTip(n));
     }
+}
+
+// The slot's file; a name cut short shows whole above it, and the game's original track the
+// file is, if it is one, under it.
+QString TrackSelector::slotToolTip(int slot)
+{
+    const int i = slot - 1;
+    const QString game = m_session.gameFolder();
+    const QString file = game.isEmpty() ? QString() : SlotTable::fullPath(game, m_table.path(slot));
+    if (file != m_originalOf[i]) { // read again only when the slot's file changes
+        m_originalOf[i] = file;
+        const std::optional<OriginalTrack> original = file.isEmpty() ? std::nullopt : readTrackFile(file).original;
+        m_originalLine[i] = original ? originalTrackLine(*original) : QString();
+    }
+    QStringList lines{m_table.path(slot)};
+    if (const ElidingLabel* label = m_label[static_cast<size_t>(i)]; label->isElided())
+        lines.prepend(label->fullText());
+    if (!m_originalLine[i].isEmpty())
+        lines << m_originalLine[i];
+    return lines.join(QLatin1Char('\n'));
 }
 
 void TrackSelector::reload()
 {
     m_table = m_slots;
+    m_originalOf.fill(QString()); // the files may have changed too
     // Nothing stays highlighted that the name box, the slot buttons and More Info no longer show.
     m_files->selectionModel()->clear();
     m_selectedPath.clear();
@@ -70,7 +93,7 @@ void TrackSelector::setDefaultsMode(bool on)
 {
     m_defaultsMode = on;
     const bool noGame = m_folder.isEmpty();
-    for (QWidget* w : std::initializer_list<QWidget*>{m_drive, m_files, m_folders})
+    for (QWidget* w : std::initializer_list<QWidget*>{m_drive, m_files, m_folders, m_add})
         w->setEnabled(!on && !noGame);
     for (QWidget* w : std::initializer_list<QWidget*>{m_select, m_accept})
         w->setEnabled(!on);

@@ -13,23 +13,33 @@
 namespace drovex {
 namespace {
 
+QStringList runFileDialog(QWidget* owner, const FileRequest& request, QFileDialog::FileMode mode)
+{
+    QFileDialog dialog(owner, request.title);
+    dialog.setFileMode(mode);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setNameFilter(qtFilter(request.filter));
+    // The patterns match any letter case; the list shows the description alone.
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
+    if (!request.initialFolder.isEmpty())
+        dialog.setDirectory(request.initialFolder);
+    if (!request.defaultName.isEmpty())
+        dialog.selectFile(defaultNameOnDisk(request));
+    if (dialog.exec() != QDialog::Accepted)
+        return {};
+    return dialog.selectedFiles();
+}
+
 class DesktopServices final : public Services {
 public:
     QString openFile(QWidget* owner, const FileRequest& request) override
     {
-        QFileDialog dialog(owner, request.title);
-        dialog.setFileMode(QFileDialog::ExistingFile);
-        dialog.setAcceptMode(QFileDialog::AcceptOpen);
-        dialog.setNameFilter(qtFilter(request.filter));
-        // The patterns match any letter case; the list shows the description alone.
-        dialog.setOption(QFileDialog::HideNameFilterDetails);
-        if (!request.initialFolder.isEmpty())
-            dialog.setDirectory(request.initialFolder);
-        if (!request.defaultName.isEmpty())
-            dialog.selectFile(defaultNameOnDisk(request));
-        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-            return {};
-        return dialog.selectedFiles().constFirst();
+        return runFileDialog(owner, request, QFileDialog::ExistingFile).value(0);
+    }
+
+    QStringList openFiles(QWidget* owner, const FileRequest& request) override
+    {
+        return runFileDialog(owner, request, QFileDialog::ExistingFiles);
     }
 
     void message(QWidget* owner, MessageIcon icon, const QString& title, const QString& text) override
@@ -77,6 +87,12 @@ QString caseInsensitiveGlob(const QString& pattern)
 }
 
 } // namespace
+
+QStringList Services::openFiles(QWidget* owner, const FileRequest& request)
+{
+    const QString file = openFile(owner, request);
+    return file.isEmpty() ? QStringList() : QStringList{file};
+}
 
 QString defaultNameOnDisk(const FileRequest& request)
 {

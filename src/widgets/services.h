@@ -27,6 +27,9 @@ public:
     virtual ~Services() = default;
     // Full path of the chosen file, or "" on cancel.
     virtual QString openFile(QWidget* owner, const FileRequest& request) = 0;
+    // Full paths of one or more chosen files, none on cancel. Without a dialog of its own, a
+    // seam offers one file.
+    virtual QStringList openFiles(QWidget* owner, const FileRequest& request);
     virtual void message(QWidget* owner, MessageIcon icon, const QString& title, const QString& text) = 0;
     // Asks the user to press one of the buttons (the last one cancels); the index of the one
     // pressed, or -1 when the box was closed otherwise.

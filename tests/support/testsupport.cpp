@@ -17,6 +17,12 @@ QString RecordingServices::openFile(QWidget*, const FileRequest& request)
     return answers.isEmpty() ? QString() : answers.takeFirst();
 }
 
+QStringList RecordingServices::openFiles(QWidget*, const FileRequest& request)
+{
+    requests << request;
+    return answers.isEmpty() ? QStringList() : answers.takeFirst().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+}
+
 void RecordingServices::message(QWidget*, MessageIcon, const QString& title, const QString& text)
 {
     messages << title + QLatin1Char('|') + text;

@@ -23,7 +23,7 @@ namespace drovex::test {
 // Answers the open-file dialog from a queue and records every dialog and message.
 class RecordingServices final : public Services {
 public:
-    QStringList answers;             // next file paths to return ("" = cancel)
+    QStringList answers;             // next file paths to return ("" = cancel; several files: one a line)
     QList<FileRequest> requests;     // every dialog asked for
     QStringList messages;            // "title|text" of every message box
     QList<int> choices;              // the buttons to press in the next questions (-1 when none is left)
@@ -32,6 +32,7 @@ public:
     bool urlsOpen = true;            // what openUrl answers: false as if no program opened it
 
     QString openFile(QWidget* owner, const FileRequest& request) override;
+    QStringList openFiles(QWidget* owner, const FileRequest& request) override;
     void message(QWidget* owner, MessageIcon icon, const QString& title, const QString& text) override;
     int question(QWidget* owner, const QString& title, const QString& text, const QStringList& buttons) override;
     bool openUrl(const QUrl& url) override;

@@ -1,6 +1,11 @@
 #include "support/trackrecipe.h"
 
+#include "tracks/trackchecksum.h"
+
+#include <QHash>
 #include <QtEndian>
+
+#include <algorithm>
 
 namespace drovex::test {
 namespace {
@@ -16,6 +21,10 @@ void u32(QByteArray& out, quint32 value)
     u16(out, static_cast<int>(value & 0xFFFF));
     u16(out, static_cast<int>(value >> 16));
 }
+
+// Rotations within 16 bits of a number taken modulo 65536.
+quint16 rotl3(int v) { return static_cast<quint16>((v & 0xFFFF) << 3 | (v & 0xFFFF) >> 13); }
+quint16 rotr3(int v) { return static_cast<quint16>((v & 0xFFFF) >> 3 | (v & 0xFFFF) << 13); }
 
 } // namespace
 
@@ -83,6 +92,54 @@ QByteArray buildTrack(const TrackRecipe& recipe)
     u16(out, sum);
     u16(out, cycle);
     return out;
+}
+
+// Meets in the middle: the states two bytes from the end that lead to the wanted checksum,
+// against the states two bytes on from the bytes before. Four bytes add 0 to 1020 to the sum, so
+// the 300 bytes before them first bring it to 510 below the wanted one; their first byte, a
+// salt, is changed until the two halves meet.
+QByteArray withChecksum(QByteArray track, quint32 checksum)
+{
+    const qsizetype end = track.size() - 4;
+    const qsizetype region = end - 4 - 300;
+    if (region < 0)
+        return {};
+    const int sum = static_cast<int>(checksum & 0xFFFF);
+    const int cycle = static_cast<int>(checksum >> 16);
+    QHash<quint32, int> before;
+    for (int d = 0; d < 256; ++d) {
+        for (int e = 0; e < 256; ++e) {
+            const quint16 c = rotr3(rotr3(cycle - e) - d);
+            const auto s = static_cast<quint16>(sum - d - e);
+            before.insert(s | static_cast<quint32>(c) << 16, d << 8 | e);
+        }
+    }
+    for (int salt = 0; salt < 256; ++salt) {
+        track[region] = static_cast<char>(salt);
+        for (qsizetype i = region + 1; i < end - 4; ++i)
+            track[i] = 0;
+        int need = (sum - 510 - computeChecksum(QByteArrayView(track).first(end - 4)).sum) & 0xFFFF;
+        for (qsizetype i = region + 1; i < end - 4; ++i) {
+            track[i] = static_cast<char>(std::min(255, need));
+            need -= std::min(255, need);
+        }
+        const TrackChecksum start = computeChecksum(QByteArrayView(track).first(end - 4));
+        for (int a = 0; a < 256; ++a) {
+            for (int b = 0; b < 256; ++b) {
+                const auto s = static_cast<quint16>(start.sum + a + b);
+                const quint16 c = static_cast<quint16>(rotl3(rotl3(start.cycle) + a) + b);
+                const auto it = before.constFind(s | static_cast<quint32>(c) << 16);
+                if (it == before.constEnd())
+                    continue;
+                const int bytes[4] = {a, b, it.value() >> 8, it.value() & 0xFF};
+                for (int i = 0; i < 4; ++i)
+                    track[end - 4 + i] = static_cast<char>(bytes[i]);
+                qToLittleEndian<quint32>(checksum, track.data() + end);
+                return track;
+            }
+        }
+    }
+    return {};
 }
 
 } // namespace drovex::test

@@ -28,4 +28,10 @@ struct TrackRecipe {
 
 QByteArray buildTrack(const TrackRecipe& recipe = {});
 
+// The track with the 304 bytes before its checksum chosen so that the checksum comes out as
+// `checksum` (sum + 65536 * cycle), stored and computed alike: how a test makes a file of an
+// original track's size that the program takes for that track. The bytes must be object data
+// (objectBytes of 304 or more); "" when no bytes give it.
+QByteArray withChecksum(QByteArray track, quint32 checksum);
+
 } // namespace drovex::test
