@@ -1,6 +1,7 @@
 #include "about/infobox.h"
 
 #include "about/aboutwindow.h"
+#include "common/indexing.h"
 #include "version.h"
 #include "widgets/controls.h"
 #include "widgets/screenfit.h"
@@ -64,14 +65,14 @@ InfoBox::InfoBox(const QString& settingsFile, const QString& gameFolder, const Q
         text->setLineWrapMode(QPlainTextEdit::NoWrap);
         text->setReadOnly(i != 2);
         pages->addWidget(text, 0, 0); // all three at the same place
-        m_page[static_cast<size_t>(i - 1)] = text;
+        at(m_page, i - 1) = text;
     }
 
     auto* buttons = new QHBoxLayout;
     const char* const captions[3] = {"Drovex Front-End", "Drovex Info", "Drovex FAQ"};
     const char* const tips[3] = {"Drovex Front-End Info", "Drovex Info", "Drovex FAQ"};
     for (int i = 1; i <= 3; ++i) {
-        m_page[static_cast<size_t>(i - 1)]->setAccessibleName(QString::fromLatin1(tips[i - 1]));
+        at(m_page, i - 1)->setAccessibleName(QString::fromLatin1(tips[i - 1]));
         auto* b = makeButton(qPrintable(QStringLiteral("Button(%1)").arg(i)), captions[i - 1], tips[i - 1]);
         connect(b, &QPushButton::clicked, this, [this, i] { showPage(i); });
         buttons->addWidget(b);
@@ -101,13 +102,13 @@ void InfoBox::showPage(int page)
 {
     for (QPlainTextEdit* p : m_page)
         p->hide();
-    m_page[static_cast<size_t>(page - 1)]->show();
+    at(m_page, page - 1)->show();
 }
 
 int InfoBox::currentPage() const
 {
     for (int i = 0; i < 3; ++i)
-        if (!m_page[static_cast<size_t>(i)]->isHidden())
+        if (!at(m_page, i)->isHidden())
             return i + 1;
     return 0;
 }

@@ -3,6 +3,7 @@
 #include "app/commands.h"
 
 #include "cfgfile/configfile.h"
+#include "common/indexing.h"
 #include "launch/emulator.h"
 #include "launch/emulatorsettings.h"
 #include "launch/emulatorwatch.h"
@@ -245,7 +246,7 @@ Commands::Outcome Commands::writeConfig()
     QStringList missing;
     for (int n = 1; n <= kSlotCount; ++n) {
         const QString slot = m_slots.path(n);
-        QString& value = values.slotValues[static_cast<size_t>(n - 1)];
+        QString& value = at(values.slotValues, n - 1);
         value = slotLineValue(m_session.gameFolder(), slot, m_session.platform());
         // A chosen track that has gone is named; the game's own tracks are the game's business.
         if (value.isEmpty() && !slot.isEmpty() && slot != SlotTable::defaultPath(n) && !m_session.gameFolder().isEmpty())
@@ -280,7 +281,7 @@ Commands::Outcome Commands::launch()
     const auto mode = toWholeNumber(shown.startMode);
     if (!mode || *mode < 0 || *mode > 2)
         return {false, QStringLiteral("Nothing was started: choose a Mode first.")};
-    const bool optionsOn = shown.check[static_cast<size_t>(kGp2OptionsSwitch)] == QLatin1String("1");
+    const bool optionsOn = at(shown.check, kGp2OptionsSwitch) == QLatin1String("1");
     if (*mode != 1 && !optionsOn)
         m_startOptions.clearOptions();
     // The game folder is the started program's working folder; this program's own stays as it is.

@@ -3,6 +3,7 @@
 #include "app/commands.h"
 
 #include "cfgfile/cfgimport.h"
+#include "common/indexing.h"
 #include "settings/settingsstore.h"
 #include "system/session.h"
 
@@ -47,7 +48,7 @@ bool Commands::applyImport(const QString& file, const QByteArray& bytes, QString
         return false;
     m_hooks.apply(imported.settings);
     for (int n = 1; n <= kSlotCount; ++n) {
-        if (const auto& path = imported.slotPaths[static_cast<size_t>(n - 1)]) {
+        if (const auto& path = at(imported.slotPaths, n - 1)) {
             m_slots.setPath(n, path->isEmpty() ? SlotTable::defaultPath(n) : *path);
             m_slotsImported = true;
         }

@@ -7,6 +7,7 @@
 #include "app/commands.h"
 #include "app/settingspanel.h"
 #include "colours/colourselector.h"
+#include "common/indexing.h"
 #include "system/session.h"
 #include "settings/settingsstore.h"
 #include "startopts/startoptionsdialog.h"
@@ -274,7 +275,8 @@ void MainWindow::chooseColour(int k)
     m_colourSelector = new ColourSelector(this);
     connect(m_colourSelector, &ColourSelector::colourChosen, this, [this](int index) { m_panel->setColour(m_colorIndex, index); });
     m_colourSelector->setSelectedColour(m_panel->swatchColour(k));
-    m_colourSelector->editSetting(QLatin1String(valuedSetting(k).caption), m_panel->capture().text[static_cast<size_t>(k)]);
+    const SettingsSnapshot shown = m_panel->capture();
+    m_colourSelector->editSetting(QLatin1String(valuedSetting(k).caption), at(shown.text, k));
     m_colourSelector->exec();
 }
 

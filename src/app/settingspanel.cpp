@@ -2,6 +2,7 @@
 
 #include "cfgfile/configfile.h"
 #include "colours/colourselector.h"
+#include "common/indexing.h"
 #include "settings/fieldrules.h"
 #include "widgets/controls.h"
 #include "widgets/handcursor.h"
@@ -37,7 +38,7 @@ SettingsPanel::SettingsPanel(QWidget* parent)
         box->setObjectName(frameName(static_cast<Frame>(f)));
         new QGridLayout(box);
         static_cast<QGridLayout*>(box->layout())->setVerticalSpacing(2);
-        m_frame[static_cast<size_t>(f)] = box;
+        at(m_frame, f) = box;
     }
     frameBox(Frame::VAlignButtons)->setFlat(true);
     frameBox(Frame::HAlignButtons)->setFlat(true);
@@ -106,7 +107,7 @@ QCheckBox* SettingsPanel::makeSwitch(const Setting& s, const QString& name)
 void SettingsPanel::placePlain(const Setting& s)
 {
     QCheckBox* box = makeSwitch(s, checkName(s.index));
-    m_check[static_cast<size_t>(s.index)] = box;
+    at(m_check, s.index) = box;
     grid(s.frame)->addWidget(box, grid(s.frame)->rowCount(), 0, 1, 5);
     if (s.index != kGp2OptionsSwitch)
         connect(box, &QCheckBox::stateChanged, this, &SettingsPanel::loggingCoupling);
@@ -118,13 +119,13 @@ void SettingsPanel::placeValued(const Setting& s)
     QGridLayout* g = grid(s.frame);
     const int row = g->rowCount();
     QCheckBox* box = makeSwitch(s, enableName(i));
-    m_enable[static_cast<size_t>(i)] = box;
+    at(m_enable, i) = box;
     auto* field = new QLineEdit;
     field->setObjectName(fieldName(i));
     field->setToolTip(latin(s.tipOfField()));
     field->setAccessibleName(latin(s.caption));
     field->setEnabled(false);
-    m_field[static_cast<size_t>(i)] = field;
+    at(m_field, i) = field;
     g->addWidget(box, row, 0);
     if (s.hasBar()) {
         // Wide enough for the largest number the field takes.
@@ -135,7 +136,7 @@ void SettingsPanel::placeValued(const Setting& s)
         bar->setAccessibleName(latin(s.caption));
         bar->setFixedHeight(field->sizeHint().height());
         useHandCursor(bar);
-        m_bar[static_cast<size_t>(i)] = bar;
+        at(m_bar, i) = bar;
         g->addWidget(field, row, 1);
         g->addWidget(bar, row, 2);
         if (s.isDotSize())
@@ -148,9 +149,9 @@ void SettingsPanel::placeValued(const Setting& s)
         field->setValidator(digitsOnly(field));
         field->installEventFilter(this);
         bar->installEventFilter(this);
-        connect(field, &QLineEdit::textEdited, this, [this, i] { m_typing[static_cast<size_t>(i)] = true; });
+        connect(field, &QLineEdit::textEdited, this, [this, i] { at(m_typing, i) = true; });
         connect(field, &QLineEdit::textChanged, this, [this, i] {
-            if (!m_typing[static_cast<size_t>(i)])
+            if (!at(m_typing, i))
                 valuedSetting(i).isDotSize() ? dotFieldChanged(i) : fieldChanged(i);
         });
         connect(field, &QLineEdit::editingFinished, this, [this, i] { commitField(i); });
@@ -167,7 +168,7 @@ void SettingsPanel::placeValued(const Setting& s)
 void SettingsPanel::placeColour(const Setting& s, int row)
 {
     const int k = s.index;
-    QLineEdit* field = m_field[static_cast<size_t>(k)];
+    QLineEdit* field = at(m_field, k);
     auto* swatch = new QLabel;
     swatch->setObjectName(QStringLiteral("LBL_Color(%1)").arg(k));
     swatch->setToolTip(latin(s.tipOfField()));
@@ -177,14 +178,14 @@ void SettingsPanel::placeColour(const Setting& s, int row)
     swatch->setAutoFillBackground(true);
     swatch->installEventFilter(this);
     useHandCursor(swatch);
-    m_swatch[static_cast<size_t>(k)] = swatch;
+    at(m_swatch, k) = swatch;
     auto* button = new QToolButton;
     button->setObjectName(QStringLiteral("BTN_Color(%1)").arg(k));
     button->setToolTip(latin(s.tipOfField()));
     button->setAccessibleName(latin(s.caption));
     button->setText(QStringLiteral("..."));
     useHandCursor(button);
-    m_colourButton[static_cast<size_t>(k)] = button;
+    at(m_colourButton, k) = button;
     grid(s.frame)->addWidget(swatch, row, 3);
     grid(s.frame)->addWidget(button, row, 4);
     connect(button, &QToolButton::clicked, this, [this, k] { emit colourRequested(k); });
@@ -194,7 +195,7 @@ void SettingsPanel::placeAlignment(const Setting& s)
 {
     const int g = s.index;
     QCheckBox* box = makeSwitch(s, alignSwitchName(g));
-    m_checkO[static_cast<size_t>(g)] = box;
+    at(m_checkO, g) = box;
     const int row = grid(s.frame)->rowCount();
     grid(s.frame)->addWidget(box, row, 0, 1, 5);
     QGroupBox* inner = frameBox(g == 0 ? Frame::HAlignButtons : Frame::VAlignButtons);
@@ -209,7 +210,7 @@ void SettingsPanel::placeAlignment(const Setting& s)
         useHandCursor(radio);
         group->addButton(radio, b);
         innerGrid->addWidget(radio, 0, b);
-        m_align[static_cast<size_t>(g)][static_cast<size_t>(b)] = radio;
+        at(at(m_align, g), b) = radio;
     }
     grid(s.frame)->addWidget(inner, row + 1, 0, 1, 5);
     connect(box, &QCheckBox::stateChanged, this, [this, g] { alignRule(g); });
@@ -225,7 +226,7 @@ void SettingsPanel::placeStartMode(const Setting& s)
         useHandCursor(radio);
         group->addButton(radio, m);
         grid(s.frame)->addWidget(radio, m, 0);
-        m_startMode[static_cast<size_t>(m)] = radio;
+        at(m_startMode, m) = radio;
         connect(radio, &QRadioButton::toggled, this, [this, m](bool on) {
             if (on)
                 startModeEffect(m);
@@ -239,16 +240,16 @@ bool SettingsPanel::eventFilter(QObject* watched, QEvent* event)
     const QEvent::Type type = event->type();
     if (type == QEvent::KeyPress || type == QEvent::Wheel || type == QEvent::MouseButtonPress) {
         for (int k = 0; k < kValuedCount; ++k) {
-            if (watched == m_field[static_cast<size_t>(k)])
+            if (watched == at(m_field, k))
                 return steerField(k, event) || QWidget::eventFilter(watched, event);
             // The bar steps from the number the user typed, not from the one before it.
-            if (watched == m_bar[static_cast<size_t>(k)])
+            if (watched == at(m_bar, k))
                 commitField(k);
         }
     }
     if (type == QEvent::MouseButtonRelease && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
         for (int k = 0; k < kColourCount; ++k) {
-            if (watched == m_swatch[static_cast<size_t>(k)]) {
+            if (watched == at(m_swatch, k)) {
                 emit colourRequested(k);
                 return true;
             }
@@ -265,26 +266,26 @@ void SettingsPanel::apply(const SettingsSnapshot& s)
     // 1. Switches, each running its click rule. "Log CC" goes before "Log GLX", so that the
     // coupling of the two can only add "Log GLX" where "Log CC" ends up on.
     for (int i = 0; i < kPlainCount; ++i) {
-        const int at = i == kLogGlx ? kLogCc : i == kLogCc ? kLogGlx : i;
-        setCheckNumber(m_check[static_cast<size_t>(at)], toWholeNumber(s.check[static_cast<size_t>(at)]));
+        const int c = i == kLogGlx ? kLogCc : i == kLogCc ? kLogGlx : i;
+        setCheckNumber(at(m_check, c), toWholeNumber(at(s.check, c)));
     }
     for (int i = 0; i < kValuedCount; ++i)
-        setCheckNumber(m_enable[static_cast<size_t>(i)], toWholeNumber(s.enable[static_cast<size_t>(i)]));
+        setCheckNumber(at(m_enable, i), toWholeNumber(at(s.enable, i)));
     for (int g = 0; g < kAlignCount; ++g)
-        setCheckNumber(m_checkO[static_cast<size_t>(g)], toWholeNumber(s.align[static_cast<size_t>(g)]));
+        setCheckNumber(at(m_checkO, g), toWholeNumber(at(s.align, g)));
 
     // 2. Fields, unchanged (each runs its change rule).
     for (int i = 0; i < kValuedCount; ++i)
-        setFieldText(i, s.text[static_cast<size_t>(i)]);
+        setFieldText(i, at(s.text, i));
 
     // 3. Bars, from the stored number when it lies within the bar's limits.
     for (int i = 0; i < kValuedCount; ++i) {
         const Setting& setting = valuedSetting(i);
         if (!setting.hasBar() || setting.isDotSize())
             continue;
-        const auto n = toWholeNumber(s.text[static_cast<size_t>(i)]);
+        const auto n = toWholeNumber(at(s.text, i));
         if (n && *n >= setting.limits->lo && *n <= setting.limits->hi)
-            m_bar[static_cast<size_t>(i)]->setValue(*n);
+            at(m_bar, i)->setValue(*n);
     }
 
     // 4. Dot-size split.
@@ -295,12 +296,12 @@ void SettingsPanel::apply(const SettingsSnapshot& s)
     // 5. Option groups: reading and selecting are separate steps.
     auto select = [](const auto& buttons, int index) {
         if (index >= 0 && index < kOptionCount)
-            buttons[static_cast<size_t>(index)]->setChecked(true);
+            at(buttons, index)->setChecked(true);
     };
     for (int g = 0; g < kAlignCount; ++g) {
-        if (const auto n = toWholeNumber(s.alignIndex[static_cast<size_t>(g)]))
-            m_alignIndex[static_cast<size_t>(g)] = static_cast<qint16>(*n);
-        select(m_align[static_cast<size_t>(g)], m_alignIndex[static_cast<size_t>(g)]);
+        if (const auto n = toWholeNumber(at(s.alignIndex, g)))
+            at(m_alignIndex, g) = static_cast<qint16>(*n);
+        select(at(m_align, g), at(m_alignIndex, g));
     }
     if (const auto n = toWholeNumber(s.startMode))
         m_startModeIndex = static_cast<qint16>(*n);
@@ -322,24 +323,24 @@ SettingsSnapshot SettingsPanel::capture()
     commitEdits();
     auto selected = [](const auto& buttons, qint16& index) {
         for (int n = 0; n < kOptionCount; ++n)
-            if (buttons[static_cast<size_t>(n)]->isChecked())
+            if (at(buttons, n)->isChecked())
                 index = static_cast<qint16>(n);
     };
     for (int g = 0; g < kAlignCount; ++g)
-        selected(m_align[static_cast<size_t>(g)], m_alignIndex[static_cast<size_t>(g)]);
+        selected(at(m_align, g), at(m_alignIndex, g));
     selected(m_startMode, m_startModeIndex);
 
     SettingsSnapshot s;
     auto state = [](const QCheckBox* b) { return QString::number(checkNumber(b)); };
     for (int i = 0; i < kPlainCount; ++i)
-        s.check[static_cast<size_t>(i)] = state(m_check[static_cast<size_t>(i)]);
+        at(s.check, i) = state(at(m_check, i));
     for (int i = 0; i < kValuedCount; ++i) {
-        s.enable[static_cast<size_t>(i)] = state(m_enable[static_cast<size_t>(i)]);
-        s.text[static_cast<size_t>(i)] = m_field[static_cast<size_t>(i)]->text();
+        at(s.enable, i) = state(at(m_enable, i));
+        at(s.text, i) = at(m_field, i)->text();
     }
     for (int g = 0; g < kAlignCount; ++g) {
-        s.align[static_cast<size_t>(g)] = state(m_checkO[static_cast<size_t>(g)]);
-        s.alignIndex[static_cast<size_t>(g)] = QString::number(m_alignIndex[static_cast<size_t>(g)]);
+        at(s.align, g) = state(at(m_checkO, g));
+        at(s.alignIndex, g) = QString::number(at(m_alignIndex, g));
     }
     s.startMode = QString::number(m_startModeIndex);
     return s;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/indexing.h"
 #include "settings/catalogue.h"
 #include "settings/snapshot.h"
 
@@ -48,7 +49,7 @@ public:
     int selectedStartMode() const; // -1 when no start mode button is selected
     int HAlignIndex() const { return m_alignIndex[0]; }
     int VAlignIndex() const { return m_alignIndex[1]; }
-    qint64 dotQuotient(int i) const { return m_dotQuotient[static_cast<size_t>(i)]; }
+    qint64 dotQuotient(int i) const { return at(m_dotQuotient, i); }
 
     // The colour setting k is given the palette index (the colour selector's Accept).
     void setColour(int k, int paletteIndex);
@@ -64,7 +65,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    QGroupBox* frameBox(Frame f) const { return m_frame[static_cast<size_t>(f)]; }
+    QGroupBox* frameBox(Frame f) const { return at(m_frame, static_cast<int>(f)); }
     QGridLayout* grid(Frame f) const;
     QCheckBox* makeSwitch(const Setting& s, const QString& name);
     void placePlain(const Setting& s);

@@ -4,6 +4,7 @@
 #include "app/settingspanel.h"
 
 #include "colours/colourselector.h"
+#include "common/indexing.h"
 #include "settings/fieldrules.h"
 #include "widgets/controls.h"
 #include "widgets/spinbar.h"
@@ -25,7 +26,7 @@ namespace drovex {
 // Up and Down and the mouse wheel over a number field step it as its bar's arrows do.
 bool SettingsPanel::steerField(int k, QEvent* event)
 {
-    SpinBar* bar = m_bar[static_cast<size_t>(k)];
+    SpinBar* bar = at(m_bar, k);
     if (event->type() == QEvent::Wheel) {
         commitField(k);
         QCoreApplication::sendEvent(bar, event);
@@ -44,15 +45,15 @@ bool SettingsPanel::steerField(int k, QEvent* event)
 
 void SettingsPanel::setFieldText(int k, const QString& text)
 {
-    m_typing[static_cast<size_t>(k)] = false;
-    m_field[static_cast<size_t>(k)]->setText(text);
+    at(m_typing, k) = false;
+    at(m_field, k)->setText(text);
 }
 
 void SettingsPanel::commitField(int k)
 {
-    if (!m_typing[static_cast<size_t>(k)])
+    if (!at(m_typing, k))
         return;
-    m_typing[static_cast<size_t>(k)] = false;
+    at(m_typing, k) = false;
     valuedSetting(k).isDotSize() ? dotFieldChanged(k) : fieldChanged(k);
 }
 
@@ -65,14 +66,14 @@ void SettingsPanel::commitEdits()
 void SettingsPanel::fieldChanged(int k)
 {
     const Setting& s = valuedSetting(k);
-    QLineEdit* field = m_field[static_cast<size_t>(k)];
+    QLineEdit* field = at(m_field, k);
     const FieldOutcome out = applyFieldRule(field->text(), s.limits->lo, s.limits->hi);
     if (out.text != field->text()) {
         setFieldText(k, out.text); // runs this rule again with the clamped text
         return;
     }
     if (out.number)
-        m_bar[static_cast<size_t>(k)]->setValue(static_cast<int>(*out.number));
+        at(m_bar, k)->setValue(static_cast<int>(*out.number));
 }
 
 void SettingsPanel::barMoved(int k, int value)
@@ -84,7 +85,7 @@ void SettingsPanel::barMoved(int k, int value)
 
 void SettingsPanel::dotFieldChanged(int i)
 {
-    QLineEdit* field = m_field[static_cast<size_t>(i)];
+    QLineEdit* field = at(m_field, i);
     const FieldOutcome out = applyFieldRule(field->text(), kDotMin, kDotMax);
     if (out.text != field->text()) {
         setFieldText(i, out.text);
@@ -93,41 +94,41 @@ void SettingsPanel::dotFieldChanged(int i)
     if (!out.number)
         return;
     const DotSplit split = splitDotSize(*out.number);
-    m_dotQuotient[static_cast<size_t>(i)] = split.quotient;
-    m_bar[static_cast<size_t>(i)]->setValue(static_cast<int>(split.remainder));
+    at(m_dotQuotient, i) = split.quotient;
+    at(m_bar, i)->setValue(static_cast<int>(split.remainder));
 }
 
 void SettingsPanel::dotBarMoved(int i, int value)
 {
-    QLineEdit* field = m_field[static_cast<size_t>(i)];
+    QLineEdit* field = at(m_field, i);
     const auto x = parseNumber(field->text());
-    const qint64 quotient = x ? roundHalfEven(*x) / kDotDivisor : m_dotQuotient[static_cast<size_t>(i)];
+    const qint64 quotient = x ? roundHalfEven(*x) / kDotDivisor : at(m_dotQuotient, i);
     const DotStep step = stepDotSize(quotient, value);
     if (step.position != value) {
-        const QSignalBlocker block(m_bar[static_cast<size_t>(i)]);
-        m_bar[static_cast<size_t>(i)]->setValue(step.position);
+        const QSignalBlocker block(at(m_bar, i));
+        at(m_bar, i)->setValue(step.position);
     }
     setFieldText(i, QString::number(step.number));
 }
 
 void SettingsPanel::rebuildDotSplit(int i)
 {
-    QLineEdit* field = m_field[static_cast<size_t>(i)];
+    QLineEdit* field = at(m_field, i);
     const auto n = toLongNumber(field->text());
     if (!n)
         return;
     const qint64 quotient = *n / kDotDivisor;
-    m_dotQuotient[static_cast<size_t>(i)] = quotient;
+    at(m_dotQuotient, i) = quotient;
     const qint64 position = roundHalfEven(*parseNumber(field->text()) - static_cast<double>(quotient) * kDotDivisor);
     if (position >= kDotBarBottom && position <= kDotBarTop)
-        m_bar[static_cast<size_t>(i)]->setValue(static_cast<int>(position));
+        at(m_bar, i)->setValue(static_cast<int>(position));
 }
 
 void SettingsPanel::paintSwatch(int k)
 {
     // Not a palette index: the swatch keeps its colour.
-    if (const auto c = paletteQColour(m_field[static_cast<size_t>(k)]->text()))
-        setBackground(m_swatch[static_cast<size_t>(k)], *c);
+    if (const auto c = paletteQColour(at(m_field, k)->text()))
+        setBackground(at(m_swatch, k), *c);
 }
 
 void SettingsPanel::paintSwatches()
@@ -139,13 +140,13 @@ void SettingsPanel::paintSwatches()
 void SettingsPanel::setColour(int k, int paletteIndex)
 {
     if (const auto c = paletteQColour(QString::number(paletteIndex)))
-        setBackground(m_swatch[static_cast<size_t>(k)], *c);
+        setBackground(at(m_swatch, k), *c);
     setFieldText(k, QString::number(paletteIndex));
 }
 
 QColor SettingsPanel::swatchColour(int k) const
 {
-    return m_swatch[static_cast<size_t>(k)]->palette().color(QPalette::Window);
+    return at(m_swatch, k)->palette().color(QPalette::Window);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -153,13 +154,13 @@ QColor SettingsPanel::swatchColour(int k) const
 
 void SettingsPanel::enableRule(int i)
 {
-    m_field[static_cast<size_t>(i)]->setEnabled(m_enable[static_cast<size_t>(i)]->checkState() != Qt::Unchecked);
+    at(m_field, i)->setEnabled(at(m_enable, i)->checkState() != Qt::Unchecked);
 }
 
 void SettingsPanel::alignRule(int group)
 {
-    const bool on = m_checkO[static_cast<size_t>(group)]->checkState() != Qt::Unchecked;
-    for (QRadioButton* b : m_align[static_cast<size_t>(group)])
+    const bool on = at(m_checkO, group)->checkState() != Qt::Unchecked;
+    for (QRadioButton* b : at(m_align, group))
         b->setEnabled(on);
 }
 
@@ -190,7 +191,7 @@ bool SettingsPanel::gp2OptionsOn() const { return m_check[kGp2OptionsSwitch]->ch
 int SettingsPanel::selectedStartMode() const
 {
     for (int m = 0; m < kOptionCount; ++m)
-        if (m_startMode[static_cast<size_t>(m)]->isChecked())
+        if (at(m_startMode, m)->isChecked())
             return m;
     return -1;
 }
@@ -198,7 +199,7 @@ int SettingsPanel::selectedStartMode() const
 void SettingsPanel::setSettingsFramesEnabled(bool enabled)
 {
     for (int f = 0; f <= static_cast<int>(kLastSettingsFrame); ++f)
-        m_frame[static_cast<size_t>(f)]->setEnabled(enabled);
+        at(m_frame, f)->setEnabled(enabled);
 }
 
 } // namespace drovex

@@ -2,6 +2,7 @@
 
 #include "cfgfile/cfgreader.h"
 #include "common/codepage.h"
+#include "common/indexing.h"
 #include "common/paths.h"
 #include "common/safefile.h"
 #include "settings/fieldrules.h"
@@ -51,9 +52,9 @@ QHash<QByteArray, QString> commentedValues(const QByteArray& text)
         while (at < line.size() && line[at] != ' ' && line[at] != '\t' && line[at] != '=')
             ++at;
         const int id = findReadKey(line.sliced(1, at - 1));
-        if (id < 0 || readKeys()[static_cast<size_t>(id)].kind == CfgKind::Text)
+        if (id < 0 || drovex::at(readKeys(), id).kind == CfgKind::Text)
             return;
-        const QByteArray key(readKeys()[static_cast<size_t>(id)].name);
+        const QByteArray key(drovex::at(readKeys(), id).name);
         if (values.contains(key))
             return;
         while (at < line.size() && (line[at] == ' ' || line[at] == '\t' || line[at] == '='))
@@ -159,7 +160,7 @@ ImportedConfig importDrovexCfg(const QByteArray& file, const SettingsSnapshot& c
     auto entry = [&](const char* key) -> const CfgEntry& { return reading.entry(key); };
     auto commentedValue = [&](const char* key) {
         const int id = findReadKey(key);
-        return commented.constFind(QByteArray(readKeys()[static_cast<size_t>(id)].name));
+        return commented.constFind(QByteArray(at(readKeys(), id).name));
     };
     auto noteRejected = [&](const char* key) {
         const CfgEntry& e = entry(key);
@@ -240,14 +241,14 @@ ImportedConfig importDrovexCfg(const QByteArray& file, const SettingsSnapshot& c
         }
     }
     // "Log CC" takes "Log GLX" with it in the window.
-    if (isOn(s.check[static_cast<size_t>(kLogCc)]) && !isOn(s.check[static_cast<size_t>(kLogGlx)])) {
-        s.check[static_cast<size_t>(kLogGlx)] = stateText(true);
+    if (isOn(at(s.check, kLogCc)) && !isOn(at(s.check, kLogGlx))) {
+        at(s.check, kLogGlx) = stateText(true);
         out.clamped << QStringLiteral("logGLX (taken as 1, as logCC is on)");
     }
 
     for (int n = 1; n <= kSlotCount; ++n) {
         const QByteArray key = QStringLiteral("f1ct%1").arg(n, 2, 10, QLatin1Char('0')).toLatin1();
-        auto& slot = out.slotPaths[static_cast<size_t>(n - 1)];
+        auto& slot = at(out.slotPaths, n - 1);
         const CfgEntry& e = entry(key.constData());
         if (e.status != CfgStatus::Set) {
             noteRejected(key.constData());

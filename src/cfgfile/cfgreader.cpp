@@ -1,5 +1,7 @@
 #include "cfgfile/cfgreader.h"
 
+#include "common/indexing.h"
+
 #include <QHash>
 
 #include <algorithm>
@@ -155,7 +157,7 @@ int readPiece(const Piece& piece, const char* text, Buffers& b)
 {
     const char* base = text + piece.start;
     std::memcpy(b.line.data(), base, static_cast<size_t>(piece.size));
-    b.line[static_cast<size_t>(piece.size)] = 0;
+    at(b.line, piece.size) = 0;
     const Step step = piece.step.jumps ? scanPiece(b.line.data(), b.key.size, b.separator.size) : piece.step;
     Q_ASSERT(step == scanPiece(b.line.data(), b.key.size, b.separator.size));
     // A token from this piece is in the text; one from older bytes of the line buffer is copied.
@@ -250,7 +252,7 @@ const QHash<QByteArray, int>& keyIndex()
     static const QHash<QByteArray, int> index = [] {
         QHash<QByteArray, int> h;
         for (int i = 0; i < kReadKeyCount; ++i)
-            h.insert(QByteArray(kKeys[static_cast<size_t>(i)].name).toLower(), i);
+            h.insert(QByteArray(at(kKeys, i).name).toLower(), i);
         return h;
     }();
     return index;
@@ -267,7 +269,7 @@ int findReadKey(QByteArrayView name)
         return -1;
     std::array<char, kKeyMax> lower{};
     for (qsizetype i = 0; i < name.size(); ++i)
-        lower[static_cast<size_t>(i)] = static_cast<char>(name[i] >= 'A' && name[i] <= 'Z' ? name[i] + ('a' - 'A') : name[i]);
+        at(lower, i) = static_cast<char>(name[i] >= 'A' && name[i] <= 'Z' ? name[i] + ('a' - 'A') : name[i]);
     return keyIndex().value(QByteArray::fromRawData(lower.data(), name.size()), -1);
 }
 
@@ -275,16 +277,16 @@ const CfgEntry& CfgReading::entry(QByteArrayView key) const
 {
     static const CfgEntry none;
     const int i = findReadKey(key);
-    return i < 0 ? none : entries[static_cast<size_t>(i)];
+    return i < 0 ? none : at(entries, i);
 }
 
 std::optional<CfgValue> CfgReading::value(QByteArrayView key) const
 {
     const int i = findReadKey(key);
-    if (i < 0 || entries[static_cast<size_t>(i)].status != CfgStatus::Set)
+    if (i < 0 || at(entries, i).status != CfgStatus::Set)
         return std::nullopt;
-    const CfgEntry& e = entries[static_cast<size_t>(i)];
-    return CfgValue{kKeys[static_cast<size_t>(i)].kind, e.number, e.text};
+    const CfgEntry& e = at(entries, i);
+    return CfgValue{at(kKeys, i).kind, e.number, e.text};
 }
 
 CfgReading readDrovexCfg(const QByteArray& file, qint64 budget)
@@ -364,9 +366,9 @@ CfgReading readDrovexCfg(const QByteArray& file, qint64 budget)
         while (w.named[key] < 0 && w.done < count) {
             if (--left < 0)
                 return givenUp();
-            const int id = readPiece(pieces[static_cast<size_t>(w.done)], t, w.now);
-            if (id >= 0 && w.named[static_cast<size_t>(id)] < 0)
-                w.named[static_cast<size_t>(id)] = w.done;
+            const int id = readPiece(at(pieces, w.done), t, w.now);
+            if (id >= 0 && at(w.named, id) < 0)
+                at(w.named, id) = w.done;
             ++w.done;
         }
         const int found = w.named[key];
@@ -384,9 +386,9 @@ CfgReading readDrovexCfg(const QByteArray& file, qint64 budget)
             if (left < 0)
                 return givenUp();
             for (int i = 0; i <= found; ++i)
-                (void)readPiece(pieces[static_cast<size_t>(i)], t, *state);
+                (void)readPiece(at(pieces, i), t, *state);
         }
-        r.entries[key] = convert(kKeys[key], state->valueView(t), pieces[static_cast<size_t>(found)].line);
+        r.entries[key] = convert(kKeys[key], state->valueView(t), at(pieces, found).line);
     }
     return r;
 }
@@ -405,7 +407,7 @@ bool namesKeyWithoutControl(QByteArrayView line)
     if (step.keyAt < 0)
         return false;
     const int i = findReadKey(line.sliced(step.keyAt, step.keyLength));
-    return i < 0 || !kKeys[static_cast<size_t>(i)].control;
+    return i < 0 || !at(kKeys, i).control;
 }
 
 } // namespace drovex

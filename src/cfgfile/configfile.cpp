@@ -3,6 +3,7 @@
 #include "cfgfile/cfgreader.h"
 #include "common/codepage.h"
 #include "common/dosname.h"
+#include "common/indexing.h"
 #include "common/paths.h"
 #include "common/safefile.h"
 #include "system/platform.h"
@@ -184,7 +185,7 @@ RenderedConfig renderConfig(const ConfigValues& values)
             break;
         case LineKind::Slots:
             for (int n = 1; n <= kSlotCount; ++n) {
-                QString value = values.slotValues[static_cast<size_t>(n - 1)];
+                QString value = at(values.slotValues, n - 1);
                 if (const QString problem = dosPathProblem(value, kDosPathMax); !value.isEmpty() && !problem.isEmpty()) {
                     out.slotProblems << QStringLiteral("slot %1 (%2)").arg(n).arg(problem);
                     value.clear(); // Drovex then loads its own track for the slot
@@ -245,7 +246,7 @@ RenderedConfig renderConfig(const ConfigValues& values)
         }
     }
     for (int i = 0; i < kValuedCount; ++i)
-        if (notSet[static_cast<size_t>(i)])
+        if (at(notSet, i))
             out.notSet << QString::fromLatin1(valuedSetting(i).caption);
     // Kept lines come after every line of the window, so that none of them can override a key the
     // window writes: Drovex takes the first line naming a key.

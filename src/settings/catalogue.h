@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/indexing.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -266,20 +268,20 @@ constexpr int countOf(SettingKind kind)
 // Where each index of a kind stands in the table; every index 0..N-1 exactly once.
 template <SettingKind K, int N> constexpr std::array<int, N> positionsOf()
 {
-    std::array<int, N> at{};
-    at.fill(-1);
+    std::array<int, N> position{};
+    position.fill(-1);
     for (int p = 0; p < static_cast<int>(kSettings.size()); ++p) {
-        const Setting& s = kSettings[static_cast<size_t>(p)];
+        const Setting& s = at(kSettings, p);
         if (s.kind != K)
             continue;
-        if (s.index < 0 || s.index >= N || at[static_cast<size_t>(s.index)] != -1)
+        if (s.index < 0 || s.index >= N || at(position, s.index) != -1)
             throw "an index of the catalogue is out of range or doubled";
-        at[static_cast<size_t>(s.index)] = p;
+        at(position, s.index) = p;
     }
-    for (int p : at)
+    for (int p : position)
         if (p < 0)
             throw "an index of the catalogue is missing";
-    return at;
+    return position;
 }
 constexpr int plainIndexOf(const char* cfgKey)
 {
@@ -318,10 +320,10 @@ inline constexpr auto kStartModeAt = positionsOf<SettingKind::StartMode, 1>();
 } // namespace detail
 
 // The setting of a control; the index must be one the window has.
-constexpr const Setting& plainSetting(int i) { return kSettings[static_cast<size_t>(detail::kPlainAt[static_cast<size_t>(i)])]; }
-constexpr const Setting& valuedSetting(int i) { return kSettings[static_cast<size_t>(detail::kValuedAt[static_cast<size_t>(i)])]; }
-constexpr const Setting& alignmentSetting(int i) { return kSettings[static_cast<size_t>(detail::kAlignAt[static_cast<size_t>(i)])]; }
-constexpr const Setting& startModeSetting() { return kSettings[static_cast<size_t>(detail::kStartModeAt[0])]; }
+constexpr const Setting& plainSetting(int i) { return at(kSettings, at(detail::kPlainAt, i)); }
+constexpr const Setting& valuedSetting(int i) { return at(kSettings, at(detail::kValuedAt, i)); }
+constexpr const Setting& alignmentSetting(int i) { return at(kSettings, at(detail::kAlignAt, i)); }
+constexpr const Setting& startModeSetting() { return at(kSettings, detail::kStartModeAt[0]); }
 
 // The colour fields are Text(0) .. Text(kColourCount - 1), each with its swatch LBL_Color(k).
 static_assert([] {

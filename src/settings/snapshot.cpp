@@ -1,5 +1,6 @@
 #include "settings/snapshot.h"
 
+#include "common/indexing.h"
 #include "settings/fieldrules.h"
 
 namespace drovex {
@@ -14,14 +15,14 @@ SettingsSnapshot readSnapshot(const SettingsStore& store)
 {
     SettingsSnapshot s;
     for (int i = 0; i < kPlainCount; ++i)
-        s.check[static_cast<size_t>(i)] = store.get(latin(plainSetting(i).switchKey));
+        at(s.check, i) = store.get(latin(plainSetting(i).switchKey));
     for (int i = 0; i < kValuedCount; ++i) {
-        s.enable[static_cast<size_t>(i)] = store.get(latin(valuedSetting(i).switchKey));
-        s.text[static_cast<size_t>(i)] = store.get(latin(valuedSetting(i).valueKey));
+        at(s.enable, i) = store.get(latin(valuedSetting(i).switchKey));
+        at(s.text, i) = store.get(latin(valuedSetting(i).valueKey));
     }
     for (int g = 0; g < kAlignCount; ++g) {
-        s.align[static_cast<size_t>(g)] = store.get(latin(alignmentSetting(g).switchKey));
-        s.alignIndex[static_cast<size_t>(g)] = store.get(latin(alignmentSetting(g).valueKey));
+        at(s.align, g) = store.get(latin(alignmentSetting(g).switchKey));
+        at(s.alignIndex, g) = store.get(latin(alignmentSetting(g).valueKey));
     }
     s.startMode = store.get(latin(startModeSetting().valueKey));
     return s;
@@ -31,15 +32,15 @@ QList<StoreEntry> snapshotEntries(const SettingsSnapshot& s)
 {
     QList<StoreEntry> e;
     for (int i = 0; i < kPlainCount; ++i)
-        e.append({latin(plainSetting(i).switchKey), s.check[static_cast<size_t>(i)]});
+        e.append({latin(plainSetting(i).switchKey), at(s.check, i)});
     for (int i = 0; i < kValuedCount; ++i)
-        e.append({latin(valuedSetting(i).switchKey), s.enable[static_cast<size_t>(i)]});
+        e.append({latin(valuedSetting(i).switchKey), at(s.enable, i)});
     for (int g = 0; g < kAlignCount; ++g)
-        e.append({latin(alignmentSetting(g).switchKey), s.align[static_cast<size_t>(g)]});
+        e.append({latin(alignmentSetting(g).switchKey), at(s.align, g)});
     for (int i = 0; i < kValuedCount; ++i)
-        e.append({latin(valuedSetting(i).valueKey), s.text[static_cast<size_t>(i)]});
+        e.append({latin(valuedSetting(i).valueKey), at(s.text, i)});
     for (int g = 0; g < kAlignCount; ++g)
-        e.append({latin(alignmentSetting(g).valueKey), s.alignIndex[static_cast<size_t>(g)]});
+        e.append({latin(alignmentSetting(g).valueKey), at(s.alignIndex, g)});
     e.append({latin(startModeSetting().valueKey), s.startMode});
     return e;
 }
@@ -48,14 +49,14 @@ SettingsSnapshot defaultSnapshot()
 {
     SettingsSnapshot s;
     for (int i = 0; i < kPlainCount; ++i)
-        s.check[static_cast<size_t>(i)] = i == kGp2OptionsSwitch ? QString() : stateText(plainSetting(i).defaultOn);
+        at(s.check, i) = i == kGp2OptionsSwitch ? QString() : stateText(plainSetting(i).defaultOn);
     for (int i = 0; i < kValuedCount; ++i) {
-        s.enable[static_cast<size_t>(i)] = stateText(valuedSetting(i).defaultOn);
-        s.text[static_cast<size_t>(i)] = latin(valuedSetting(i).defaultValue);
+        at(s.enable, i) = stateText(valuedSetting(i).defaultOn);
+        at(s.text, i) = latin(valuedSetting(i).defaultValue);
     }
     for (int g = 0; g < kAlignCount; ++g) {
-        s.align[static_cast<size_t>(g)] = stateText(alignmentSetting(g).defaultOn);
-        s.alignIndex[static_cast<size_t>(g)] = latin(alignmentSetting(g).defaultValue);
+        at(s.align, g) = stateText(alignmentSetting(g).defaultOn);
+        at(s.alignIndex, g) = latin(alignmentSetting(g).defaultValue);
     }
     s.startMode = latin(startModeSetting().defaultValue);
     return s;
@@ -68,9 +69,9 @@ SettingsSnapshot initialSnapshot()
     s.enable.fill(stateText(false));
     s.align.fill(stateText(false));
     for (int i = 0; i < kValuedCount; ++i)
-        s.text[static_cast<size_t>(i)] = latin(valuedSetting(i).initialValue);
+        at(s.text, i) = latin(valuedSetting(i).initialValue);
     for (int g = 0; g < kAlignCount; ++g)
-        s.alignIndex[static_cast<size_t>(g)] = latin(alignmentSetting(g).initialValue);
+        at(s.alignIndex, g) = latin(alignmentSetting(g).initialValue);
     s.startMode = latin(startModeSetting().initialValue);
     return s;
 }

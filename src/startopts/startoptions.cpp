@@ -1,5 +1,6 @@
 #include "startopts/startoptions.h"
 
+#include "common/indexing.h"
 #include "settings/fieldrules.h"
 #include "settings/settingsstore.h"
 
@@ -48,16 +49,16 @@ QString buildOptionString(const StartOptionsState& state)
 {
     QString options;
     for (const StartSwitch& s : kSwitches) {
-        if (state.switches[static_cast<size_t>(s.index)] != 1)
+        if (at(state.switches, s.index) != 1)
             continue;
         QString word = QString::fromLatin1(s.word);
         if (s.index == kVideoSwitch) {
             for (int m = 0; m < kVideoModes; ++m)
-                if (state.video[static_cast<size_t>(m)])
+                if (at(state.video, m))
                     word += videoWord(m);
         } else if (s.index == kLogSwitch) {
             for (int m = 0; m < kLogModes; ++m)
-                if (state.log[static_cast<size_t>(m)])
+                if (at(state.log, m))
                     word += logWord(m);
         } else if (s.index == kCdSwitch) {
             word += state.cdLetter;
@@ -73,7 +74,7 @@ StartOptionsState StartOptionsModel::load(const SettingsStore& store)
     for (int i = 0; i < kStartSwitchCount; ++i) {
         const auto n = toWholeNumber(store.get(QString::fromLatin1(kSwitches[i].key)));
         if (n && *n >= 0 && *n <= 2)
-            state.switches[static_cast<size_t>(i)] = *n;
+            at(state.switches, i) = *n;
     }
     state.cdLetter = store.get(QString::fromLatin1(kCdLetterKey));
     if (const auto n = toWholeNumber(store.get(QString::fromLatin1(kVideoKey))))
@@ -81,8 +82,8 @@ StartOptionsState StartOptionsModel::load(const SettingsStore& store)
     if (const auto n = toWholeNumber(store.get(QString::fromLatin1(kLogKey))))
         m_log = *n;
     // An index out of range selects nothing new: the design's first button stays.
-    state.video[static_cast<size_t>(m_video >= 0 && m_video < kVideoModes ? m_video : 0)] = true;
-    state.log[static_cast<size_t>(m_log >= 0 && m_log < kLogModes ? m_log : 0)] = true;
+    at(state.video, m_video >= 0 && m_video < kVideoModes ? m_video : 0) = true;
+    at(state.log, m_log >= 0 && m_log < kLogModes ? m_log : 0) = true;
     return state;
 }
 
@@ -91,14 +92,14 @@ WriteResult StartOptionsModel::save(SettingsStore& store, const StartOptionsStat
     int video = m_video;
     int log = m_log;
     for (int m = 0; m < kVideoModes; ++m)
-        if (state.video[static_cast<size_t>(m)])
+        if (at(state.video, m))
             video = m;
     for (int m = 0; m < kLogModes; ++m)
-        if (state.log[static_cast<size_t>(m)])
+        if (at(state.log, m))
             log = m;
     QList<StoreEntry> entries;
     for (int i = 0; i < kStartSwitchCount; ++i)
-        entries.append({QString::fromLatin1(kSwitches[i].key), QString::number(state.switches[static_cast<size_t>(i)])});
+        entries.append({QString::fromLatin1(kSwitches[i].key), QString::number(at(state.switches, i))});
     entries.append({QString::fromLatin1(kCdLetterKey), state.cdLetter});
     entries.append({QString::fromLatin1(kVideoKey), QString::number(video)});
     entries.append({QString::fromLatin1(kLogKey), QString::number(log)});

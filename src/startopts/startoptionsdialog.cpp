@@ -1,5 +1,6 @@
 #include "startopts/startoptionsdialog.h"
 
+#include "common/indexing.h"
 #include "system/session.h"
 #include "startopts/startoptions.h"
 #include "widgets/controls.h"
@@ -34,7 +35,7 @@ StartOptionsDialog::StartOptionsDialog(Session& session, StartOptionsModel& mode
         box->setToolTip(QString::fromLatin1(s.tooltip));
         useHandCursor(box);
         leaveGreyOnClick(box);
-        m_switch[static_cast<size_t>(s.index)] = box;
+        at(m_switch, s.index) = box;
         const int i = s.index;
         connect(box, &QCheckBox::stateChanged, this, [this, i] { switchClicked(i); });
     }
@@ -47,14 +48,14 @@ StartOptionsDialog::StartOptionsDialog(Session& session, StartOptionsModel& mode
     auto* options = frame(QStringLiteral("Start-Up Options"), QStringLiteral("Frame(0)"));
     auto* optionsLayout = new QVBoxLayout(options);
     for (int i : startSwitchColumn())
-        optionsLayout->addWidget(m_switch[static_cast<size_t>(i)]);
+        optionsLayout->addWidget(at(m_switch, i));
 
     // A switch with its caption-less box of mode buttons below it, the first button chosen.
     auto modeFrame = [&](const QString& caption, int f, int switchIndex, const char* buttonName,
                          QString (*buttonCaption)(int), auto& buttons) {
         auto* outer = frame(caption, QStringLiteral("Frame(%1)").arg(f));
         auto* outerLayout = new QVBoxLayout(outer);
-        outerLayout->addWidget(m_switch[static_cast<size_t>(switchIndex)]);
+        outerLayout->addWidget(at(m_switch, switchIndex));
         auto* inner = frame(QString(), QStringLiteral("Frame(%1)").arg(f + 1));
         auto* innerLayout = new QHBoxLayout(inner);
         auto* group = new QButtonGroup(this);
@@ -65,7 +66,7 @@ StartOptionsDialog::StartOptionsDialog(Session& session, StartOptionsModel& mode
             useHandCursor(b);
             group->addButton(b, m);
             innerLayout->addWidget(b);
-            buttons[static_cast<size_t>(m)] = b;
+            at(buttons, m) = b;
         }
         buttons[0]->setChecked(true);
         outerLayout->addWidget(inner);
@@ -109,7 +110,7 @@ StartOptionsDialog::StartOptionsDialog(Session& session, StartOptionsModel& mode
 
 void StartOptionsDialog::switchClicked(int index)
 {
-    const bool on = m_switch[static_cast<size_t>(index)]->checkState() != Qt::Unchecked;
+    const bool on = at(m_switch, index)->checkState() != Qt::Unchecked;
     if (index == kVideoSwitch)
         for (QRadioButton* b : m_video)
             b->setEnabled(on);
@@ -124,7 +125,7 @@ void StartOptionsDialog::LoadStartOptions()
 {
     const StartOptionsState loaded = m_model.load(m_session.store());
     for (int i = 0; i < kStartSwitchCount; ++i)
-        setCheckNumber(m_switch[static_cast<size_t>(i)], loaded.switches[static_cast<size_t>(i)]);
+        setCheckNumber(at(m_switch, i), at(loaded.switches, i));
     m_cd->setText(loaded.cdLetter);
     for (size_t m = 0; m < m_video.size(); ++m)
         if (loaded.video[m])

@@ -1,5 +1,6 @@
 #include "tracks/fileinfowindow.h"
 
+#include "common/indexing.h"
 #include "gameinfo/filefacts.h"
 #include "gameinfo/gameversion.h"
 #include "launch/launcher.h"
@@ -48,7 +49,7 @@ FileInfoWindow::FileInfoWindow(const Session& session, QWidget* parent)
         rows.append({std::min(i / 2, 3), kRows[i][0], kRows[i][1]});
     const QList<ValueLabel*> values = buildInfoFrames(frames, rows, valueColumnLimit(this));
     for (int i = 0; i < kRowCount; ++i)
-        m_value[static_cast<size_t>(i)] = values[i];
+        at(m_value, i) = values[i];
     auto* ok = makeButton("BTN_OK", "OK", "OK ... enough");
     ok->setDefault(true);
     auto* track = makeButton("BTN_Track", "Track Info", "View Folder Infos");
@@ -76,7 +77,7 @@ void FileInfoWindow::fill(const QString& trackName, const QString& trackPath)
         file.checksum ? checksumVerdict(*file.checksum) : QStringLiteral("-"),
     };
     for (int i = 0; i < kRowCount; ++i)
-        m_value[static_cast<size_t>(i)]->setValue(texts[i]);
+        at(m_value, i)->setValue(texts[i]);
     m_value[TrackChecksumRow]->setToolTip(file.checksum ? checksumDetails(*file.checksum) : QString());
     setTextColour(m_value[VersionRow], version.known ? QColor(Qt::black) : QColor(255, 0, 0));
     fitToContent();

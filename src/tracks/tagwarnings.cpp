@@ -1,5 +1,7 @@
 #include "tracks/tagwarnings.h"
 
+#include "common/indexing.h"
+
 #include <algorithm>
 #include <cstdlib>
 #include <optional>
@@ -41,11 +43,11 @@ QStringList tagWarnings(const TrackInfo& info, bool originalTrack, const QList<i
     QStringList warnings;
     if (!originalTrack) {
         for (const int key : {Laps, LengthMeters, Tyre})
-            if (info.rawLength[static_cast<size_t>(key)] < 0)
+            if (at(info.rawLength, key) < 0)
                 warnings << QStringLiteral("No %1 tag: Drovex uses its own value").arg(QLatin1String(keyName(key)));
     }
     for (const int key : {Name, Country, Year, Author, Event}) {
-        const int length = info.rawLength[static_cast<size_t>(key)];
+        const int length = at(info.rawLength, key);
         if (length > kDrovexTextLength)
             warnings << QStringLiteral("%1 is %2 characters long: Drovex shows the first %3")
                             .arg(QLatin1String(keyName(key)))

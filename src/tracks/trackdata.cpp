@@ -1,5 +1,7 @@
 #include "tracks/trackdata.h"
 
+#include "common/indexing.h"
+
 #include <QtEndian>
 
 #include <array>
@@ -23,7 +25,7 @@ constexpr std::array<quint8, 128> kCommandWords = [] {
     std::array<quint8, 128> words{};
     auto set = [&](int n, std::initializer_list<int> codes) {
         for (const int code : codes)
-            words[static_cast<size_t>(code - 0x80)] = static_cast<quint8>(n);
+            at(words, code - 0x80) = static_cast<quint8>(n);
     };
     set(1, {0x83, 0x84, 0x86, 0x87, 0x96, 0x97, 0x9B, 0x9C, 0x9D, 0x9E, 0x9F, 0xA0, 0xA1, 0xA2, 0xA3, 0xA4, 0xA5,
             0xA8, 0xD1, 0xD4, 0xD6, 0xD7, 0xD8, 0xDB, 0xDD});
@@ -77,7 +79,7 @@ std::optional<QList<TrackSection>> readSectionList(QByteArrayView file, qsizetyp
             return sections;
         qsizetype size = 10; // a section
         if (hi >= 0x80) {
-            const int words = hi == kC5 ? c5Words : kCommandWords[static_cast<size_t>(hi - 0x80)];
+            const int words = hi == kC5 ? c5Words : drovex::at(kCommandWords, hi - 0x80);
             if (words == 0)
                 return fail(QStringLiteral("its section list holds an unknown command %1 at byte %2").arg(hexByte(hi)).arg(at));
             size = 2 * words;

@@ -1,6 +1,7 @@
 #include "tracks/trackinfo.h"
 
 #include "common/codepage.h"
+#include "common/indexing.h"
 #include "common/safefile.h"
 
 #include <QFile>
@@ -20,7 +21,7 @@ constexpr const char* kKeys[kTrackKeyCount] = {"|Name|", "|Country|", "|Year|", 
 constexpr std::array<size_t, kTrackKeyCount> kKeyLength = [] {
     std::array<size_t, kTrackKeyCount> lengths{};
     for (int k = 0; k < kTrackKeyCount; ++k)
-        lengths[static_cast<size_t>(k)] = std::char_traits<char>::length(kKeys[k]);
+        at(lengths, k) = std::char_traits<char>::length(kKeys[k]);
     return lengths;
 }();
 
@@ -63,11 +64,11 @@ TrackInfo parseTrackInfo(const QByteArray& firstBytes)
         if (bar + 1 == end)
             break;
         for (int k = 0; k < kTrackKeyCount; ++k) {
-            if (keyAt[static_cast<size_t>(k)] >= 0 || kKeys[k][1] != bar[1])
+            if (at(keyAt, k) >= 0 || kKeys[k][1] != bar[1])
                 continue;
-            const size_t len = kKeyLength[static_cast<size_t>(k)];
+            const size_t len = at(kKeyLength, k);
             if (static_cast<size_t>(end - bar) >= len && memcmp(bar, kKeys[k], len) == 0) {
-                keyAt[static_cast<size_t>(k)] = bar - data;
+                at(keyAt, k) = bar - data;
                 --missing;
             }
         }
@@ -75,24 +76,24 @@ TrackInfo parseTrackInfo(const QByteArray& firstBytes)
     // The raw bytes of each value; a value whose closing bar lies beyond the window counts as absent.
     std::array<std::optional<QByteArray>, kTrackKeyCount> raw;
     for (int k = 0; k < kTrackKeyCount; ++k) {
-        const qsizetype p = keyAt[static_cast<size_t>(k)];
+        const qsizetype p = at(keyAt, k);
         if (p < 0)
             continue;
-        const char* start = data + p + kKeyLength[static_cast<size_t>(k)];
+        const char* start = data + p + at(kKeyLength, k);
         const auto* close = static_cast<const char*>(memchr(start, '|', static_cast<size_t>(end - start)));
         if (close)
-            raw[static_cast<size_t>(k)] = QByteArray::fromRawData(start, close - start);
+            at(raw, k) = QByteArray::fromRawData(start, close - start);
     }
     const bool utf8 = isUtf8Text(raw);
     for (int k = 0; k < kTrackKeyCount; ++k) {
         QString display = QStringLiteral("-");
-        if (const auto& bytes = raw[static_cast<size_t>(k)]) {
-            info.rawLength[static_cast<size_t>(k)] = static_cast<int>(bytes->size());
+        if (const auto& bytes = at(raw, k)) {
+            at(info.rawLength, k) = static_cast<int>(bytes->size());
             display = utf8 ? QString::fromUtf8(*bytes) : fromWindows1252(*bytes);
             if ((k == LapRecord || k == LapRecordQualify) && display == QLatin1String("None Entered"))
                 display = QStringLiteral("-");
         }
-        info.values[static_cast<size_t>(k)] = display;
+        at(info.values, k) = display;
     }
     info.name = info.values[Name];
     info.tagFound = true;

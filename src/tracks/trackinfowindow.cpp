@@ -1,5 +1,6 @@
 #include "tracks/trackinfowindow.h"
 
+#include "common/indexing.h"
 #include "tracks/infoframes.h"
 #include "tracks/navigation.h"
 #include "tracks/tagwarnings.h"
@@ -77,7 +78,7 @@ TrackInfoWindow::TrackInfoWindow(Services& services, QWidget* parent)
         else if (keys[i] == kChecksum)
             m_checksum = values[i];
         else
-            m_value[static_cast<size_t>(keys[i])] = values[i];
+            at(m_value, keys[i]) = values[i];
     }
 
     // Under the checksum: the original track, the tag warnings and the fix, each shown when it applies.
@@ -130,7 +131,7 @@ void TrackInfoWindow::showInfo(const TrackInfo& info)
 {
     m_info = info;
     for (int k = 0; k < kTrackKeyCount; ++k)
-        m_value[static_cast<size_t>(k)]->setValue(info.tagFound ? info.values[static_cast<size_t>(k)] : QStringLiteral("-"));
+        at(m_value, k)->setValue(info.tagFound ? at(info.values, k) : QStringLiteral("-"));
 }
 
 void TrackInfoWindow::showTrackFile(const QString& path, const QList<int>& held)

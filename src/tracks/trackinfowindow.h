@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/indexing.h"
 #include "tracks/infoframes.h"
 #include "tracks/trackinfo.h"
 
@@ -27,7 +28,7 @@ public:
     // Reads the file of the track last shown: map, length, checksum, original track and the
     // warnings about its tag (held: the slots it is assigned to). An empty path clears them.
     void showTrackFile(const QString& path, const QList<int>& held);
-    QString value(int key) const { return m_value[static_cast<size_t>(key)]->value(); }
+    QString value(int key) const { return at(m_value, key)->value(); }
 
     void reject() override; // Escape acts as OK
 

@@ -1,6 +1,7 @@
 #include "tracks/trackselector.h"
 
 #include "common/dosname.h"
+#include "common/indexing.h"
 #include "common/paths.h"
 #include "system/platform.h"
 #include "system/session.h"
@@ -244,8 +245,8 @@ void TrackSelector::buildSlots(QGroupBox* frame)
         grid->addWidget(option, n - 1, 0, Qt::AlignVCenter);
         grid->addWidget(number, n - 1, 1, Qt::AlignVCenter);
         grid->addWidget(label, n - 1, 2);
-        m_option[static_cast<size_t>(n - 1)] = option;
-        m_label[static_cast<size_t>(n - 1)] = label;
+        at(m_option, n - 1) = option;
+        at(m_label, n - 1) = label;
     }
 }
 
@@ -342,7 +343,7 @@ void TrackSelector::followGameFolder()
 void TrackSelector::setSlotButtons(bool enabled)
 {
     for (int n = SlotTable::kSlots; n >= 1; --n) {
-        QRadioButton* b = m_option[static_cast<size_t>(n - 1)];
+        QRadioButton* b = at(m_option, n - 1);
         // An exclusive button refuses to be cleared on its own: it is let go for a moment.
         b->setAutoExclusive(false);
         b->setChecked(false);
@@ -415,7 +416,7 @@ bool TrackSelector::eventFilter(QObject* watched, QEvent* event)
     }
     if (event->type() == QEvent::MouseButtonRelease && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
         for (int n = 1; n <= SlotTable::kSlots; ++n) {
-            if (watched == m_label[static_cast<size_t>(n - 1)]) {
+            if (watched == at(m_label, n - 1)) {
                 slotLabelClicked(n);
                 return true;
             }

@@ -1,5 +1,6 @@
 // The Track Manager's slots: assigning the chosen file, showing the table, and what becomes of
 // choices on Accept, Cancel and when something else needs the slots.
+#include "common/indexing.h"
 #include "tracks/trackselector.h"
 
 #include "common/dosname.h"
@@ -47,7 +48,7 @@ void TrackSelector::assignSlot(int slot)
 void TrackSelector::refreshSlots()
 {
     for (int n = 1; n <= SlotTable::kSlots; ++n) {
-        ElidingLabel* label = m_label[static_cast<size_t>(n - 1)];
+        ElidingLabel* label = at(m_label, n - 1);
         if (label->fullText() != m_table.name(n))
             label->setFullText(m_table.name(n));
         label->setToolTip(slotToolTip(n));
@@ -67,7 +68,7 @@ QString TrackSelector::slotToolTip(int slot)
         m_originalLine[i] = original ? originalTrackLine(*original) : QString();
     }
     QStringList lines{m_table.path(slot)};
-    if (const ElidingLabel* label = m_label[static_cast<size_t>(i)]; label->isElided())
+    if (const ElidingLabel* label = at(m_label, i); label->isElided())
         lines.prepend(label->fullText());
     if (!m_originalLine[i].isEmpty())
         lines << m_originalLine[i];
