@@ -38,29 +38,31 @@ QString nativeToDos(const QString& path)
 
 namespace {
 
-// Names in a folder, remembered while the folder's modification time stays the same (adding,
-// removing or renaming an entry changes it), so that resolving sixteen track slots in a folder
-// of thousands of files lists that folder once.
-const QStringList& folderEntries(const QString& folder)
+// The names in a folder by their case-folded spelling, remembered while the folder's
+// modification time stays the same (adding, removing or renaming an entry changes it), so that
+// resolving sixteen track slots in a folder of thousands of files lists that folder once and
+// looks each name up at once.
+const QHash<QString, QStringList>& folderEntries(const QString& folder)
 {
     struct Listing {
         QDateTime modified;
-        QStringList names;
+        QHash<QString, QStringList> byFolded;
     };
     static QHash<QString, Listing> cache;
     const QDateTime modified = QFileInfo(folder).lastModified();
     auto it = cache.find(folder);
     if (it != cache.end() && it->modified == modified && modified.isValid())
-        return it->names;
+        return it->byFolded;
     if (cache.size() > 256)
         cache.clear();
     Listing listing{modified, {}};
     QDirIterator entries(folder, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
     while (entries.hasNext()) {
         entries.next();
-        listing.names << entries.fileName();
+        const QString name = entries.fileName();
+        listing.byFolded[name.toCaseFolded()] << name;
     }
-    return cache.insert(folder, listing)->names;
+    return cache.insert(folder, listing)->byFolded;
 }
 
 // Walks the components below base, trying the exact spelling first and then every spelling that
@@ -76,8 +78,8 @@ QString resolveBelow(const QString& base, const QStringList& parts, qsizetype at
     QStringList candidates;
     if (QFileInfo::exists(below(part)))
         candidates << part;
-    for (const QString& e : folderEntries(base))
-        if (e != part && e.compare(part, Qt::CaseInsensitive) == 0)
+    for (const QString& e : folderEntries(base).value(part.toCaseFolded()))
+        if (e != part)
             candidates << e;
     for (const QString& c : candidates) {
         const QString found = resolveBelow(below(c), parts, at + 1);
