@@ -11,6 +11,7 @@
 
 #include <cerrno>
 #include <csignal>
+#include <cstdio>
 #include <cstring>
 #include <fcntl.h>
 #include <limits>
@@ -267,17 +268,17 @@ QString syncToDisk(const QString& path)
     return {};
 }
 
-WriteResult replaceFile(const QString& file, const QByteArray& content, const std::function<bool(const QString&)>& prepare,
-                        bool* createFailed)
+namespace {
+
+// Writes content to a new temporary file beside target, flushed to the disk through one
+// descriptor and read back; then prepare() runs on it. On failure the temporary file is gone and
+// the result says why; createFailed tells whether the folder refused the file itself.
+WriteResult writeTemporary(const QString& file, const QString& target, const QByteArray& content,
+                           const std::function<bool(const QString&)>& prepare, QString* temp, bool* createFailed)
 {
-    if (createFailed)
-        *createFailed = false;
-    const QString target = linkTarget(file);
-    if (QFileInfo(target).isSymLink()) // a loop of links: no file to write through to
-        return writeFailure(file, describeError(ELOOP));
     removeLeftovers(target);
-    const QString temp = temporaryNameFor(target);
-    const int fd = ::open(encoded(temp).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    *temp = temporaryNameFor(target);
+    const int fd = ::open(encoded(*temp).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
     if (fd < 0) {
         if (createFailed)
             *createFailed = true;
@@ -285,7 +286,7 @@ WriteResult replaceFile(const QString& file, const QByteArray& content, const st
         return writeFailure(file, error == EACCES || error == EPERM ? describeWriteFailure(target) : describeError(error));
     }
     auto abandon = [&](const QString& reason) {
-        QFile::remove(temp);
+        QFile::remove(*temp);
         return writeFailure(file, reason);
     };
     if (!writeAll(fd, content) || ::fsync(fd) != 0) {
@@ -295,16 +296,86 @@ WriteResult replaceFile(const QString& file, const QByteArray& content, const st
     }
     if (::close(fd) != 0)
         return abandon(describeError(errno));
-    if (readBack(temp) != content)
+    if (readBack(*temp) != content)
         return abandon(QStringLiteral("what reached the disk differs from what was written"));
-    if (prepare && !prepare(temp))
+    if (prepare && !prepare(*temp))
         return abandon(QStringLiteral("its attributes could not be set"));
-    if (::rename(encoded(temp).constData(), encoded(target).constData()) != 0)
-        return abandon(describeError(errno));
-    (void)syncToDisk(QFileInfo(target).absolutePath());
     WriteResult r;
     r.file = file;
     return r;
+}
+
+} // namespace
+
+WriteResult replaceFile(const QString& file, const QByteArray& content, const std::function<bool(const QString&)>& prepare,
+                        bool* createFailed)
+{
+    if (createFailed)
+        *createFailed = false;
+    const QString target = linkTarget(file);
+    if (QFileInfo(target).isSymLink()) // a loop of links: no file to write through to
+        return writeFailure(file, describeError(ELOOP));
+    QString temp;
+    const WriteResult written = writeTemporary(file, target, content, prepare, &temp, createFailed);
+    if (!written.ok)
+        return written;
+    if (::rename(encoded(temp).constData(), encoded(target).constData()) != 0) {
+        const int error = errno;
+        QFile::remove(temp);
+        return writeFailure(file, describeError(error));
+    }
+    (void)syncToDisk(QFileInfo(target).absolutePath());
+    return written;
+}
+
+WriteResult createNewFile(const QString& file, const QByteArray& content, const QDateTime& modified, bool* exists)
+{
+    *exists = false;
+    const auto setTime = [&](const QString& temp) {
+        QFile f(temp);
+        return !modified.isValid() || (f.open(QIODevice::ReadWrite) && f.setFileTime(modified, QFileDevice::FileModificationTime));
+    };
+    QString temp;
+    bool createFailed = false;
+    const WriteResult written = writeTemporary(file, file, content, setTime, &temp, &createFailed);
+    if (!written.ok)
+        return written;
+    // A link, or a rename that refuses to replace, puts the whole file under its name or fails
+    // when the name is taken; file systems that know neither get the name through an exclusive
+    // create and a copy of the checked bytes.
+    int rc = ::link(encoded(temp).constData(), encoded(file).constData());
+    int error = rc == 0 ? 0 : errno;
+    if (rc != 0 && error != EEXIST) {
+        rc = ::renameat2(AT_FDCWD, encoded(temp).constData(), AT_FDCWD, encoded(file).constData(), RENAME_NOREPLACE);
+        error = rc == 0 ? 0 : errno;
+    }
+    QFile::remove(temp); // gone already after a rename
+    if (error == EEXIST) {
+        *exists = true;
+        return writeFailure(file, describeError(error));
+    }
+    if (error == EINVAL || error == ENOSYS || error == EPERM || error == EOPNOTSUPP) {
+        QFile out(file);
+        if (!out.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+            *exists = QFileInfo(file).exists() || QFileInfo(file).isSymLink();
+            return writeFailure(file, describeWriteFailure(file));
+        }
+        const bool copied = out.write(content) == content.size() && out.flush();
+        if (copied && modified.isValid())
+            (void)out.setFileTime(modified, QFileDevice::FileModificationTime);
+        out.close();
+        QString why = copied ? syncToDisk(file) : describeWriteFailure(file);
+        if (why.isEmpty() && readBack(file) != content)
+            why = QStringLiteral("what reached the disk differs from what was written");
+        if (!why.isEmpty()) {
+            QFile::remove(file);
+            return writeFailure(file, why);
+        }
+    } else if (error != 0) {
+        return writeFailure(file, describeError(error));
+    }
+    (void)syncToDisk(QFileInfo(file).absolutePath());
+    return written;
 }
 
 WriteResult overwriteInPlace(const QString& file, const QByteArray& content)

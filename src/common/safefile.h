@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDateTime>
 #include <QFile>
 #include <QString>
 
@@ -54,6 +55,12 @@ QString syncToDisk(const QString& path);
 // it was. createFailed tells whether the folder refused the temporary file itself.
 WriteResult replaceFile(const QString& file, const QByteArray& content,
                         const std::function<bool(const QString&)>& prepare = {}, bool* createFailed = nullptr);
+
+// Writes content to a new file that must not exist yet, whole or not at all: the content goes
+// to a temporary file beside it, is flushed and read back, takes the modification time given (if
+// valid), and only then gets the file's name, and only when that name is free: nothing is ever
+// replaced. exists tells a taken name from other failures.
+WriteResult createNewFile(const QString& file, const QByteArray& content, const QDateTime& modified, bool* exists);
 
 // Writes content over an existing regular file in place (through a link), for a folder that takes
 // no temporary file. Flushes and reads it back; on failure puts the old content back as far as the

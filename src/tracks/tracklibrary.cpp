@@ -89,38 +89,12 @@ QStringList entriesOf(const QString& folder)
 // The name a tag gives, or "" when it gives none.
 QString tagNameOf(const TrackInfo& tag) { return tag.tagFound && tag.rawLength[Name] > 0 ? tag.values[Name] : QString(); }
 
-bool isInside(const QString& folder, const QString& gameFolder)
+// A folder below the game folder (not the game folder itself, where GP2.EXE lies).
+bool isBelow(const QString& folder, const QString& gameFolder)
 {
     const QString game = QDir::cleanPath(QFileInfo(gameFolder).absoluteFilePath());
     const QString f = QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
-    return f == game || f.startsWith(game.endsWith(QLatin1Char('/')) ? game : game + QLatin1Char('/'));
-}
-
-enum class Created { Done, Exists, Failed };
-
-// Writes a new file that must not exist yet; on any failure nothing is left behind.
-Created createNewFile(const QString& path, const QByteArray& bytes, const QDateTime& modified, QString* why)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
-        if (QFileInfo(path).exists() || QFileInfo(path).isSymLink())
-            return Created::Exists;
-        *why = describeWriteFailure(path);
-        return Created::Failed;
-    }
-    const bool written = file.write(bytes) == bytes.size() && file.flush();
-    if (written && modified.isValid()) // the track keeps its date, which File-Info shows
-        (void)file.setFileTime(modified, QFileDevice::FileModificationTime);
-    file.close();
-    *why = written ? syncToDisk(path) : describeWriteFailure(path);
-    QFile back;
-    if (why->isEmpty() && (!openRegularFile(back, path) || back.readAll() != bytes))
-        *why = QStringLiteral("what reached the disk differs from what was written");
-    if (!why->isEmpty()) {
-        QFile::remove(path);
-        return Created::Failed;
-    }
-    return Created::Done;
+    return f != game && f.startsWith(game.endsWith(QLatin1Char('/')) ? game : game + QLatin1Char('/'));
 }
 
 } // namespace
@@ -129,10 +103,9 @@ QString trackLibraryFolder(const QString& gameFolder, const QString& chosen)
 {
     if (gameFolder.isEmpty())
         return {};
-    if (!chosen.isEmpty() && QFileInfo(chosen).isDir() && isInside(chosen, gameFolder)) {
+    if (!chosen.isEmpty() && QFileInfo(chosen).isDir() && isBelow(chosen, gameFolder)) {
         const QString relative = QDir(gameFolder).relativeFilePath(chosen);
-        const QString dosPath = (relative == QLatin1String(".") ? QString() : nativeToDos(relative) + QLatin1Char('\\'));
-        if (dosPathProblem(dosPath + QStringLiteral("TRACKNAM.DAT"), kDosPathMax).isEmpty())
+        if (dosPathProblem(nativeToDos(relative) + QStringLiteral("\\TRACKNAM.DAT"), kDosPathMax).isEmpty())
             return QDir::cleanPath(chosen);
     }
     const QString circuits = joinPath(gameFolder, QStringLiteral("CIRCUITS"));
@@ -172,12 +145,22 @@ QString nameForTrack(const QString& source, const QString& gameFolder, const QSt
 AddedTrack addTrack(const QString& source, const QString& gameFolder, const QString& chosenFolder)
 {
     AddedTrack added;
-    if (gameFolder.isEmpty() || !QFileInfo(gameFolder).isDir()) {
+    if (gameFolder.isEmpty()) {
         added.reason = QStringLiteral("no game folder is chosen (GP2 Path)");
         return added;
     }
+    if (!QFileInfo(gameFolder).isDir()) {
+        added.reason = QStringLiteral("the game folder %1 is missing").arg(QDir::toNativeSeparators(gameFolder));
+        return added;
+    }
     const std::optional<QByteArray> bytes = readTrackBytes(source);
-    const TrackFileFacts facts = bytes ? examineTrackFile(*bytes) : TrackFileFacts{};
+    if (!bytes) {
+        const QString kind = describeFileKind(source);
+        added.reason = QStringLiteral("%1 cannot be read%2").arg(QFileInfo(source).fileName(),
+                                                                  kind.isEmpty() ? QString() : QStringLiteral(": it is ") + kind);
+        return added;
+    }
+    const TrackFileFacts facts = examineTrackFile(*bytes);
     const QString notTrack = notATrackReason(facts);
     if (!notTrack.isEmpty()) {
         added.reason = QStringLiteral("%1 is not a track: %2").arg(QFileInfo(source).fileName(), notTrack);
@@ -189,11 +172,13 @@ AddedTrack addTrack(const QString& source, const QString& gameFolder, const QStr
                            .arg(QDir::toNativeSeparators(folder), describeWriteFailure(folder));
         return added;
     }
-    // A track already in the folder under a DOS name is not copied again.
+    // A track already in the folder under a DOS name that the list shows is not copied again.
     const QFileInfo from(source);
-    if (from.canonicalPath() == QFileInfo(folder).canonicalFilePath() && dosNameProblem(from.fileName()).isEmpty()) {
+    if (from.canonicalPath() == QFileInfo(folder).canonicalFilePath() && dosNameProblem(from.fileName()).isEmpty() &&
+        from.suffix().compare(QLatin1String("dat"), Qt::CaseInsensitive) == 0) {
         added.ok = added.already = true;
-        added.path = from.absoluteFilePath();
+        added.path = joinPath(folder, from.fileName()); // as the game folder spells it, not the dialog
+
         added.name = from.fileName();
         return added;
     }
@@ -203,14 +188,14 @@ AddedTrack addTrack(const QString& source, const QString& gameFolder, const QStr
     for (int attempt = 0; attempt < 100; ++attempt) {
         const QString name = dosTrackName(tagName, from.completeBaseName(), taken);
         const QString path = joinPath(folder, name);
-        QString problem;
-        const Created created = createNewFile(path, *bytes, from.lastModified(), &problem);
-        if (created == Created::Exists) {
+        bool exists = false;
+        const WriteResult created = createNewFile(path, *bytes, from.lastModified(), &exists);
+        if (exists) {
             taken << name;
             continue;
         }
-        if (created == Created::Failed) {
-            added.reason = QStringLiteral("%1 cannot be written: %2").arg(QDir::toNativeSeparators(path), problem);
+        if (!created.ok) {
+            added.reason = QStringLiteral("%1 cannot be written: %2").arg(QDir::toNativeSeparators(path), created.reason);
             return added;
         }
         added.ok = true;

@@ -10,8 +10,8 @@ namespace drovex {
 // inside the game folder under an 8.3 name; downloads come with names like
 // "Phoenix_USA_1989-1990.dat" and lie anywhere.
 
-// The folder added tracks go to: `chosen` when it is the game folder or lies inside it and DOS
-// can reach it (8.3 names all the way), else the game folder's CIRCUITS folder, found ignoring
+// The folder added tracks go to: `chosen` when it lies below the game folder and DOS can reach
+// it (8.3 names all the way), else the game folder's CIRCUITS folder, found ignoring
 // letter case ("" without a game folder). The CIRCUITS folder need not exist yet.
 QString trackLibraryFolder(const QString& gameFolder, const QString& chosen = {});
 

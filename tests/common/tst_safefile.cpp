@@ -1,4 +1,5 @@
-// Replacing a file never takes another save's temporary file away, and a link stays a link.
+// Replacing a file never takes another save's temporary file away, a link stays a link, and a
+// new file never replaces one.
 #include "cfgfile/configfile.h"
 #include "common/safefile.h"
 #include "system/platform.h"
@@ -122,6 +123,27 @@ private slots:
         QCOMPARE(QDir(shared).entryList(QDir::Files), QStringList{QStringLiteral("mine")});
         QCOMPARE(QDir(game).entryList(QDir::Files | QDir::System), QStringList{QFileInfo(link).fileName()});
         QFile::setPermissions(target, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    }
+
+    // A new file appears whole under a free name or not at all: a taken name (a file, or a link
+    // to nothing) is never replaced, and no temporary file is left either way.
+    void newFileNeverReplaces()
+    {
+        QTemporaryDir dir;
+        const QString fresh = dir.filePath(QStringLiteral("NEW.DAT"));
+        const QDateTime date = QDateTime::currentDateTime().addDays(-30);
+        bool exists = true;
+        QVERIFY(createNewFile(fresh, "track", date, &exists).ok && !exists);
+        QCOMPARE(test::readFile(fresh), QByteArray("track"));
+        QCOMPARE(QFileInfo(fresh).lastModified().toSecsSinceEpoch(), date.toSecsSinceEpoch());
+        QVERIFY(!createNewFile(fresh, "other", {}, &exists).ok && exists);
+        QCOMPARE(test::readFile(fresh), QByteArray("track"));
+        const QString dangling = dir.filePath(QStringLiteral("LINK.DAT"));
+        QVERIFY(QFile::link(dir.filePath(QStringLiteral("nowhere")), dangling));
+        QVERIFY(!createNewFile(dangling, "other", {}, &exists).ok && exists);
+        QVERIFY(!QFileInfo::exists(dir.filePath(QStringLiteral("nowhere"))));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot),
+                 (QStringList{QStringLiteral("LINK.DAT"), QStringLiteral("NEW.DAT")}));
     }
 };
 

@@ -112,7 +112,7 @@ private slots:
         QTest::addColumn<QString>("slot");
         QTest::addRow("none") << "" << "circuits\\SQUARE.DAT";
         QTest::addRow("inside") << "circuits/NEW" << "circuits\\NEW\\SQUARE.DAT";
-        QTest::addRow("the game folder") << "." << "SQUARE.DAT";
+        QTest::addRow("the game folder") << "." << "circuits\\SQUARE.DAT"; // not beside GP2.EXE
         QTest::addRow("no DOS name") << "circuits/My Tracks" << "circuits\\SQUARE.DAT";
         QTest::addRow("outside") << "../elsewhere" << "circuits\\SQUARE.DAT";
     }
@@ -145,7 +145,7 @@ private slots:
         QTest::newRow("too small") << track.left(3000) << false
                                    << "x.dat is not a track: it is too small for a track file (3000 bytes, a track has at least 4132)";
         QTest::newRow("no track data") << random << false << "x.dat is not a track: it holds no readable track data: ";
-        QTest::newRow("missing") << QByteArray() << false << "x.dat is not a track: it cannot be read";
+        QTest::newRow("missing") << QByteArray() << false << "x.dat cannot be read";
         QTest::newRow("read-only track folder") << track << true << "";
     }
     void refusals()
@@ -172,6 +172,7 @@ private slots:
         QVERIFY(QDir(circuits).isEmpty());
         QVERIFY(QFile::setPermissions(circuits, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
         QCOMPARE(addTrack(file, QString()).reason, QStringLiteral("no game folder is chosen (GP2 Path)"));
+        QVERIFY(addTrack(file, dir.filePath(QStringLiteral("gone"))).reason.endsWith(QStringLiteral("gone is missing")));
     }
 };
 
