@@ -79,7 +79,7 @@ void FileInfoWindow::fill(const QString& trackName, const QString& trackPath)
     for (int i = 0; i < kRowCount; ++i)
         at(m_value, i)->setValue(texts[i]);
     m_value[TrackChecksumRow]->setToolTip(file.checksum ? checksumDetails(*file.checksum) : QString());
-    setTextColour(m_value[VersionRow], version.known ? QColor(Qt::black) : QColor(255, 0, 0));
+    setTextColour(m_value[VersionRow], version.known ? palette().color(QPalette::WindowText) : QColor(255, 0, 0));
     fitToContent();
 }
 

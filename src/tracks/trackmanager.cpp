@@ -145,6 +145,7 @@ bool TrackManager::run()
         QDialog* window = nullptr;
         switch (next) {
         case NextSelector:
+            s->refreshDetails();
             window = s;
             break;
         case NextTrackInfo:

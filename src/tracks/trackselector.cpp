@@ -382,6 +382,7 @@ void TrackSelector::fileClicked(const QString& fileName)
 {
     if (fileName.isEmpty())
         return;
+    m_pendingFile.clear(); // the player's own choice wins over a file just added
     setSelectedName({});
     m_selectedPath = joinPath(m_folder, fileName);
     // Drovex opens the file under DOS: a name that is not 8.3 cannot be handed to it.

@@ -56,6 +56,8 @@ public:
     // else CIRCUITS) under DOS names, says what came of it, and chooses the first one in the
     // file list, ready for a slot's button; true when one of them is in the game now.
     bool addFiles(const QStringList& files);
+    // The highlighted file's map and facts read again (after Track-Info fixed its checksum, say).
+    void refreshDetails();
 
     QString selectedName() const;
     QString selectedPath() const { return m_selectedPath; }

@@ -79,6 +79,12 @@ void TrackSelector::offerCopy(const TrackFileFacts& facts)
     m_copy->show();
 }
 
+void TrackSelector::refreshDetails()
+{
+    if (m_details->isEnabled() && !m_selectedPath.isEmpty())
+        showDetails(m_selectedPath);
+}
+
 TrackFileFacts TrackSelector::showDetails(const QString& path)
 {
     const TrackFileFacts facts = path.isEmpty() ? TrackFileFacts{} : readTrackFile(path);

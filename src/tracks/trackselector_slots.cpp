@@ -26,6 +26,7 @@ namespace drovex {
 
 void TrackSelector::slotLabelClicked(int slot)
 {
+    m_pendingFile.clear(); // the player's own choice wins over a file just added
     m_selectedPath = SlotTable::fullPath(m_session.gameFolder(), m_table.path(slot));
     deliver(ReadTrackInfo(m_selectedPath));
     showDetails(m_selectedPath);
