@@ -3,10 +3,14 @@
 #include "widgets/screenfit.h"
 
 #include <QBoxLayout>
+#include <QClipboard>
+#include <QContextMenuEvent>
 #include <QFontMetricsF>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMenu>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -84,6 +88,33 @@ void ValueLabel::setValue(const QString& text)
     setText(breakable(text, QFontMetricsF(font()), kNarrowest));
     setAccessibleName(text);
     updateGeometry();
+}
+
+// What is copied is the value as the file has it, without the breaks put into long words.
+void ValueLabel::copySelection() const
+{
+    if (hasSelectedText())
+        QGuiApplication::clipboard()->setText(selectedText().remove(kBreak));
+}
+
+void ValueLabel::keyPressEvent(QKeyEvent* event)
+{
+    if (event->matches(QKeySequence::Copy)) {
+        copySelection();
+        event->accept();
+        return;
+    }
+    QLabel::keyPressEvent(event);
+}
+
+void ValueLabel::contextMenuEvent(QContextMenuEvent* event)
+{
+    QMenu menu(this);
+    QAction* copy = menu.addAction(QStringLiteral("&Copy"), this, &ValueLabel::copySelection);
+    copy->setShortcut(QKeySequence::Copy);
+    copy->setEnabled(hasSelectedText());
+    menu.addAction(QStringLiteral("Select All"), this, [this] { setSelection(0, static_cast<int>(text().size())); });
+    menu.exec(event->globalPos());
 }
 
 void ValueLabel::setPreferredWidth(int width)

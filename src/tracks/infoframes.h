@@ -7,6 +7,8 @@
 
 class QBoxLayout;
 class QLayout;
+class QContextMenuEvent;
+class QKeyEvent;
 class QResizeEvent;
 class QScrollArea;
 
@@ -25,7 +27,12 @@ public:
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
 private:
+    void copySelection() const;
     QString m_value;
     int m_preferred = 0;
 };

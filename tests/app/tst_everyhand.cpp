@@ -9,6 +9,7 @@
 #include "tracks/trackselector.h"
 
 #include <QAccessible>
+#include <QClipboard>
 #include <QDir>
 #include <QLabel>
 #include <QListView>
@@ -208,6 +209,11 @@ private slots:
                  checkInfoWindow(info);
                  auto* misc = info->findChild<QLabel*>(QStringLiteral("LBL_Misc"));
                  QCOMPARE(misc->width(), info->findChild<QLabel*>(QStringLiteral("LBL_Name"))->width());
+                 // A word broken to fit is copied whole.
+                 misc->setSelection(0, static_cast<int>(misc->text().size()));
+                 misc->setFocus();
+                 QTest::keyClick(misc, Qt::Key_C, Qt::ControlModifier);
+                 QVERIFY(QGuiApplication::clipboard()->text().contains(QString(120, QLatin1Char('W'))));
                  // Narrower, then as wide as the screen allows: the values take the room.
                  const QRect area = info->screen()->availableGeometry();
                  const QSize room = area.size() - (info->frameGeometry().size() - info->size());
