@@ -4,6 +4,7 @@
 #include "app/settingspanel.h"
 #include "startopts/startoptionsdialog.h"
 #include "support/coresupport.h"
+#include "support/panelcontrols.h"
 #include "support/testsupport.h"
 
 #include <QCheckBox>
@@ -21,15 +22,9 @@ using drovex::test::Fixture;
 
 namespace {
 
-template <typename T> T* child(QWidget* w, const QString& name)
-{
-    T* c = w->findChild<T*>(name);
-    if (!c)
-        qFatal("no control %s", qPrintable(name));
-    return c;
-}
-QLineEdit* field(QWidget* w, int i) { return child<QLineEdit>(w, fieldName(i)); }
-QCheckBox* box(QWidget* w, const QString& name) { return child<QCheckBox>(w, name); }
+using test::box;
+using test::child;
+using test::field;
 // Shows a window as a user sees it, so that mouse clicks reach its controls.
 void shown(QWidget& w)
 {

@@ -4,6 +4,7 @@
 #include "app/mainwindow.h"
 #include "settings/catalogue.h"
 #include "support/coresupport.h"
+#include "support/panelcontrols.h"
 #include "support/testsupport.h"
 #include "tracks/trackselector.h"
 
@@ -27,15 +28,9 @@ using drovex::test::ModalScript;
 
 namespace {
 
-template <typename T> T* child(QWidget* w, const QString& name)
-{
-    T* c = w->findChild<T*>(name);
-    if (!c)
-        qFatal("no control %s", qPrintable(name));
-    return c;
-}
-QLineEdit* field(QWidget* w, int i) { return child<QLineEdit>(w, fieldName(i)); }
-QCheckBox* box(QWidget* w, const QString& name) { return child<QCheckBox>(w, name); }
+using test::box;
+using test::child;
+using test::field;
 QPushButton* button(QWidget* w, const char* name) { return child<QPushButton>(w, QString::fromLatin1(name)); }
 void toggle(QCheckBox* b) { QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(b->height() / 2, b->height() / 2)); }
 QString status(MainWindow& w) { return w.statusBar()->currentMessage(); }
