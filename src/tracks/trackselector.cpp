@@ -111,7 +111,6 @@ TrackSelector::TrackSelector(Session& session, Services& services, SlotTable& sl
     auto* facts = new QVBoxLayout;
     facts->addWidget(m_facts);
     facts->addWidget(m_refused);
-    facts->addWidget(m_copy, 0, Qt::AlignLeft);
     facts->addStretch(1);
     details->addLayout(facts, 1);
     listLayout->addWidget(m_drive);
@@ -119,6 +118,8 @@ TrackSelector::TrackSelector(Session& session, Services& services, SlotTable& sl
     listLayout->addWidget(m_files, 2);
     listLayout->addWidget(m_select);
     listLayout->addLayout(details);
+    // On a line of its own, under the map and the reason: the column keeps its width.
+    listLayout->addWidget(m_copy, 0, Qt::AlignLeft);
 
     m_add = makeButton("BTN_AddTracks", "Add Tracks", "Copy track files into the game under names DOS can open");
     m_add->setText(QStringLiteral("Add Tracks\u2026"));
