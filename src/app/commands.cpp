@@ -60,28 +60,38 @@ void Commands::LoadSettings()
     m_saved = m_hooks.capture();
 }
 
-WriteResult Commands::SaveSettings()
+// Stores a snapshot, the slots when given (an import's) and the kept Drovex.cfg lines, all or
+// none; what was stored counts as saved from then on.
+WriteResult Commands::storeSettings(const SettingsSnapshot& snapshot, const SlotTable* slotTable)
 {
-    const SettingsSnapshot shown = m_hooks.capture();
-    QList<StoreEntry> entries = snapshotEntries(shown);
-    if (m_slotsImported)
+    QList<StoreEntry> entries = snapshotEntries(snapshot);
+    if (slotTable)
         for (int n = 1; n <= kSlotCount; ++n)
-            entries.append({SlotTable::key(n), m_slots.path(n)});
+            entries.append({SlotTable::key(n), slotTable->path(n)});
     if (!m_keptLines.isEmpty() || m_session.store().has(QString::fromLatin1(kKeptLinesKey)))
         entries.append({QString::fromLatin1(kKeptLinesKey), keptLinesForStore(m_keptLines)});
     const WriteResult r = m_session.store().putAll(entries);
     if (!r.ok)
         return r;
-    m_slotsImported = false;
-    m_saved = shown;
+    m_saved = snapshot;
     m_savedKeptLines = m_keptLines;
+    if (!r.notice.isEmpty()) // saved, with a file kept aside or a value left out
+        m_prompts.tell(Prompts::Tone::Warning, title(), r.notice);
+    return r;
+}
+
+WriteResult Commands::SaveSettings()
+{
+    const SettingsSnapshot shown = m_hooks.capture();
+    const WriteResult r = storeSettings(shown, m_slotsImported ? &m_slots : nullptr);
+    if (!r.ok)
+        return r;
+    m_slotsImported = false;
     // "Save Settings" in defaults mode stores the defaults: they are the user's values now.
     if (m_userValues) {
         m_userValues = shown;
         m_userSlots.reset();
     }
-    if (!r.notice.isEmpty()) // saved, with a file kept aside or a value left out
-        m_prompts.tell(Prompts::Tone::Warning, title(), r.notice);
     return r;
 }
 
@@ -96,20 +106,13 @@ void Commands::tellStoreFailure(const QString& what, const WriteResult& result)
 // Stores the user's own values while the window shows the defaults; false when refused (said).
 bool Commands::storeUserValues(const SettingsSnapshot& snapshot)
 {
-    QList<StoreEntry> entries = snapshotEntries(snapshot);
-    if (m_userSlots)
-        for (int n = 1; n <= kSlotCount; ++n)
-            entries.append({SlotTable::key(n), m_userSlots->path(n)});
-    const WriteResult r = m_session.store().putAll(entries);
+    const WriteResult r = storeSettings(snapshot, m_userSlots ? &*m_userSlots : nullptr);
     if (!r.ok) {
         tellStoreFailure(QStringLiteral("The settings"), r);
         return false;
     }
-    m_saved = snapshot;
     m_userSlots.reset();
     emit status(QStringLiteral("Your settings were stored in %1.").arg(QDir::toNativeSeparators(r.file)));
-    if (!r.notice.isEmpty())
-        m_prompts.tell(Prompts::Tone::Warning, title(), r.notice);
     return true;
 }
 
@@ -154,7 +157,7 @@ void Commands::enterDefaults()
 // on are saved or dropped as the user says.
 bool Commands::leaveDefaults()
 {
-    if (m_userValues && (*m_userValues != m_saved || m_userSlots)) {
+    if (m_userValues && (*m_userValues != m_saved || m_userSlots || m_keptLines != m_savedKeptLines)) {
         const int answer = m_prompts.ask(
             title(),
             QStringLiteral("Save changes?\n\nYour settings had changed before \"Default Values\" was turned on. Save "

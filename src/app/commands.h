@@ -99,6 +99,7 @@ private:
     void tellWriteFailure(const QString& message, const QString& consequence);
     bool saveIfAllowed(bool always);
     bool storeUserValues(const SettingsSnapshot& snapshot);
+    WriteResult storeSettings(const SettingsSnapshot& snapshot, const SlotTable* slotTable);
     SettingsSnapshot userValues();
     void programsRunning(int count);
     // Import and the foreign Drovex.cfg (commands_import.cpp).

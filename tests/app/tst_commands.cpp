@@ -139,6 +139,23 @@ private slots:
         QVERIFY(QFileInfo::exists(b.cfg()));
         QVERIFY(!b.commands.hasUnsavedChanges());
     }
+
+    // Lines of an imported file kept for Drovex count as a change while the defaults show:
+    // turning the defaults off asks, and Save stores them with the settings.
+    void keptLinesAreSavedFromDefaultsMode()
+    {
+        Bench b;
+        b.commands.LoadSettings();
+        const QString mine = b.dir.filePath(QStringLiteral("mine.cfg"));
+        QVERIFY(test::writeFile(mine, "PureDOS = 1\r\n"));
+        QVERIFY(b.commands.importFile(mine));
+        b.commands.enterDefaults();
+        b.prompts.answers = {0}; // Save
+        QVERIFY(b.commands.leaveDefaults());
+        QCOMPARE(b.prompts.asked.size(), 1);
+        QVERIFY(IniSettingsStore(b.store.location()).get(QString::fromLatin1(kKeptLinesKey)).contains(QLatin1String("PureDOS")));
+        QVERIFY(!b.commands.hasUnsavedChanges());
+    }
 };
 
 QTEST_GUILESS_MAIN(TestCommands)
