@@ -23,11 +23,8 @@ namespace {
 
 ConfigValues defaults()
 {
-    ConfigValues v;
-    v.settings = defaultSnapshot();
+    ConfigValues v = test::defaultConfigValues();
     v.settings.check[kGp2OptionsSwitch] = QStringLiteral("0");
-    for (int n = 1; n <= kSlotCount; ++n)
-        v.slotValues[static_cast<size_t>(n - 1)] = SlotTable::defaultPath(n);
     return v;
 }
 

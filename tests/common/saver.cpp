@@ -7,7 +7,7 @@
 #include "system/platform.h"
 #include "settings/settingsstore.h"
 #include "settings/snapshot.h"
-#include "tracks/slottable.h"
+#include "support/coresupport.h"
 
 #include <QCoreApplication>
 #include <QStringList>
@@ -28,11 +28,7 @@ int main(int argc, char* argv[])
     const int rounds = args[3].toInt();
     const int extra = args.size() > 5 ? args[5].toInt() : 0;
 
-    ConfigValues values;
-    values.settings = defaultSnapshot();
-    values.settings.text[7] = args[4]; // the link name, which Drovex.cfg shows
-    for (int n = 1; n <= kSlotCount; ++n)
-        values.slotValues[static_cast<size_t>(n - 1)] = SlotTable::defaultPath(n);
+    const ConfigValues values = test::defaultConfigValues(args[4]); // the link name, which Drovex.cfg shows
     QList<StoreEntry> entries = snapshotEntries(values.settings);
     if (extra > 0)
         entries.append({QStringLiteral("Notes"), QString(extra, QLatin1Char('n'))});

@@ -6,7 +6,6 @@
 #include "settings/settingsstore.h"
 #include "settings/snapshot.h"
 #include "support/coresupport.h"
-#include "tracks/slottable.h"
 
 #include <QDir>
 #include <QFile>
@@ -25,12 +24,7 @@ namespace {
 
 QByteArray drovexCfg(const QString& linkName)
 {
-    ConfigValues v;
-    v.settings = defaultSnapshot();
-    v.settings.text[7] = linkName;
-    for (int n = 1; n <= kSlotCount; ++n)
-        v.slotValues[static_cast<size_t>(n - 1)] = SlotTable::defaultPath(n);
-    return renderConfig(v).bytes;
+    return renderConfig(test::defaultConfigValues(linkName)).bytes;
 }
 
 } // namespace

@@ -4,7 +4,6 @@
 #include "settings/settingsstore.h"
 #include "settings/snapshot.h"
 #include "support/coresupport.h"
-#include "tracks/slottable.h"
 
 #include <QDir>
 #include <QProcess>
@@ -20,12 +19,7 @@ namespace {
 // The Drovex.cfg a saver with this driver name writes.
 QByteArray drovexCfgOf(const QString& name)
 {
-    ConfigValues v;
-    v.settings = defaultSnapshot();
-    v.settings.text[7] = name;
-    for (int n = 1; n <= kSlotCount; ++n)
-        v.slotValues[static_cast<size_t>(n - 1)] = SlotTable::defaultPath(n);
-    return renderConfig(v).bytes;
+    return renderConfig(test::defaultConfigValues(name)).bytes;
 }
 
 void startSaver(QProcess& p, const QString& store, const QString& game, int rounds, const QString& name, int extra = 0)

@@ -1,5 +1,9 @@
 #include "support/coresupport.h"
 
+#include "common/indexing.h"
+#include "settings/snapshot.h"
+#include "tracks/slottable.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -11,6 +15,17 @@
 #include <unistd.h>
 
 namespace drovex::test {
+
+ConfigValues defaultConfigValues(const QString& name)
+{
+    ConfigValues v;
+    v.settings = defaultSnapshot();
+    if (!name.isEmpty())
+        v.settings.text[7] = name;
+    for (int n = 1; n <= kSlotCount; ++n)
+        at(v.slotValues, n - 1) = SlotTable::defaultPath(n);
+    return v;
+}
 
 QStringList texts(std::initializer_list<const char*> literals)
 {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "cfgfile/configfile.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -22,6 +24,10 @@ bool makePermissionsBite();
 // Writes bytes to a file, creating folders as needed.
 bool writeFile(const QString& path, const QByteArray& bytes);
 QByteArray readFile(const QString& path);
+
+// What a Drovex.cfg is written from with the default settings and the sixteen original slots;
+// text setting 7 (the name shown in the game) set to name when one is given.
+ConfigValues defaultConfigValues(const QString& name = {});
 
 // The first line of a Drovex.cfg that sets key, written or commented out; "" when none does.
 QString lineWith(const QStringList& lines, const QString& key);
