@@ -297,7 +297,7 @@ Commands::Outcome Commands::launch()
         return launchInEmulator(plan, emulator);
 
     // Started as a child that is watched, so that Save and Play waits for it to end.
-    const QString log = QDir().mkpath(QFileInfo(ownEmulatorFile("program.log")).absolutePath()) ? ownEmulatorFile("program.log") : QString();
+    const QString log = ownEmulatorFile("program.log");
     const StartResult r = m_session.platform().startWatched(plan.program, plan.arguments, plan.folder, log);
     QString what = plan.what;
     what[0] = what[0].toUpper();

@@ -56,7 +56,8 @@ public:
                                       const QString& folder) const = 0;
 
     // Starts program as startDetached does, but as a child that programState can watch: its
-    // output goes to logFile (nowhere when ""), it keeps running when the front-end ends.
+    // output goes to logFile (nowhere when "" or when it cannot be written), it keeps running
+    // when the front-end ends.
     virtual StartResult startWatched(const QString& program, const QStringList& arguments,
                                      const QString& folder, const QString& logFile) const = 0;
     // How a program from startWatched stands; once it has ended, its end is collected.

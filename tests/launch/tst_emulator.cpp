@@ -323,16 +323,21 @@ private slots:
     {
         QTest::addColumn<QByteArray>("script"); // a stand-in emulator; "" runs the real one without a display
         QTest::addColumn<QString>("said");
-        QTest::newRow("real emulator without a display") << QByteArray() << "Exit to error: Can't init SDL";
+        QTest::addColumn<bool>("logIsFolder"); // the log cannot be written: the start goes on without it
+        QTest::newRow("real emulator without a display") << QByteArray() << "Exit to error: Can't init SDL" << false;
         QTest::newRow("error status") << QByteArray("#!/bin/sh\necho starting\necho 'no sound card' >&2\nexit 3\n")
-                                      << "no sound card (status 3)";
-        QTest::newRow("killed") << QByteArray("#!/bin/sh\nkill -SEGV $$\n") << "ended by signal 11";
+                                      << "no sound card (status 3)" << false;
+        QTest::newRow("killed") << QByteArray("#!/bin/sh\nkill -SEGV $$\n") << "ended by signal 11" << false;
+        QTest::newRow("log unwritable") << QByteArray("#!/bin/sh\nexit 3\n") << "status 3" << true;
     }
     void emulatorEndingAtOnceIsReported()
     {
         QFETCH(QByteArray, script);
         QFETCH(QString, said);
+        QFETCH(bool, logIsFolder);
         Fixture f;
+        if (logIsFolder)
+            QVERIFY(QDir().mkpath(ownFile("emulator.log")));
         const QString game = makeGame(f);
         QVERIFY(!game.isEmpty());
         QString emulator = m_dosbox;

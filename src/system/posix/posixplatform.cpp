@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QStorageInfo>
 
 #include <cerrno>
@@ -13,6 +14,7 @@
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
+#include <unistd.h>
 #include <vector>
 
 extern char** environ;
@@ -146,10 +148,21 @@ public:
         posix_spawnattr_setsigdefault(setup.attr(), &usual);
         posix_spawnattr_setflags(setup.attr(), POSIX_SPAWN_SETSID | POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
 
-        const QByteArray log = logFile.isEmpty() ? QByteArray("/dev/null") : QFile::encodeName(logFile);
+        // The output goes to the log, opened here: a log that cannot be written (a read-only
+        // folder, a folder in its place) costs the log, never the start.
+        int logFd = -1;
+        if (!logFile.isEmpty() && QDir().mkpath(QFileInfo(logFile).absolutePath()))
+            logFd = ::open(QFile::encodeName(logFile).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_NONBLOCK | O_CLOEXEC, 0644);
+        if (logFd < 0)
+            logFd = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
+        const auto closeLog = qScopeGuard([logFd] {
+            if (logFd >= 0)
+                ::close(logFd);
+        });
         const QByteArray dir = QFile::encodeName(folder);
         posix_spawn_file_actions_addopen(setup.actions(), 0, "/dev/null", O_RDONLY, 0);
-        posix_spawn_file_actions_addopen(setup.actions(), 1, log.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_NONBLOCK, 0644);
+        if (logFd >= 0)
+            posix_spawn_file_actions_adddup2(setup.actions(), logFd, 1);
         posix_spawn_file_actions_adddup2(setup.actions(), 1, 2);
         if (!folder.isEmpty() && QFileInfo(folder).isDir())
             posix_spawn_file_actions_addchdir_np(setup.actions(), dir.constData());
