@@ -240,13 +240,10 @@ void EmulatorWindow::browseConfig()
 void EmulatorWindow::acceptClicked()
 {
     m_cycles->interpretText(); // a number still being typed counts, brought within the limits
-    const WriteResult r = m_session.store().putAll(emulatorSettingsEntries(settings()));
-    if (!r.ok) {
-        // The window stays open: nothing the user chose is lost.
-        reportStoreFailure(m_services, this, QStringLiteral("The emulator settings"), r);
-        return;
-    }
-    accept();
+    // Refused, the window stays open: nothing the user chose is lost.
+    if (reportStoreResult(m_services, this, QStringLiteral("The emulator settings"),
+                          m_session.store().putAll(emulatorSettingsEntries(settings()))))
+        accept();
 }
 
 } // namespace drovex

@@ -39,6 +39,8 @@
 namespace drovex {
 namespace {
 
+constexpr const char* kPlayTip = "Save the settings and play Grand Prix 2";
+
 // The commands' questions and messages, as the window's dialogs.
 class WindowPrompts final : public Prompts {
 public:
@@ -146,7 +148,7 @@ QWidget* MainWindow::buildButtons()
         return b;
     };
     m_btnSave = add("BTN_Save", "Save", "Save the Settings", &MainWindow::save);
-    m_btnPlay = add("BTN_Play", "Save and Play", "Save the settings and play Grand Prix 2", &MainWindow::saveAndPlay);
+    m_btnPlay = add("BTN_Play", "Save and Play", kPlayTip, &MainWindow::saveAndPlay);
     m_btnGp2 = add("BTN_GP2", "GP2 Options", "Switch to Grand Prix 2 Start-Up Options", &MainWindow::showStartOptions);
     add("BTN_Track", "Track Manager", "Switch to Track-Selector", &MainWindow::showTrackManager);
     h->addStretch(1);
@@ -262,7 +264,7 @@ void MainWindow::playAvailable(bool available)
 {
     m_btnPlay->setEnabled(available);
     m_playAction->setEnabled(available);
-    m_btnPlay->setToolTip(available ? QStringLiteral("Save the settings and play Grand Prix 2")
+    m_btnPlay->setToolTip(available ? QString::fromLatin1(kPlayTip)
                                     : QStringLiteral("%1 is running: Save and Play comes back when it ends")
                                           .arg(m_commands->running()));
 }
@@ -344,12 +346,14 @@ void MainWindow::closeEvent(QCloseEvent* event)
 }
 
 // The window's size and place are kept for the next run, under a key of their own; a store
-// that refuses them costs nothing but that.
+// that refuses them costs nothing but that, but a settings file put aside on the way is said.
 void MainWindow::rememberGeometry()
 {
-    const QString key = QStringLiteral("Main Window Geometry");
-    if (m_session.store().get(key) != geometryText(this))
-        (void)m_session.store().put(key, geometryText(this));
+    const QString key = QString::fromLatin1(kGeometryKey);
+    if (m_session.store().get(key) == geometryText(this))
+        return;
+    if (const WriteResult r = m_session.store().put(key, geometryText(this)); r.ok)
+        reportStoreResult(m_services, this, QStringLiteral("The window's place"), r);
 }
 
 // Closes the other windows in a fixed order before the main window ends the program.

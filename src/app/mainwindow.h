@@ -76,6 +76,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // Where the settings file keeps the window's size and place.
+    static constexpr const char* kGeometryKey = "Main Window Geometry";
     void playAvailable(bool available);
     void openMenuBar();
     void rememberGeometry();

@@ -23,7 +23,7 @@ namespace drovex {
 void MainWindow::startUp()
 {
     SettingsStore& store = m_session.store();
-    restoreGeometryText(this, store.get(QStringLiteral("Main Window Geometry")));
+    restoreGeometryText(this, store.get(QString::fromLatin1(kGeometryKey)));
     // How DOS programs will start: directly, or in which emulator, of which kind, at which speed.
     showStatus(emulatorStartNotice(store));
     if (const QString why = store.lockInTheWay(); !why.isEmpty())

@@ -152,12 +152,7 @@ void StartOptionsDialog::AcceptChanges() { m_model.AcceptChanges(state()); }
 
 bool StartOptionsDialog::SaveStartOptions()
 {
-    const WriteResult r = m_model.save(m_session.store(), state());
-    if (!r.ok)
-        reportStoreFailure(m_services, this, QStringLiteral("The start-up options"), r);
-    else if (!r.notice.isEmpty()) // stored, with a file kept aside or a value left out
-        m_services.message(this, MessageIcon::Warning, QStringLiteral("Drovex Front-End"), r.notice);
-    return r.ok;
+    return reportStoreResult(m_services, this, QStringLiteral("The start-up options"), m_model.save(m_session.store(), state()));
 }
 
 void StartOptionsDialog::acceptClicked()

@@ -9,6 +9,7 @@
 #include "tracks/trackinfowindow.h"
 #include "tracks/trackselector.h"
 #include "widgets/screenfit.h"
+#include "widgets/services.h"
 
 namespace drovex {
 namespace {
@@ -80,14 +81,16 @@ void TrackManager::setDefaultsMode(bool on)
 }
 
 // The selector's size and place are kept for the next run; a store that refuses them costs
-// nothing but that.
+// nothing but that, but a settings file put aside on the way is said.
 void TrackManager::rememberGeometry()
 {
     if (!m_selector || !m_selector->testAttribute(Qt::WA_WState_Created))
         return;
     const QString key = QString::fromLatin1(kGeometryKey);
-    if (m_session.store().get(key) != geometryText(m_selector))
-        (void)m_session.store().put(key, geometryText(m_selector));
+    if (m_session.store().get(key) == geometryText(m_selector))
+        return;
+    if (const WriteResult r = m_session.store().put(key, geometryText(m_selector)); r.ok)
+        reportStoreResult(m_services, m_owner, QStringLiteral("The Track Manager's place"), r);
 }
 
 // Accept and Cancel of the track selector end the track windows with it.

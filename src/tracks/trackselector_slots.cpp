@@ -121,14 +121,9 @@ TrackSelector::Choice TrackSelector::askAboutChoices(QWidget* owner)
 
 bool TrackSelector::storeChoices()
 {
-    const WriteResult r = m_table.StoreSlots(m_session.store());
-    if (!r.ok) {
-        reportStoreFailure(m_services, this, QStringLiteral("The track slots"), r);
+    if (!reportStoreResult(m_services, this, QStringLiteral("The track slots"), m_table.StoreSlots(m_session.store())))
         return false; // the assignments are not lost
-    }
     m_slots = m_table;
-    if (!r.notice.isEmpty()) // stored, with a file kept aside or a value left out
-        m_services.message(this, MessageIcon::Warning, QStringLiteral("Drovex Front-End"), r.notice);
     return true;
 }
 

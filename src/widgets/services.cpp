@@ -116,6 +116,15 @@ QString reportStoreFailure(Services& services, QWidget* owner, const QString& wh
     return text;
 }
 
+bool reportStoreResult(Services& services, QWidget* owner, const QString& what, const WriteResult& result)
+{
+    if (!result.ok)
+        reportStoreFailure(services, owner, what, result);
+    else if (!result.notice.isEmpty())
+        services.message(owner, MessageIcon::Warning, QStringLiteral("Drovex Front-End"), result.notice);
+    return result.ok;
+}
+
 QString qtFilter(const QString& filterText)
 {
     const QStringList parts = filterText.split(QLatin1Char('|'));

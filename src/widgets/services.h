@@ -52,6 +52,9 @@ public:
 // Tells the user that something could not be saved to the settings store, naming the file and
 // why; returns the sentence shown.
 QString reportStoreFailure(Services& services, QWidget* owner, const QString& what, const WriteResult& result);
+// Says a store write's result where the user must hear it: a failure as reportStoreFailure does,
+// and after a good write the notice of a file kept aside or a value left out. True when stored.
+bool reportStoreResult(Services& services, QWidget* owner, const QString& what, const WriteResult& result);
 
 // The name the open-file dialog is filled in with: the default name as the initial folder spells
 // it ("GP2.EXE" finds gp2.exe), or the default name itself when no such file is there.
