@@ -4,6 +4,7 @@
 
 #include "cfgfile/configfile.h"
 #include "common/indexing.h"
+#include "common/text.h"
 #include "launch/emulator.h"
 #include "launch/emulatorsettings.h"
 #include "launch/emulatorwatch.h"
@@ -22,12 +23,6 @@
 namespace drovex {
 namespace {
 
-const QString& title()
-{
-    static const QString t = QStringLiteral("Drovex Front-End");
-    return t;
-}
-
 const QStringList& saveDiscardCancel()
 {
     static const QStringList buttons{QStringLiteral("Save"), QStringLiteral("Discard"), QStringLiteral("Cancel")};
@@ -35,6 +30,13 @@ const QStringList& saveDiscardCancel()
 }
 
 } // namespace
+
+// The title of every question and message.
+const QString& Commands::title()
+{
+    static const QString t = QStringLiteral("Drovex Front-End");
+    return t;
+}
 
 Commands::Commands(Session& session, SlotTable& slotTable, StartOptionsModel& startOptions, Prompts& prompts,
                    WindowHooks hooks, QObject* parent)
@@ -299,8 +301,7 @@ Commands::Outcome Commands::launch()
     // Started as a child that is watched, so that Save and Play waits for it to end.
     const QString log = ownEmulatorFile("program.log");
     const StartResult r = m_session.platform().startWatched(plan.program, plan.arguments, plan.folder, log);
-    QString what = plan.what;
-    what[0] = what[0].toUpper();
+    const QString what = capitalised(plan.what);
     if (!r.ok) {
         if (plan.program.isEmpty())
             return {false, QStringLiteral("%1 could not be started: %2 (Choose Path).").arg(what, r.reason)};
@@ -313,8 +314,7 @@ Commands::Outcome Commands::launch()
 
 Commands::Outcome Commands::launchInEmulator(const LaunchPlan& plan, const EmulatorChoice& emulator)
 {
-    QString what = plan.what;
-    what[0] = what[0].toUpper();
+    const QString what = capitalised(plan.what);
     auto refuse = [&](const QString& why) { return Outcome{false, QStringLiteral("%1 could not be started: %2.").arg(what, why)}; };
     if (const QString why = emulatorProblem(emulator); !why.isEmpty())
         return refuse(why);

@@ -98,6 +98,7 @@ private:
     bool writeConfigOrTell(const QString& consequence);
     void tellWriteFailure(const QString& message, const QString& consequence);
     bool saveIfAllowed(bool always);
+    static const QString& title();
     bool storeUserValues(const SettingsSnapshot& snapshot);
     WriteResult storeSettings(const SettingsSnapshot& snapshot, const SlotTable* slotTable);
     SettingsSnapshot userValues();

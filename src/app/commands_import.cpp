@@ -120,7 +120,7 @@ bool Commands::confirmForeignConfig()
                                              "saves over it. Either way it is first copied beside it, as %1.")
                                   .arg(copyName)
                             : QStringLiteral("\n\nReplace saves over it after copying it beside it, as %1.").arg(copyName);
-        const int answer = m_prompts.ask(QStringLiteral("Drovex Front-End"), text, buttons);
+        const int answer = m_prompts.ask(title(), text, buttons);
         if (answer < 0 || answer == buttons.size() - 1)
             return false;
         import = offerImport && answer == 0;

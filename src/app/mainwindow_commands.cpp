@@ -6,6 +6,7 @@
 #include "app/emulatorwindow.h"
 #include "app/settingspanel.h"
 #include "cfgfile/configfile.h"
+#include "common/text.h"
 #include "launch/emulatorsettings.h"
 #include "launch/launcher.h"
 #include "settings/settingsstore.h"
@@ -28,7 +29,7 @@ void MainWindow::startUp()
     showStatus(emulatorStartNotice(store));
     if (const QString why = store.lockInTheWay(); !why.isEmpty())
         m_services.message(this, MessageIcon::Warning, QStringLiteral("Drovex Front-End"),
-                           why.left(1).toUpper() + why.mid(1) + QLatin1Char('.'));
+                           capitalised(why) + QLatin1Char('.'));
     m_session.setGameFolder(store.get(QString::fromLatin1(kPathGp2)));
     // Settings stored before, even without a game folder: they are loaded, never overwritten.
     if (holdsAnySetting(store)) {

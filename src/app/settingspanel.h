@@ -45,8 +45,6 @@ public:
     bool inDefaultsMode() const;
     // Sets the defaults switch without running what its click runs.
     void setDefaultsSwitch(bool on);
-    bool gp2OptionsOn() const;
-    int selectedStartMode() const; // -1 when no start mode button is selected
     int HAlignIndex() const { return m_alignIndex[0]; }
     int VAlignIndex() const { return m_alignIndex[1]; }
     qint64 dotQuotient(int i) const { return at(m_dotQuotient, i); }

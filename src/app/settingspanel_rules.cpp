@@ -186,15 +186,6 @@ void SettingsPanel::setDefaultsSwitch(bool on)
     const QSignalBlocker block(m_setToDefault);
     m_setToDefault->setChecked(on);
 }
-bool SettingsPanel::gp2OptionsOn() const { return m_check[kGp2OptionsSwitch]->checkState() == Qt::Checked; }
-
-int SettingsPanel::selectedStartMode() const
-{
-    for (int m = 0; m < kOptionCount; ++m)
-        if (at(m_startMode, m)->isChecked())
-            return m;
-    return -1;
-}
 
 void SettingsPanel::setSettingsFramesEnabled(bool enabled)
 {

@@ -254,6 +254,9 @@ bool openRegularFile(QFile& file, const QString& path)
     return true;
 }
 
+namespace {
+
+// Forces a written file, or a folder's entries, onto the disk; on failure why, else "".
 QString syncToDisk(const QString& path)
 {
     const int fd = ::open(encoded(path).constData(), O_RDONLY | O_CLOEXEC);
@@ -267,6 +270,8 @@ QString syncToDisk(const QString& path)
         return describeError(error);
     return {};
 }
+
+} // namespace
 
 namespace {
 
@@ -336,8 +341,7 @@ WriteResult createNewFile(const QString& file, const QByteArray& content, const 
         return !modified.isValid() || (f.open(QIODevice::ReadWrite) && f.setFileTime(modified, QFileDevice::FileModificationTime));
     };
     QString temp;
-    bool createFailed = false;
-    const WriteResult written = writeTemporary(file, file, content, setTime, &temp, &createFailed);
+    const WriteResult written = writeTemporary(file, file, content, setTime, &temp, nullptr);
     if (!written.ok)
         return written;
     // A link, or a rename that refuses to replace, puts the whole file under its name or fails

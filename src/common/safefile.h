@@ -44,8 +44,6 @@ QString linkTarget(const QString& path);
 // process with SIGXFSZ. Called once at start by every program that saves.
 void ignoreFileSizeSignal();
 
-// Forces a written file, or a folder's entries, onto the disk; on failure why, else "".
-QString syncToDisk(const QString& path);
 
 // Replaces file with content so that the disk holds either the old or the new content whole:
 // the content goes to a temporary file beside it, is written and flushed to the disk through one

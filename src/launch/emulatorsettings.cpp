@@ -1,6 +1,7 @@
 #include "launch/emulatorsettings.h"
 
 #include "common/safefile.h"
+#include "common/text.h"
 #include "launch/emulator.h"
 #include "launch/launcher.h"
 
@@ -11,13 +12,6 @@ namespace drovex {
 namespace {
 
 QString key(const char* name) { return QString::fromLatin1(name); }
-
-QString capitalised(QString text)
-{
-    if (!text.isEmpty())
-        text[0] = text[0].toUpper();
-    return text;
-}
 
 // The first 64 KB of the player's settings file; nothing for anything but a regular file.
 QByteArray readConfig(const QString& path)

@@ -20,7 +20,7 @@ public:
 
     // Watches the program with process id pid, whose output goes to logFile: a DOS emulator, or a
     // program started directly.
-    void watch(qint64 pid, const QString& program, const QString& logFile, bool emulator = true);
+    void watch(qint64 pid, const QString& program, const QString& logFile, bool emulator);
     // How many started emulators have not ended yet.
     int running() const { return static_cast<int>(m_started.size()); }
 

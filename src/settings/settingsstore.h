@@ -57,7 +57,6 @@ public:
     QString moveAside() override;
     QString lockInTheWay() const override;
 
-    QString fileName() const { return m_file; }
     static QString userFileName(); // where the per-user file lives
 
 private:

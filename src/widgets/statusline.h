@@ -14,14 +14,9 @@ namespace drovex {
 class StatusLine : public QStatusBar {
     Q_OBJECT
 public:
-    struct Entry {
-        QDateTime time;
-        QString text;
-    };
     static constexpr int kLogSize = 50;
 
     explicit StatusLine(QWidget* parent = nullptr);
-    const QList<Entry>& log() const { return m_log; }
     // The log as lines of text, oldest first: "hh:mm:ss  message".
     QString logText() const;
 
@@ -30,6 +25,10 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    struct Entry {
+        QDateTime time;
+        QString text;
+    };
     void took(const QString& text);
     void updateTip();
     QRect textRect() const;
