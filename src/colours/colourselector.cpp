@@ -92,7 +92,7 @@ void ColourSelector::editSetting(const QString& settingName, const QString& valu
 
 void ColourSelector::showNumber(int index)
 {
-    m_number->setText(index >= 0 ? QStringLiteral("Palette-Index: %1").arg(index) : QStringLiteral("Palette-Index: -"));
+    m_number->setText(paletteIndexText(index));
     // The swatch's name carries the number too, for screen readers that pass over the label.
     m_selected->setAccessibleDescription(index >= 0 ? QStringLiteral("colour %1").arg(index) : QString());
 }

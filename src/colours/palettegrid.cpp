@@ -222,13 +222,18 @@ void PaletteGrid::paintEvent(QPaintEvent*)
     }
 }
 
+QString paletteIndexText(int index)
+{
+    return QStringLiteral("Palette-Index: ") + (index >= 0 ? QString::number(index) : QStringLiteral("-"));
+}
+
 bool PaletteGrid::event(QEvent* e)
 {
     if (e->type() == QEvent::ToolTip) {
         auto* help = static_cast<QHelpEvent*>(e);
         const int n = cellAt(help->pos());
         if (n >= 0)
-            QToolTip::showText(help->globalPos(), QStringLiteral("Palette-Index: %1").arg(n), this, cellRect(n));
+            QToolTip::showText(help->globalPos(), paletteIndexText(n), this, cellRect(n));
         else
             QToolTip::hideText();
         return true;

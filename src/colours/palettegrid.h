@@ -4,6 +4,9 @@
 
 namespace drovex {
 
+// "Palette-Index: n" as the cells' tooltips and the selector show it; "-" for no index.
+QString paletteIndexText(int index);
+
 // The 16 by 16 grid of the game palette, one cell per index, row n / 16 and column n mod 16.
 // It takes the keyboard focus and has a current cell, framed, that the mouse and the keys move:
 // the arrows go to the neighbouring cell (Left and Right on to the row before or after), Home
@@ -23,7 +26,6 @@ public:
 
     // The cell of the value being edited (-1: none); it becomes the current cell too.
     void setMarkedCell(int index);
-    int markedCell() const { return m_marked; }
     int currentCell() const { return m_current; }
 
 signals:

@@ -9,13 +9,6 @@
 namespace drovex {
 namespace {
 
-const char* keyName(int key)
-{
-    static const char* const kNames[kTrackKeyCount] = {"Name", "Country", "Year",     "Author",           "Laps",  "Tyre",
-                                                       "LengthMeters", "LapRecord", "LapRecordQualify", "Slot", "Event", "Desc"};
-    return kNames[key];
-}
-
 // A number as Drovex reads one: C's rules (decimal, 0x for hexadecimal, a leading 0 for octal),
 // up to the first character that is no digit; none when no digit comes first.
 std::optional<unsigned long> cNumber(const QString& text)
@@ -44,13 +37,13 @@ QStringList tagWarnings(const TrackInfo& info, bool originalTrack, const QList<i
     if (!originalTrack) {
         for (const int key : {Laps, LengthMeters, Tyre})
             if (at(info.rawLength, key) < 0)
-                warnings << QStringLiteral("No %1 tag: Drovex uses its own value").arg(QLatin1String(keyName(key)));
+                warnings << QStringLiteral("No %1 tag: Drovex uses its own value").arg(trackKeyName(key));
     }
     for (const int key : {Name, Country, Year, Author, Event}) {
         const int length = at(info.rawLength, key);
         if (length > kDrovexTextLength)
             warnings << QStringLiteral("%1 is %2 characters long: Drovex shows the first %3")
-                            .arg(QLatin1String(keyName(key)))
+                            .arg(trackKeyName(key))
                             .arg(length)
                             .arg(kDrovexTextLength);
     }

@@ -11,13 +11,9 @@
 namespace drovex {
 namespace {
 
-// Where the file's blocks are: u32 offsets from 0x1020 in the table at 0x1000.
-constexpr qsizetype kOffsetBase = 0x1020;
-constexpr qsizetype kChecksumOffset = 0x1008;
 constexpr qsizetype kTrackDataOffset = 0x1010;
 constexpr qsizetype kCarSetupOffset = 0x1014;
 constexpr qsizetype kLastOffset = 0x1018;
-constexpr qsizetype kSmallestFile = kOffsetBase + 4; // the offset table and a checksum
 
 // Words (of two bytes) of each command 0x80..0xFF, its first byte and code included; 0 where no
 // such command exists. 0xC5 is 7 or 8 words by a flag of the track data header.
@@ -54,11 +50,15 @@ constexpr double kMostPoints = 65536;
 
 quint8 byteAt(QByteArrayView file, qsizetype at) { return static_cast<quint8>(file[at]); }
 quint16 wordAt(QByteArrayView file, qsizetype at) { return qFromLittleEndian<quint16>(file.data() + at); }
-qint64 offsetAt(QByteArrayView file, qsizetype at) { return kOffsetBase + qFromLittleEndian<quint32>(file.data() + at); }
 
 QString hexByte(int value) { return QStringLiteral("0x") + QString::number(value, 16).toUpper(); }
 
 } // namespace
+
+qint64 trackBlockOffset(QByteArrayView file, qsizetype entry)
+{
+    return kTrackOffsetBase + qFromLittleEndian<quint32>(file.data() + entry);
+}
 
 std::optional<QList<TrackSection>> readSectionList(QByteArrayView file, qsizetype at, qsizetype limit, int c5Words,
                                                    QString* problem)
@@ -150,19 +150,19 @@ std::optional<TrackOutline> traceOutline(const QList<TrackSection>& sections, in
 TrackDataReading readTrackData(QByteArrayView file)
 {
     TrackDataReading reading;
-    if (file.size() < kSmallestFile) {
+    if (file.size() < kSmallestTrack) {
         reading.problem = QStringLiteral("it is too small for a track file");
         return reading;
     }
-    for (qsizetype at = kChecksumOffset; at <= kLastOffset; at += 4) {
-        if (offsetAt(file, at) + (at == kChecksumOffset ? 4 : 1) > file.size()) {
+    for (qsizetype at = kChecksumEntry; at <= kLastOffset; at += 4) {
+        if (trackBlockOffset(file, at) + (at == kChecksumEntry ? 4 : 1) > file.size()) {
             reading.problem = QStringLiteral("its table of blocks points past its end");
             return reading;
         }
     }
-    const qint64 start = offsetAt(file, kTrackDataOffset);
-    const qint64 carSetup = offsetAt(file, kCarSetupOffset);
-    const qint64 limit = std::min(offsetAt(file, kChecksumOffset), carSetup);
+    const qint64 start = trackBlockOffset(file, kTrackDataOffset);
+    const qint64 carSetup = trackBlockOffset(file, kCarSetupOffset);
+    const qint64 limit = std::min(trackBlockOffset(file, kChecksumEntry), carSetup);
     if (carSetup < start) {
         reading.problem = QStringLiteral("its car setup block lies before its track data");
         return reading;

@@ -9,6 +9,15 @@
 
 namespace drovex {
 
+// Where a track file's blocks are: u32 offsets from kTrackOffsetBase in the table at 0x1000;
+// the entry at kChecksumEntry points to the checksum.
+inline constexpr qsizetype kTrackOffsetBase = 0x1020;
+inline constexpr qsizetype kChecksumEntry = 0x1008;
+// The smallest track file: the free area, the table of blocks and a checksum.
+inline constexpr qsizetype kSmallestTrack = kTrackOffsetBase + 4;
+// Where the table entry at `entry` points; the file holds the table (at least kSmallestTrack bytes).
+qint64 trackBlockOffset(QByteArrayView file, qsizetype entry);
+
 // A track section's length unit is 16 feet.
 inline constexpr double kMetresPerUnit = 4.8768;
 

@@ -4,18 +4,10 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QtEndian>
 
 #include <algorithm>
 
 namespace drovex {
-namespace {
-
-constexpr qsizetype kChecksumTableEntry = 0x1008;
-constexpr qint64 kOffsetBase = 0x1020;
-
-} // namespace
-
 std::optional<QByteArray> readTrackBytes(const QString& path)
 {
     QFile file;
@@ -39,10 +31,18 @@ TrackFileFacts examineTrackFile(QByteArrayView bytes)
         return facts;
     }
     facts.checksum = checkChecksum(bytes);
-    facts.checksumAtEnd = kOffsetBase + qFromLittleEndian<quint32>(bytes.data() + kChecksumTableEntry) == facts.size - 4;
+    facts.checksumAtEnd = trackBlockOffset(bytes, kChecksumEntry) == facts.size - 4;
     facts.original = originalTrack(*facts.checksum, facts.size);
     facts.data = readTrackData(bytes);
     return facts;
+}
+
+std::optional<OriginalTrack> readOriginalTrack(const QString& path)
+{
+    const std::optional<QByteArray> bytes = readTrackBytes(path);
+    if (!bytes || bytes->size() < kSmallestTrack || bytes->size() > kLargestTrack)
+        return std::nullopt;
+    return originalTrack(*checkChecksum(*bytes), bytes->size());
 }
 
 TrackFileFacts readTrackFile(const QString& path)

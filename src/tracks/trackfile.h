@@ -10,9 +10,7 @@
 
 namespace drovex {
 
-// The smallest track file: the free area, the table of blocks and a checksum. Anything past a
-// few megabytes is no track file either (the game's own are 31 to 58 KB).
-inline constexpr qint64 kSmallestTrack = 0x1024;
+// Anything past a few megabytes is no track file (the game's own are 31 to 58 KB).
 inline constexpr qint64 kLargestTrack = 4 * 1024 * 1024;
 
 // What a track file's bytes say beyond its tag: its checksum, whether it is one of the game's
@@ -32,6 +30,8 @@ TrackFileFacts examineTrackFile(QByteArrayView bytes);
 std::optional<QByteArray> readTrackBytes(const QString& path);
 // Reads a regular file whole and examines it.
 TrackFileFacts readTrackFile(const QString& path);
+// Which of the game's original tracks the file at path is, by its checksum and size alone.
+std::optional<OriginalTrack> readOriginalTrack(const QString& path);
 
 // Why the file is no track the game could load ("" when it is one): not readable, too small or
 // too large, or no readable track data.

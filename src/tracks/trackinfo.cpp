@@ -44,6 +44,11 @@ bool isUtf8Text(const std::array<std::optional<QByteArray>, kTrackKeyCount>& val
 
 } // namespace
 
+QLatin1String trackKeyName(int key)
+{
+    return QLatin1String(kKeys[key] + 1, static_cast<qsizetype>(at(kKeyLength, key) - 2)); // without the bars
+}
+
 TrackInfo parseTrackInfo(const QByteArray& firstBytes)
 {
     const char* data = firstBytes.constData();

@@ -30,6 +30,8 @@ struct TrackInfo {
 
 // Reads the tag from the first bytes of a track file.
 TrackInfo parseTrackInfo(const QByteArray& firstBytes);
+// A key's name as the tag spells it ("LengthMeters").
+QLatin1String trackKeyName(int key);
 // Reads the first 4000 bytes of the file and its tag; a file that cannot be read is empty.
 TrackInfo ReadTrackInfo(const QString& path);
 // Only the first 4000 bytes of a file, or nothing when it cannot be read.

@@ -9,6 +9,7 @@
 #include "tracks/infoframes.h"
 #include "tracks/navigation.h"
 #include "tracks/trackinfowindow.h"
+#include "tracks/tracklibrary.h"
 #include "tracks/tracklists.h"
 #include "tracks/trackmap.h"
 #include "widgets/controls.h"
@@ -142,8 +143,7 @@ TrackSelector::TrackSelector(Session& session, Services& services, SlotTable& sl
 
     auto* slotSide = new QVBoxLayout;
     slotSide->addWidget(slotFrame, 1);
-    m_hint = new ValueLabel("LBL_Hint");
-    m_hint->setValue(QStringLiteral("Pick a track file, then the button of its slot"));
+    m_hint = new ValueLabel("LBL_Hint"); // filled as the start folder opens
     slotSide->addWidget(m_hint);
     auto* top = new QHBoxLayout(this);
     top->addLayout(slotSide, 1);
@@ -190,19 +190,24 @@ TrackSelector::TrackSelector(Session& session, Services& services, SlotTable& sl
 void TrackSelector::openStartFolder()
 {
     const QString game = m_session.gameFolder();
-    const bool noGame = game.isEmpty() || !QFileInfo(game).isDir();
     m_hint->setValue(standardHint());
-    for (QWidget* w : std::initializer_list<QWidget*>{m_drive, m_folders, m_files, m_add})
-        w->setEnabled(!noGame && !m_defaultsMode);
-    if (noGame) {
+    if (game.isEmpty() || !QFileInfo(game).isDir()) {
         m_folder.clear();
         m_folders->clear();
         m_fileModel->setFolder(QString());
         setSelectedName({});
-        return;
+    } else {
+        const QString circuits = trackLibraryFolder(game);
+        changeFolder(QFileInfo(circuits).isDir() ? circuits : game);
     }
-    const QString circuits = resolveIgnoringCase(joinPath(game, QStringLiteral("CIRCUITS")));
-    changeFolder(!circuits.isEmpty() && QFileInfo(circuits).isDir() ? circuits : game);
+    enableFileChoice();
+}
+
+// Files are chosen from a folder of the game, and not while the defaults show.
+void TrackSelector::enableFileChoice()
+{
+    for (QWidget* w : std::initializer_list<QWidget*>{m_drive, m_folders, m_files, m_add})
+        w->setEnabled(!m_folder.isEmpty() && !m_defaultsMode);
 }
 
 QString TrackSelector::standardHint() const

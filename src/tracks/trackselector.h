@@ -89,6 +89,7 @@ protected:
 private:
     void buildSlots(QGroupBox* frame);
     void openStartFolder();
+    void enableFileChoice();
     void setRefusal(const QString& why);
     void offerCopy(const TrackFileFacts& facts);
     TrackFileFacts showDetails(const QString& path); // the map and facts of the file; "" clears them

@@ -65,7 +65,7 @@ QString TrackSelector::slotToolTip(int slot)
     const QString file = game.isEmpty() ? QString() : SlotTable::fullPath(game, m_table.path(slot));
     if (file != m_originalOf[i]) { // read again only when the slot's file changes
         m_originalOf[i] = file;
-        const std::optional<OriginalTrack> original = file.isEmpty() ? std::nullopt : readTrackFile(file).original;
+        const std::optional<OriginalTrack> original = file.isEmpty() ? std::nullopt : readOriginalTrack(file);
         m_originalLine[i] = original ? originalTrackLine(*original) : QString();
     }
     QStringList lines{m_table.path(slot)};
@@ -94,9 +94,7 @@ void TrackSelector::reload()
 void TrackSelector::setDefaultsMode(bool on)
 {
     m_defaultsMode = on;
-    const bool noGame = m_folder.isEmpty();
-    for (QWidget* w : std::initializer_list<QWidget*>{m_drive, m_files, m_folders, m_add})
-        w->setEnabled(!on && !noGame);
+    enableFileChoice();
     for (QWidget* w : std::initializer_list<QWidget*>{m_select, m_accept})
         w->setEnabled(!on);
 }
