@@ -18,14 +18,6 @@ namespace {
 QString latin(const char* s) { return QString::fromLatin1(s); }
 QString stateText(bool on) { return on ? QStringLiteral("1") : QStringLiteral("0"); }
 
-// The file as Drovex sees it: cut at the first Ctrl-Z, without carriage returns.
-QByteArray textOf(const QByteArray& file)
-{
-    const qsizetype eof = file.indexOf('\x1A');
-    QByteArray text = file.left(eof < 0 ? file.size() : eof);
-    return text.replace("\r", "");
-}
-
 // Calls f with every line of text (without its newline) and its number.
 template <typename F> void forEachLine(const QByteArray& text, F f)
 {
@@ -74,7 +66,7 @@ QHash<QByteArray, QString> commentedValues(const QByteArray& text)
 // any of its pieces names such a key.
 void keepLines(const QByteArray& text, ImportedConfig& out)
 {
-    constexpr int piece = 254;
+    constexpr int piece = kCfgPieceMax;
     int dropped = 0;
     forEachLine(text, [&](QByteArrayView raw, int number) {
         bool foreign = false;
@@ -147,7 +139,7 @@ bool isForeignConfig(const QByteArray& file)
 
 ImportedConfig importDrovexCfg(const QByteArray& file, const SettingsSnapshot& current, const QString& gameFolder)
 {
-    const QByteArray text = textOf(file);
+    const QByteArray text = drovexText(file);
     const CfgReading reading = readDrovexCfg(text);
     ImportedConfig out;
     out.settings = current;

@@ -16,7 +16,6 @@ constexpr const auto& kKeys = detail::kKeyTable;
 
 // Drovex reads the file with fgets(buffer, 255, file) into a buffer of 256 bytes, and scans each
 // piece into three token buffers with scanf-style sets of at most these many characters.
-constexpr int kPieceMax = 254;
 constexpr int kKeyMax = 190;
 constexpr int kSeparatorMax = 14;
 constexpr int kValueMax = 190;
@@ -289,17 +288,22 @@ std::optional<CfgValue> CfgReading::value(QByteArrayView key) const
     return CfgValue{at(kKeys, i).kind, e.number, e.text};
 }
 
-CfgReading readDrovexCfg(const QByteArray& file, qint64 budget)
+QByteArray drovexText(const QByteArray& file)
 {
-    CfgReading r;
     // Text mode: the first Ctrl-Z ends the file and carriage returns vanish.
     const qsizetype eof = file.indexOf('\x1A');
     QByteArray text = file.left(eof < 0 ? file.size() : eof);
-    text.replace("\r", "");
+    return text.replace("\r", "");
+}
 
-    // The pieces fgets returns: at most kPieceMax characters, up to and including a newline.
+CfgReading readDrovexCfg(const QByteArray& file, qint64 budget)
+{
+    CfgReading r;
+    const QByteArray text = drovexText(file);
+
+    // The pieces fgets returns: at most kCfgPieceMax characters, up to and including a newline.
     std::vector<Piece> pieces;
-    pieces.reserve(static_cast<size_t>(text.count('\n') + text.size() / kPieceMax + 1));
+    pieces.reserve(static_cast<size_t>(text.count('\n') + text.size() / kCfgPieceMax + 1));
     std::array<char, kScanSpace> zeros{};
     int line = 1;
     qsizetype lineStart = 0;
@@ -310,10 +314,10 @@ CfgReading readDrovexCfg(const QByteArray& file, qint64 budget)
                                      : QStringLiteral("line %1 has %2 characters; Drovex reads at most %3 at a time")
                                            .arg(line)
                                            .arg(length)
-                                           .arg(kPieceMax));
+                                           .arg(kCfgPieceMax));
     };
     for (qsizetype at = 0; at < text.size();) {
-        const qsizetype limit = std::min<qsizetype>(text.size() - at, kPieceMax);
+        const qsizetype limit = std::min<qsizetype>(text.size() - at, kCfgPieceMax);
         const char* begin = text.constData() + at;
         const auto* newline = static_cast<const char*>(std::memchr(begin, '\n', static_cast<size_t>(limit)));
         const int size = static_cast<int>(newline ? newline - begin + 1 : limit);
@@ -396,14 +400,14 @@ CfgReading readDrovexCfg(const QByteArray& file, qint64 budget)
 QByteArray lineKey(QByteArrayView line)
 {
     std::array<char, kScanSpace> zeros{};
-    const Step step = probe(zeros, line.data(), static_cast<int>(std::min<qsizetype>(line.size(), kPieceMax)));
+    const Step step = probe(zeros, line.data(), static_cast<int>(std::min<qsizetype>(line.size(), kCfgPieceMax)));
     return step.keyAt < 0 ? QByteArray() : line.sliced(step.keyAt, step.keyLength).toByteArray();
 }
 
 bool namesKeyWithoutControl(QByteArrayView line)
 {
     std::array<char, kScanSpace> zeros{};
-    const Step step = probe(zeros, line.data(), static_cast<int>(std::min<qsizetype>(line.size(), kPieceMax)));
+    const Step step = probe(zeros, line.data(), static_cast<int>(std::min<qsizetype>(line.size(), kCfgPieceMax)));
     if (step.keyAt < 0)
         return false;
     const int i = findReadKey(line.sliced(step.keyAt, step.keyLength));

@@ -121,6 +121,10 @@ struct CfgReading {
 // once, and runs of equal lines are read once; a file that still needs more than this many lines
 // read (none a player writes comes near it) is given up.
 inline constexpr qint64 kCfgReadBudget = 4'000'000;
+// Drovex reads its file in pieces of at most this many characters (up to and including a newline).
+inline constexpr int kCfgPieceMax = 254;
+// The file as Drovex sees it in text mode: cut at the first Ctrl-Z, without carriage returns.
+QByteArray drovexText(const QByteArray& file);
 CfgReading readDrovexCfg(const QByteArray& file, qint64 budget = kCfgReadBudget);
 
 // The longest line the writer writes: a margin under the 254 characters Drovex takes at a time.

@@ -28,13 +28,6 @@ QHash<QString, QVariant> parseIni(const QString& path)
     return values;
 }
 
-// A key as the user knows it: the program's own keys without their section.
-QString shownKey(const QString& key)
-{
-    const QString own = QString::fromLatin1(kSection) + QLatin1Char('/');
-    return key.startsWith(own) ? key.mid(own.size()) : key;
-}
-
 // The file's lines, split where QSettings ends a line.
 QList<QByteArray> linesOf(const QByteArray& raw)
 {
@@ -111,6 +104,12 @@ QString renderFailure(const QString& path)
 
 } // namespace
 
+QString shownKey(const QString& key)
+{
+    const QString own = QString::fromLatin1(kSection) + QLatin1Char('/');
+    return key.startsWith(own) ? key.mid(own.size()) : key;
+}
+
 QString iniText(const QVariant& value)
 {
     if (value.typeId() == QMetaType::QStringList)
@@ -126,10 +125,7 @@ QString iniText(const QVariant& value)
 
 std::optional<IniContent> readIniFile(const QString& file, bool underLock)
 {
-    QFile probe(file);
-    if (!openRegularFile(probe, file))
-        return std::nullopt;
-    probe.close();
+    // A pipe, folder or device (or a link to one) is refused when it is opened below.
     const QString alias = temporaryNameFor(file);
     const bool linked =
         underLock && ::link(QFile::encodeName(file).constData(), QFile::encodeName(alias).constData()) == 0;
@@ -138,7 +134,7 @@ std::optional<IniContent> readIniFile(const QString& file, bool underLock)
     std::optional<IniContent> content;
     if (openRegularFile(bytes, source)) {
         const QByteArray raw = bytes.readAll();
-        content = IniContent{parseIni(source), {}};
+        content = IniContent{parseIni(source), {}, raw.trimmed().isEmpty()};
         const QList<QByteArray> lines = linesOf(raw);
         content->broken = valueRunsOn(lines, content->values);
         if (content->broken.isEmpty())

@@ -14,14 +14,19 @@ namespace drovex {
 struct IniContent {
     QHash<QString, QVariant> values;
     QString broken; // why the file does not read as its lines say (a quote left open, ...), or ""
+    bool blank = false; // nothing but blanks and line ends
 };
 
 // What file holds on disk now; none when it cannot be opened. QSettings keeps what it read of a
 // file in memory and trusts it while the file's size and time look unchanged, so a caller holding
 // the store's lock (underLock) has the file read under a name QSettings has never seen: a hard
-// link (which takes no room on the disk) named as this process's temporary file, so that other
-// copies' clean-up leaves it alone, or the file itself where the file system has no links.
+// link (which takes no room on the disk) named as this process's temporary file, or the file
+// itself where the file system has no links. Other copies clear such names only while they hold
+// the lock, so the link lasts while it is read.
 std::optional<IniContent> readIniFile(const QString& file, bool underLock);
+
+// A key as the user knows it: the program's own keys without their section.
+QString shownKey(const QString& key);
 
 // A value as the text the program keeps: a hand-edited value with commas reads back as a list.
 QString iniText(const QVariant& value);

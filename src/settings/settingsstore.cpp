@@ -46,9 +46,8 @@ QString keepAside(const QString& path)
 QString namesOf(const QStringList& keys)
 {
     QStringList names;
-    const QString own = section() + QLatin1Char('/');
     for (const QString& key : keys)
-        names << QLatin1Char('"') + (key.startsWith(own) ? key.mid(own.size()) : key) + QLatin1Char('"');
+        names << QLatin1Char('"') + shownKey(key) + QLatin1Char('"');
     return names.join(QStringLiteral(", "));
 }
 
@@ -102,14 +101,12 @@ void IniSettingsStore::load()
         m_unreadable = QStringLiteral("a hand edit broke it: ") + content->broken;
         return;
     }
-    QFile f;
-    const bool blank = !openRegularFile(f, m_file) || f.read(1 << 20).trimmed().isEmpty();
     for (auto it = content->values.cbegin(); it != content->values.cend(); ++it)
         m_values.insert(it.key(), iniText(it.value()));
     const bool anySettings = std::any_of(m_values.keyBegin(), m_values.keyEnd(), [](const QString& k) {
         return k.startsWith(section() + QLatin1Char('/'));
     });
-    if (!blank && !anySettings)
+    if (!content->blank && !anySettings)
         m_unreadable = QStringLiteral("it holds nothing that reads as settings");
 }
 
