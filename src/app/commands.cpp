@@ -263,9 +263,7 @@ Commands::Outcome Commands::writeConfig()
         values.keptLines = m_keptLines;
     const RenderedConfig rendered = renderConfig(values);
     const ConfigWriteResult r = replaceConfigFile(m_session.gameFolder(), rendered.bytes, m_session.platform());
-    QString message = configSaveMessage(r, rendered);
-    if (r.written && defaults)
-        message.replace(QStringLiteral("Drovex.cfg written"), QStringLiteral("Drovex.cfg written with Drovex's default values"));
+    QString message = configSaveMessage(r, rendered, defaults);
     if (r.written && !missing.isEmpty())
         message += QStringLiteral("; ") + missing.join(QStringLiteral("; "));
     return {r.written, withSaveNote(message)};

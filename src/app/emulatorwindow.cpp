@@ -173,7 +173,11 @@ EmulatorSettings EmulatorWindow::settings() const
 void EmulatorWindow::showWhatStarts()
 {
     const EmulatorSettings s = settings();
-    const EmulatorChoice choice = chooseEmulator(s.programHeld, s.program);
+    showPlaceholder(s, chooseEmulator(s.programHeld, s.program));
+}
+
+void EmulatorWindow::showPlaceholder(const EmulatorSettings& s, const EmulatorChoice& choice)
+{
     if (s.programHeld)
         m_program->setPlaceholderText(QStringLiteral("none: DOS programs are started directly"));
     else if (choice.program().isEmpty())
@@ -184,9 +188,9 @@ void EmulatorWindow::showWhatStarts()
 
 void EmulatorWindow::detectKind()
 {
-    showWhatStarts();
     const EmulatorSettings s = settings();
     const EmulatorChoice choice = chooseEmulator(s.programHeld, s.program);
+    showPlaceholder(s, choice);
     const QFileInfo fi(choice.program());
     QString text;
     if (!choice.runsDosPrograms())

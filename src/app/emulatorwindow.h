@@ -1,5 +1,6 @@
 #pragma once
 
+#include "launch/emulator.h"
 #include "launch/emulatorsettings.h"
 
 #include <QDialog>
@@ -31,6 +32,7 @@ private:
     void browseConfig();
     // Says what an empty program field means, and which emulator the field names.
     void showWhatStarts();
+    void showPlaceholder(const EmulatorSettings& s, const EmulatorChoice& choice);
     void detectKind();
     void acceptClicked();
 

@@ -361,17 +361,19 @@ ConfigWriteResult replaceConfigFile(const QString& gameFolder, const QByteArray&
     return r;
 }
 
-QString configSaveMessage(const ConfigWriteResult& result, const RenderedConfig& rendered)
+QString configSaveMessage(const ConfigWriteResult& result, const RenderedConfig& rendered, bool defaults)
 {
     if (result.file.isEmpty())
         return QStringLiteral("Drovex.cfg was not written: %1 (choose it with Choose Path, GP2 Path).").arg(result.reason);
     const QString file = QDir::toNativeSeparators(result.file);
     if (!result.written)
         return QStringLiteral("Drovex.cfg could not be written to %1: %2.").arg(file, result.reason);
-    QString text = result.direct ? QStringLiteral("Drovex.cfg written in place to %1 (its folder takes no temporary "
-                                                  "file, so it could not be replaced in one step)")
-                                       .arg(file)
-                                 : QStringLiteral("Drovex.cfg written to %1").arg(file);
+    QString text = QStringLiteral("Drovex.cfg written") +
+                   (defaults ? QStringLiteral(" with Drovex's default values") : QString()) +
+                   (result.direct ? QStringLiteral(" in place to %1 (its folder takes no temporary file, so it could not "
+                                                   "be replaced in one step)")
+                                  : QStringLiteral(" to %1"))
+                       .arg(file);
     if (!rendered.notSet.isEmpty())
         text += QStringLiteral("; written as not set: ") + rendered.notSet.join(QStringLiteral(", "));
     if (!rendered.slotProblems.isEmpty())

@@ -73,8 +73,8 @@ struct ConfigWriteResult {
 QString configFilePath(const QString& gameFolder);
 
 // The status-bar sentence after a save: where the file went or why not, and every setting that
-// Drovex will not read as the window shows it.
-QString configSaveMessage(const ConfigWriteResult& result, const RenderedConfig& rendered);
+// Drovex will not read as the window shows it; defaults: the file holds Drovex's default values.
+QString configSaveMessage(const ConfigWriteResult& result, const RenderedConfig& rendered, bool defaults = false);
 
 // Replaces <gameFolder>/Drovex.cfg with content, read-only, in one step: the new content reaches
 // the disk in whole before it takes the old file's place. Where the folder takes no temporary
