@@ -2,6 +2,7 @@
 
 #include "common/indexing.h"
 
+#include <QLocale>
 #include <QtEndian>
 
 #include <array>
@@ -54,6 +55,13 @@ quint16 wordAt(QByteArrayView file, qsizetype at) { return qFromLittleEndian<qui
 QString hexByte(int value) { return QStringLiteral("0x") + QString::number(value, 16).toUpper(); }
 
 } // namespace
+
+QString lapLengthText(const TrackOutline& outline)
+{
+    QLocale locale;
+    locale.setNumberOptions(locale.numberOptions() | QLocale::OmitGroupSeparator);
+    return locale.toString(outline.lapMetres(), 'f', 1);
+}
 
 qint64 trackBlockOffset(QByteArrayView file, qsizetype entry)
 {

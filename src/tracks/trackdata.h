@@ -40,6 +40,9 @@ struct TrackOutline {
     double lapMetres() const { return static_cast<double>(lapUnits) * kMetresPerUnit; }
 };
 
+// The lap's length in metres as the tag's LengthMeters is written: one decimal, no group separator.
+QString lapLengthText(const TrackOutline& outline);
+
 // The outline of a track file, or why it cannot be read.
 struct TrackDataReading {
     std::optional<TrackOutline> outline;

@@ -15,7 +15,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QFileInfo>
-#include <QLocale>
 #include <QPushButton>
 #include <QScreen>
 #include <QVBoxLayout>
@@ -144,9 +143,7 @@ void TrackInfoWindow::showTrackFile(const QString& path, const QList<int>& held)
     m_map->setVisible(outline.has_value());
     m_noMap->setText(path.isEmpty() ? QStringLiteral("No map: no track file is chosen") : noMapText(facts));
     m_noMap->setVisible(!outline);
-    QLocale locale;
-    locale.setNumberOptions(locale.numberOptions() | QLocale::OmitGroupSeparator); // as the tag writes it
-    m_length->setValue(outline ? locale.toString(outline->lapMetres(), 'f', 1) : QStringLiteral("-"));
+    m_length->setValue(outline ? lapLengthText(*outline) : QStringLiteral("-"));
     m_checksum->setValue(facts.checksum ? checksumVerdict(*facts.checksum) : QStringLiteral("-"));
     m_checksum->setToolTip(facts.checksum ? checksumDetails(*facts.checksum) : QString());
     m_original->setValue(facts.original ? originalTrackLine(*facts.original) : QString());

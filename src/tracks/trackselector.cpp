@@ -177,7 +177,6 @@ TrackSelector::TrackSelector(Session& session, Services& services, SlotTable& sl
             fileClicked(name);
     });
     connect(m_fileModel, &TrackFileModel::completed, this, &TrackSelector::choosePendingFile);
-    connect(m_fileModel, &TrackFileModel::completed, this, &TrackSelector::fileListComplete);
 
     fillDriveList();
     openStartFolder();

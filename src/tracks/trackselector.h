@@ -79,7 +79,6 @@ public:
     void reject() override;
 
 signals:
-    void fileListComplete();
     void statusMessage(const QString& text); // a result for the main window's status bar
     void finished(); // accepted or cancelled: the track windows are to be discarded
 

@@ -16,7 +16,6 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QListView>
-#include <QLocale>
 #include <QPushButton>
 #include <QStandardPaths>
 
@@ -95,13 +94,10 @@ TrackFileFacts TrackSelector::showDetails(const QString& path)
         lines << originalTrackLine(*facts.original);
     if (facts.checksum)
         lines << checksumLine(*facts.checksum);
-    if (outline) {
-        QLocale locale;
-        locale.setNumberOptions(locale.numberOptions() | QLocale::OmitGroupSeparator); // as the tag writes it
-        lines << QStringLiteral("Track data: %1 m").arg(locale.toString(outline->lapMetres(), 'f', 1));
-    } else if (!path.isEmpty()) {
+    if (outline)
+        lines << QStringLiteral("Track data: %1 m").arg(lapLengthText(*outline));
+    else if (!path.isEmpty())
         lines << noMapText(facts);
-    }
     m_facts->setValue(lines.join(QLatin1Char('\n')));
     m_facts->setToolTip(facts.checksum ? checksumDetails(*facts.checksum) : QString());
     m_facts->setVisible(!lines.isEmpty());
